@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+#include <optional>
+
+// An INI file kept as its exact bytes. Reading follows the classic Windows
+// profile rules; writing edits only the lines it owns, so every other byte of a
+// file (comments, foreign sections, line ends, other encodings) survives a save.
+class IniFile {
+public:
+    IniFile() = default;
+    explicit IniFile(QByteArray bytes);
+
+    // The value of key in section: blanks trimmed, one pair of matching outer
+    // quotes removed. Names match without regard to ASCII case; the first of
+    // duplicate sections and keys wins. No value when the key is missing.
+    std::optional<QByteArray> value(const QByteArray& section, const QByteArray& key) const;
+
+    // Replaces the key's line, or adds the key after the last key of its section,
+    // or adds the section at the end of the file.
+    void setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value);
+
+    const QByteArray& bytes() const { return bytes_; }
+
+private:
+    struct Line {
+        qsizetype start = 0; // first byte of the line
+        qsizetype end = 0;   // one past the last byte before the line end
+        qsizetype next = 0;  // first byte of the following line
+    };
+    struct Location {
+        qsizetype sectionLine = -1;   // index into lines_ of the section header
+        qsizetype keyLine = -1;       // index of the key's line, if present
+        qsizetype lastKeyLine = -1;   // last key line of the section
+    };
+
+    void parseLines();
+    Location locate(const QByteArray& section, const QByteArray& key) const;
+    QByteArray lineEnding() const;
+
+    QByteArray bytes_;
+    QList<Line> lines_;
+};

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+enum class DrillKind : int { PinyinDrill = 0, ToneDrill = 1, TranslationDrill = 2 };
+
+// The six per-word counter lists, in the order they are read and written.
+enum class CounterList : int { P_NOGPT = 0, P_NORPT, P2_NOGPT, P2_NORPT, R_NOGPT, R_NORPT };
+constexpr int CounterListCount = 6;
+constexpr int CounterSlots = 501; // position 0 belongs to no word
+
+// Tries and correct-answer lists of a drill.
+CounterList triesList(DrillKind kind);
+CounterList correctList(DrillKind kind);
+
+// Numeric value of a counter entry: its decimal text; anything else counts as 0.
+qint64 counterValue(const QString& entry);
+// The leading number of a stored total: blanks skipped, rest ignored, halves to
+// even, clamped to the 16-bit range. No number reads as 0.
+qint16 parseTotal(const QByteArray& text);
+// "12" is written " 12" so the line reads "SCORE= 12"; negatives keep their sign.
+QByteArray formatTotal(qint16 value);
+// Adds to a 16-bit total without wrapping around.
+qint16 saturatingAdd(qint16 total, qint64 amount);
+
+// The learner's drill results and the file that keeps them (conf.ini).
+class Statistics : public QObject {
+    Q_OBJECT
+public:
+    explicit Statistics(QString filePath = defaultFilePath(), QObject* parent = nullptr);
+
+    // conf.ini beside the program when a writable one is already there (portable
+    // use); otherwise in the user's data folder.
+    static QString defaultFilePath();
+    const QString& filePath() const { return filePath_; }
+
+    // Returns false when the file exists but could not be read. While results
+    // are unsaved after a failed save, the file's older content is not loaded.
+    bool loadStatistics();
+    // Writes the whole section at once; false when the file could not be written.
+    bool saveStatistics();
+    void computeCoverage();
+    bool canUsePinyinDrill() const;
+    void splitCounterLists();
+    void joinCounterLists();
+
+    qint64 counter(CounterList list, int tkey) const;
+    void incrementCounter(CounterList list, int tkey);
+    // Words answered correctly at least once in a drill.
+    int coveredCount(DrillKind kind) const;
+
+    bool hasUnsavedResults() const { return unsaved_; }
+
+    // Test hook: runs after the new file is written and before it replaces the
+    // old one; returning false abandons the save as a crash would.
+    void setBeforeCommit(std::function<bool()> hook) { beforeCommit_ = std::move(hook); }
+
+    QByteArray name;
+    qint16 score = 0;
+    qint16 questions = 0;
+    qint16 rate = 0;
+    qint16 nog = 0;
+    std::array<QString, CounterListCount> CounterTexts;
+    std::array<QStringList, CounterListCount> WordStats;
+    // The main menu's achievement captions; other screens read them from here.
+    QString lblMouraP = QStringLiteral("0");
+    QString lblMouraR = QStringLiteral("0");
+
+signals:
+    void coverageChanged();
+    // Emitted for the first failed save of a run only, so the learner is told once.
+    void saveFailed();
+
+private:
+    QString filePath_;
+    bool unreadable_ = false;
+    bool unsaved_ = false;
+    bool failureReported_ = false;
+    std::function<bool()> beforeCommit_;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/listutil.h"
+#include "core/statistics.h"
+#include "data/db.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// The state every screen shares. The application owns one; screens receive it
+// by reference, so each test starts from a fresh one.
+class Tovak {
+public:
+    // Tests pass a fixed seed and a statistics file of their own.
+    explicit Tovak(quint32 seed = clockSeed(), const QString& statisticsPath = Statistics::defaultFilePath());
+
+    // Start-up: the character table (with genre names, chart axes and the
+    // latest-exam lists), then the word table.
+    void initTables();
+
+    // Store the key of row i at position j and count it; the caller sizes the list.
+    void addCharToList(int i, int j);
+    void addWordToList(int i, int j);
+
+    // Replace a list by n slots of 0 (the builders' first step), then shrink it
+    // to what was counted; an empty result keeps one slot holding 0.
+    void clearWordList(int size);
+    void shrinkWordList();
+    void clearCharList(int size);
+    void shrinkCharList();
+
+    DB db;
+    Statistics stats;
+    Rng rng;
+
+    QList<qint16> CurrentCharList;
+    qint16 CurrentCharCount = 0;
+    QList<qint16> CurrentWordList;
+    qint16 CurrentWordCount = 0;
+
+    qint16 RankingKind = 0;
+    qint16 DrillMode = 0; // 1 answering, 2 graded all right, 4 graded with wrong answers
+    qint16 CorrectCount = 0;
+    qint16 CurrentPage = 0;
+    qint16 PageCount = 0;
+    QStringList GivenAnswers;
+    qint16 HelpPage = 0;
+
+    QString SearchText;
+    QList<qint16> WordListScratch;
+    QList<QStringList> ChoiceSets;
+
+    // Members of screens that must survive the screen being unloaded.
+    qint16 cno = 0;           // character detail: position in CurrentCharList
+    qint16 maxcno = 0;        // character detail: last valid position
+    QList<qint16> examCounts; // latest-exam list: counts parallel to CurrentCharList
+};
