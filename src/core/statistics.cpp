@@ -110,26 +110,30 @@ bool Statistics::loadStatistics()
     if (unsaved_)
         return true; // memory holds results the file has not got yet
     QFile file(filePath_);
-    IniFile ini;
+    QByteArray bytes;
     unreadable_ = false;
     if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        else
             unreadable_ = true;
-        } else {
-            ini = IniFile(file.readAll());
-        }
     }
-    name = ini.value(sectionName, QByteArrayLiteral("NAME")).value_or(QByteArray());
-    score = parseTotal(ini.value(sectionName, QByteArrayLiteral("SCORE")).value_or(QByteArray()));
-    questions = parseTotal(ini.value(sectionName, QByteArrayLiteral("QUESTIONS")).value_or(QByteArray()));
-    rate = parseTotal(ini.value(sectionName, QByteArrayLiteral("RATE")).value_or(QByteArray()));
-    nog = parseTotal(ini.value(sectionName, QByteArrayLiteral("NOG")).value_or(QByteArray()));
-    for (int i = 0; i < CounterListCount; ++i) {
-        const auto v = ini.value(sectionName, counterKeys[static_cast<size_t>(i)]);
-        CounterTexts[static_cast<size_t>(i)] = QString::fromLatin1(v.value_or(QByteArray()));
-    }
-    splitCounterLists();
+    loadFrom(bytes);
     return !unreadable_;
+}
+
+void Statistics::loadFrom(const QByteArray& fileBytes)
+{
+    const IniFile ini(fileBytes);
+    const auto read = [&](const QByteArray& key) { return ini.value(sectionName, key).value_or(QByteArray()); };
+    name = read(QByteArrayLiteral("NAME"));
+    score = parseTotal(read(QByteArrayLiteral("SCORE")));
+    questions = parseTotal(read(QByteArrayLiteral("QUESTIONS")));
+    rate = parseTotal(read(QByteArrayLiteral("RATE")));
+    nog = parseTotal(read(QByteArrayLiteral("NOG")));
+    for (size_t i = 0; i < counterKeys.size(); ++i)
+        CounterTexts[i] = QString::fromLatin1(read(counterKeys[i]));
+    splitCounterLists();
 }
 
 void Statistics::splitCounterLists()

@@ -43,6 +43,8 @@ public:
     // Returns false when the file exists but could not be read. While results
     // are unsaved after a failed save, the file's older content is not loaded.
     bool loadStatistics();
+    // The values of a file's bytes, as loadStatistics reads them.
+    void loadFrom(const QByteArray& fileBytes);
     // Writes the whole section at once; false when the file could not be written.
     bool saveStatistics();
     void computeCoverage();

@@ -1,0 +1,116 @@
+#include "core/inifile.h"
+
+#include <QTest>
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsLikeTheWindowsProfileFunctions_data();
+    void readsLikeTheWindowsProfileFunctions();
+    void replacingAValueKeepsEveryOtherByte();
+    void newKeyGoesAfterTheLastKeyOfItsSection();
+    void newSectionGoesAtTheEnd();
+    void lineEndsOfAllKindsEndALine();
+};
+
+namespace {
+
+const QByteArray windowsFile = "; written by hand\r\n"
+                               "[Other]\r\n"
+                               "SCORE=999\r\n"
+                               "\r\n"
+                               "[statistics]\r\n"
+                               "  name  =  \"\x83\x65\x83\x58\x83\x67\"  \r\n"
+                               "SCORE = 7\r\n"
+                               ";QUESTIONS=5\r\n"
+                               "no equals sign here\r\n"
+                               "Rate='12'\r\n"
+                               "rate=13\r\n"
+                               "NOG=\"x'\r\n"
+                               "[STATISTICS]\r\n"
+                               "QUESTIONS=44\r\n";
+
+} // namespace
+
+void TestIniFile::readsLikeTheWindowsProfileFunctions_data()
+{
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("case-insensitive names, quotes and blanks removed, raw bytes")
+        << QByteArray("STATISTICS") << QByteArray("NAME") << true << QByteArray("\x83\x65\x83\x58\x83\x67");
+    QTest::newRow("blanks around the equals sign") << QByteArray("STATISTICS") << QByteArray("SCORE") << true
+                                                   << QByteArray("7");
+    QTest::newRow("other section's key is not ours") << QByteArray("OTHER") << QByteArray("score") << true
+                                                     << QByteArray("999");
+    QTest::newRow("comment is no key; the duplicate section is ignored")
+        << QByteArray("STATISTICS") << QByteArray("QUESTIONS") << false << QByteArray();
+    QTest::newRow("first of duplicate keys wins, single quotes removed")
+        << QByteArray("STATISTICS") << QByteArray("RATE") << true << QByteArray("12");
+    QTest::newRow("quotes that do not match stay") << QByteArray("STATISTICS") << QByteArray("NOG") << true
+                                                   << QByteArray("\"x'");
+    QTest::newRow("missing section") << QByteArray("NOPE") << QByteArray("SCORE") << false << QByteArray();
+}
+
+void TestIniFile::readsLikeTheWindowsProfileFunctions()
+{
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(bool, present);
+    QFETCH(QByteArray, expected);
+    const IniFile ini(windowsFile);
+    const auto value = ini.value(section, key);
+    QCOMPARE(value.has_value(), present);
+    if (present)
+        QCOMPARE(*value, expected);
+}
+
+void TestIniFile::replacingAValueKeepsEveryOtherByte()
+{
+    IniFile ini(windowsFile);
+    ini.setValue("STATISTICS", "SCORE", " 12");
+    ini.setValue("STATISTICS", "RATE", " 1");
+    QByteArray expected = windowsFile;
+    expected.replace("SCORE = 7\r\n", "SCORE= 12\r\n");
+    expected.replace("Rate='12'\r\n", "RATE= 1\r\n");
+    QCOMPARE(ini.bytes(), expected);
+}
+
+void TestIniFile::newKeyGoesAfterTheLastKeyOfItsSection()
+{
+    IniFile ini(QByteArray("[STATISTICS]\nA=1\n; note\nB=2\n\n[Next]\nC=3\n"));
+    ini.setValue("statistics", "NEW", "x");
+    QCOMPARE(ini.bytes(), QByteArray("[STATISTICS]\nA=1\n; note\nB=2\nNEW=x\n\n[Next]\nC=3\n"));
+
+    IniFile unterminated(QByteArray("[STATISTICS]\nA=1"));
+    unterminated.setValue("STATISTICS", "B", "2");
+    QCOMPARE(unterminated.bytes(), QByteArray("[STATISTICS]\nA=1\nB=2"));
+    QCOMPARE(unterminated.value("STATISTICS", "A"), QByteArray("1"));
+}
+
+void TestIniFile::newSectionGoesAtTheEnd()
+{
+    IniFile ini(QByteArray("[Other]\r\nX=1"));
+    ini.setValue("STATISTICS", "NAME", "");
+    QCOMPARE(ini.bytes(), QByteArray("[Other]\r\nX=1\r\n[STATISTICS]\r\nNAME=\r\n"));
+
+    IniFile fresh;
+    fresh.setValue("STATISTICS", "SCORE", " 0");
+    fresh.setValue("STATISTICS", "NOG", " 1");
+    QCOMPARE(fresh.bytes(), QByteArray("[STATISTICS]\r\nSCORE= 0\r\nNOG= 1\r\n"));
+}
+
+void TestIniFile::lineEndsOfAllKindsEndALine()
+{
+    const IniFile ini(QByteArray("[S]\rA=1\r\nB=2\nC=3\r\r\nD=4"));
+    QCOMPARE(ini.value("S", "A"), QByteArray("1"));
+    QCOMPARE(ini.value("S", "B"), QByteArray("2"));
+    QCOMPARE(ini.value("S", "C"), QByteArray("3"));
+    QCOMPARE(ini.value("S", "D"), QByteArray("4"));
+}
+
+QTEST_APPLESS_MAIN(TestIniFile)
+#include "test_inifile.moc"

@@ -1,0 +1,305 @@
+#include "core/statistics.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+class TestStatistics : public QObject {
+    Q_OBJECT
+
+private slots:
+    void totalsReadAsTheirLeadingNumber_data();
+    void totalsReadAsTheirLeadingNumber();
+    void totalsSaturateInsteadOfOverflowing();
+    void aWindowsFileKeepsEveryForeignLineAfterASave();
+    void aFreshFileHasExactlyTheseBytes();
+    void listsAreMadeExactly501Long();
+    void untouchedEntriesAreWrittenBackAsRead();
+    void coverage_data();
+    void coverage();
+    void aFailedSaveKeepsResultsAndSaysSoOnce();
+    void anInterruptedSaveLeavesTheOldFile();
+    void anUnreadableFileIsKeptAsBackup();
+
+private:
+    static QByteArray readAll(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void write(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static void cover(Statistics& s, DrillKind kind, int words)
+    {
+        for (int t = 1; t <= words; ++t) {
+            s.incrementCounter(triesList(kind), t);
+            s.incrementCounter(correctList(kind), t);
+        }
+    }
+};
+
+void TestStatistics::totalsReadAsTheirLeadingNumber_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << QByteArray("12") << 12;
+    QTest::newRow("blank before") << QByteArray("  12") << 12;
+    QTest::newRow("trailing text ignored") << QByteArray("12abc 5") << 12;
+    QTest::newRow("negative") << QByteArray("-3") << -3;
+    QTest::newRow("half rounds to even, down") << QByteArray("12.5") << 12;
+    QTest::newRow("half rounds to even, up") << QByteArray("13.5") << 14;
+    QTest::newRow("above half") << QByteArray("2.51") << 3;
+    QTest::newRow("no number") << QByteArray("abc") << 0;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("sign only") << QByteArray("-") << 0;
+    QTest::newRow("above the range reads as the bound") << QByteArray("99999") << 32767;
+    QTest::newRow("below the range reads as the bound") << QByteArray("-99999") << -32768;
+}
+
+void TestStatistics::totalsReadAsTheirLeadingNumber()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, value);
+    QCOMPARE(int(parseTotal(text)), value);
+}
+
+void TestStatistics::totalsSaturateInsteadOfOverflowing()
+{
+    QCOMPARE(int(saturatingAdd(32766, 1)), 32767);
+    QCOMPARE(int(saturatingAdd(32767, 1)), 32767);
+    QCOMPARE(int(saturatingAdd(-32768, -1)), -32768);
+    QCOMPARE(int(saturatingAdd(5, 12)), 17);
+    QCOMPARE(formatTotal(12), QByteArray(" 12"));
+    QCOMPARE(formatTotal(0), QByteArray(" 0"));
+    QCOMPARE(formatTotal(-4), QByteArray("-4"));
+}
+
+void TestStatistics::aWindowsFileKeepsEveryForeignLineAfterASave()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("conf.ini");
+    const QByteArray original = "[Window]\r\n"
+                                "Left=10\r\n"
+                                "\r\n"
+                                "[statistics]\r\n"
+                                "; my notes\r\n"
+                                "NAME=\"\x8e\x52\x93\x63\"\r\n"
+                                "SCORE = 7\r\n"
+                                "QUESTIONS=10\r\n"
+                                "Theme=dark\r\n"
+                                "P2_NOGPT=,1,2\r\n"
+                                "[Zzz]\r\n"
+                                "K=v\r\n";
+    write(path, original);
+
+    Statistics s(path);
+    QVERIFY(s.loadStatistics());
+    QCOMPARE(s.name, QByteArray("\x8e\x52\x93\x63"));
+    QCOMPARE(int(s.score), 7);
+    QCOMPARE(int(s.questions), 10);
+    QCOMPARE(s.counter(CounterList::P2_NOGPT, 2), 2);
+    QCOMPARE(s.counter(CounterList::P2_NOGPT, 3), 0);
+    QVERIFY(s.saveStatistics());
+
+    const QList<QByteArray> lines = readAll(path).split('\n');
+    // Lines we do not own are byte-identical and in place.
+    QCOMPARE(lines[0], QByteArray("[Window]\r"));
+    QCOMPARE(lines[1], QByteArray("Left=10\r"));
+    QCOMPARE(lines[2], QByteArray("\r"));
+    QCOMPARE(lines[3], QByteArray("[statistics]\r"));
+    QCOMPARE(lines[4], QByteArray("; my notes\r"));
+    QCOMPARE(lines[5], QByteArray("NAME=\x8e\x52\x93\x63\r"));
+    QCOMPARE(lines[6], QByteArray("SCORE= 7\r"));
+    QCOMPARE(lines[7], QByteArray("QUESTIONS= 10\r"));
+    QCOMPARE(lines[8], QByteArray("Theme=dark\r"));
+    QVERIFY(lines[9].startsWith("P2_NOGPT=,1,2,0,0,"));
+    // New keys follow the last key of the section, before the next section.
+    QVERIFY(lines[10].startsWith("RATE= 0"));
+    QVERIFY(lines[11].startsWith("NOG= 0"));
+    QVERIFY(lines[12].startsWith("P_NOGPT=,0,"));
+    QVERIFY(lines[16].startsWith("R_NORPT=,0,"));
+    QCOMPARE(lines[17], QByteArray("[Zzz]\r"));
+    QCOMPARE(lines[18], QByteArray("K=v\r"));
+}
+
+void TestStatistics::aFreshFileHasExactlyTheseBytes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sub/conf.ini");
+    Statistics s(path);
+    QVERIFY(s.loadStatistics());
+    s.computeCoverage();
+    QCOMPARE(s.lblMouraP, QStringLiteral("0"));
+    QCOMPARE(s.lblMouraR, QStringLiteral("0"));
+    QVERIFY(!s.canUsePinyinDrill());
+    s.incrementCounter(CounterList::R_NOGPT, 500);
+    s.score = 1;
+    s.rate = -2;
+    QVERIFY(s.saveStatistics());
+
+    QByteArray zeros;
+    for (int i = 0; i < 500; ++i)
+        zeros += ",0";
+    QByteArray rTries = zeros;
+    rTries.chop(1);
+    rTries += "1";
+    const QByteArray expected = "[STATISTICS]\r\nNAME=\r\nSCORE= 1\r\nQUESTIONS= 0\r\nRATE=-2\r\nNOG= 0\r\n"
+                                "P_NOGPT=" + zeros + "\r\nP_NORPT=" + zeros + "\r\nP2_NOGPT=" + zeros +
+                                "\r\nP2_NORPT=" + zeros + "\r\nR_NOGPT=" + rTries + "\r\nR_NORPT=" + zeros + "\r\n";
+    QCOMPARE(readAll(path), expected);
+}
+
+void TestStatistics::listsAreMadeExactly501Long()
+{
+    Statistics s(QStringLiteral("/nonexistent"));
+    QByteArray longList = "P_NOGPT=";
+    for (int i = 0; i < 700; ++i)
+        longList += QByteArray::number(i % 7) + ',';
+    s.loadFrom("[STATISTICS]\n" + longList + "\nR_NORPT=,4\n");
+    for (const auto& list : s.WordStats)
+        QCOMPARE(list.size(), CounterSlots);
+    // Whole values are read: nothing is cut at a buffer size.
+    QCOMPARE(s.counter(CounterList::P_NOGPT, 500), 500 % 7);
+    QCOMPARE(s.counter(CounterList::R_NORPT, 1), 4);
+    QCOMPARE(s.WordStats[static_cast<size_t>(CounterList::R_NORPT)][2], QStringLiteral("0"));
+}
+
+void TestStatistics::untouchedEntriesAreWrittenBackAsRead()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("conf.ini");
+    write(path, "[STATISTICS]\nP_NOGPT=head,x7,007,2\n");
+    Statistics s(path);
+    s.loadStatistics();
+    QCOMPARE(s.counter(CounterList::P_NOGPT, 1), 0); // not a number counts as 0
+    s.incrementCounter(CounterList::P_NOGPT, 2);
+    QVERIFY(s.saveStatistics());
+    QVERIFY(readAll(path).contains("\nP_NOGPT=head,x7,8,2,0,0"));
+}
+
+void TestStatistics::coverage_data()
+{
+    QTest::addColumn<int>("pinyin");
+    QTest::addColumn<int>("tone");
+    QTest::addColumn<int>("translation");
+    QTest::addColumn<QString>("p");
+    QTest::addColumn<QString>("r");
+    QTest::addColumn<bool>("pinyinDrill");
+    QTest::newRow("255 in the tone drill") << 0 << 255 << 0 << "25" << "0" << false;
+    QTest::newRow("all 500 in the tone drill") << 0 << 500 << 0 << "50" << "0" << false;
+    QTest::newRow("and 10 in the pinyin drill") << 10 << 500 << 0 << "51" << "0" << true;
+    QTest::newRow("499 in the translation drill") << 0 << 0 << 499 << "0" << "99" << false;
+    QTest::newRow("everything") << 500 << 500 << 500 << "100" << "100" << true;
+}
+
+void TestStatistics::coverage()
+{
+    QFETCH(int, pinyin);
+    QFETCH(int, tone);
+    QFETCH(int, translation);
+    Statistics s(QStringLiteral("/nonexistent"));
+    QSignalSpy changed(&s, &Statistics::coverageChanged);
+    cover(s, DrillKind::PinyinDrill, pinyin);
+    cover(s, DrillKind::ToneDrill, tone);
+    cover(s, DrillKind::TranslationDrill, translation);
+    // Tried once and answered wrongly is not covered.
+    s.incrementCounter(CounterList::R_NOGPT, 500);
+    s.computeCoverage();
+    QTEST(s.lblMouraP, "p");
+    QTEST(s.lblMouraR, "r");
+    QTEST(s.canUsePinyinDrill(), "pinyinDrill");
+    QCOMPARE(changed.count(), 1);
+}
+
+void TestStatistics::aFailedSaveKeepsResultsAndSaysSoOnce()
+{
+    // Root may write anywhere it has permissions for, but never into /proc.
+    const bool root = geteuid() == 0;
+    QTemporaryDir dir;
+    const QString folder = root ? QStringLiteral("/proc/rumena-test") : dir.filePath("locked");
+    const QString path = folder + "/conf.ini";
+    if (!root) {
+        QDir().mkpath(folder);
+        write(path, "[STATISTICS]\nSCORE= 3\n");
+        QFile::setPermissions(path, QFileDevice::ReadOwner);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+
+    Statistics s(path);
+    QSignalSpy failed(&s, &Statistics::saveFailed);
+    s.loadStatistics();
+    s.score = 9;
+    s.incrementCounter(CounterList::P2_NOGPT, 4);
+    QVERIFY(!s.saveStatistics());
+    QVERIFY(s.hasUnsavedResults());
+    QVERIFY(!s.saveStatistics());
+    QCOMPARE(failed.count(), 1);
+
+    // A reload (the search screen does one) must not bring back the older file.
+    s.loadStatistics();
+    QCOMPARE(int(s.score), 9);
+    QCOMPARE(s.counter(CounterList::P2_NOGPT, 4), 1);
+    if (!root) {
+        QCOMPARE(readAll(path), QByteArray("[STATISTICS]\nSCORE= 3\n"));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(s.saveStatistics());
+        QVERIFY(!s.hasUnsavedResults());
+        QVERIFY(readAll(path).contains("SCORE= 9"));
+    }
+}
+
+void TestStatistics::anInterruptedSaveLeavesTheOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("conf.ini");
+    const QByteArray original = "[STATISTICS]\nSCORE= 3\nP_NOGPT=,1\n";
+    write(path, original);
+    Statistics s(path);
+    s.loadStatistics();
+    s.score = 4;
+    s.setBeforeCommit([] { return false; });
+    QVERIFY(!s.saveStatistics());
+    QCOMPARE(readAll(path), original);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"conf.ini"});
+}
+
+void TestStatistics::anUnreadableFileIsKeptAsBackup()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("conf.ini");
+    const QByteArray original = "[STATISTICS]\nSCORE= 77\n";
+    // Root reads every file, so there a folder in the file's place cannot be read.
+    const bool root = geteuid() == 0;
+    if (root) {
+        QVERIFY(QDir().mkpath(path));
+        write(path + "/inside", original);
+    } else {
+        write(path, original);
+        QFile::setPermissions(path, QFileDevice::WriteOwner);
+    }
+
+    Statistics s(path);
+    QVERIFY(!s.loadStatistics());
+    QCOMPARE(int(s.score), 0);
+    s.score = 1;
+    QVERIFY(s.saveStatistics());
+    if (root) {
+        QCOMPARE(readAll(path + ".bak/inside"), original);
+    } else {
+        QFile::setPermissions(path + ".bak", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(readAll(path + ".bak"), original);
+    }
+    QVERIFY(readAll(path).contains("SCORE= 1"));
+}
+
+QTEST_GUILESS_MAIN(TestStatistics)
+#include "test_statistics.moc"
