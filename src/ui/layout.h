@@ -1,0 +1,387 @@
+#pragma once
+
+// Geometry of every screen, in pixels of the 1x background pictures.
+// The picture generator (tools/pictures) paints the backgrounds from these same
+// numbers, so a control placed here lines up with the writing under it. Change a
+// number here, regenerate the pictures, and both move together.
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QRgb>
+
+namespace Maker {
+// Shown by the about box and painted into the splash picture; both must agree.
+inline constexpr const char* name = "ルメナ工房";
+inline constexpr const char* url = "https://rumena.example.org/";
+inline constexpr const char* mail = "support@rumena.example.org";
+} // namespace Maker
+
+namespace Layout {
+
+// Colours the pictures are painted in; screens use them for label text so the
+// writing of a control matches the writing of the background around it.
+namespace Palette {
+inline constexpr QRgb paper = 0xFFFBF6EC;     // screen ground
+inline constexpr QRgb panel = 0xFFFFFFFF;     // cards, tables, text areas
+inline constexpr QRgb stripe = 0xFFF4EFE2;    // every other table row
+inline constexpr QRgb rule = 0xFFD9D0BC;      // panel borders, table rules
+inline constexpr QRgb ink = 0xFF2F2B26;       // ordinary writing
+inline constexpr QRgb softInk = 0xFF7A7264;   // hints, captions of minor things
+inline constexpr QRgb bamboo = 0xFF3E8E5E;    // headings, header band
+inline constexpr QRgb bambooPale = 0xFFE3F1E6;
+inline constexpr QRgb headerInk = 0xFFFFFFFF; // writing on the header band
+inline constexpr QRgb accent = 0xFFD9534F;    // numbers worth noticing (score, percentages)
+} // namespace Palette
+
+inline constexpr QSize screenSize{780, 600};
+inline constexpr QSize helpSize{540, 418};
+inline constexpr QSize splashSize{500, 330};
+inline constexpr QSize glyphSize{23, 24}; // glyphs are shown at this size, never scaled
+inline constexpr QSize buttonSize{138, 29};
+inline constexpr QSize markSize{60, 60};
+
+// Header band across the top of every 780x600 screen; titles (painted or lblType) sit on it.
+inline constexpr int headerHeight = 44;
+inline constexpr QRect lblTypeTitle{20, 5, 440, 34}; // lblType wherever a screen has one on the band
+
+// Exit mark and help button, top right of every 780x600 screen that has them.
+inline constexpr QRect imgExit{745, 7, 29, 30};
+inline constexpr QRect imgHelp{710, 8, 29, 29};
+
+// Caption label laid over an ordinary button face (138x29, triangle at the left end).
+constexpr QRect captionOf(const QRect& button)
+{
+    return {button.x() + 24, button.y(), button.width() - 30, button.height()};
+}
+// Caption label laid over the previous-page face (triangle at the right end).
+constexpr QRect captionOfBefore(const QRect& button)
+{
+    return {button.x() + 6, button.y(), button.width() - 30, button.height()};
+}
+
+// Bottom button row of the 780x600 screens.
+namespace BottomRow {
+inline constexpr int y = 558;
+inline constexpr QRect left{16, y, 138, 29};    // grade button of the drills
+inline constexpr QRect before{318, y, 138, 29}; // 前へ
+inline constexpr QRect next{470, y, 138, 29};   // 次へ
+inline constexpr QRect back{626, y, 138, 29};   // 戻る
+} // namespace BottomRow
+
+// ---------------------------------------------------------------- main menu
+namespace frmTOC {
+inline constexpr QRect imgExit = Layout::imgExit;
+inline constexpr QRect imgHelp = Layout::imgHelp;
+// Achievement line "達成率：ピンイン [P] ％　日訳 [R] ％"; the words are painted, the numbers are labels.
+inline constexpr QRect achievementBar{24, 56, 480, 46};
+inline constexpr QRect lblMouraP{204, 62, 60, 34};
+inline constexpr QRect lblMouraR{364, 62, 60, 34};
+// Menu items: left column 6, 5 from the top; right column 1 to 4 from the top.
+inline constexpr QSize contentsSize{300, 44};
+constexpr QRect imgContents(int k)
+{
+    return k >= 5 ? QRect{40, 150 + (6 - k) * 58, 300, 44} : QRect{440, 150 + (k - 1) * 58, 300, 44};
+}
+inline constexpr QRect leftHeading{40, 118, 300, 26};
+inline constexpr QRect rightHeading{440, 118, 300, 26};
+// The mascot box fits the largest picture; pictures stand on its bottom edge, centred.
+inline constexpr QRect imgPanda{106, 340, 167, 178};
+} // namespace frmTOC
+
+// ---------------------------------------------------------------- help viewer (540x418)
+namespace frmHelp {
+inline constexpr QRect imgExit{505, 7, 29, 30};
+inline constexpr QRect lblType{20, 5, 440, 34};
+inline constexpr QRect paper{16, 54, 508, 306}; // painted frame of the text area
+constexpr QRect lblContents(int k) { return {64, 68 + k * 40, 400, 28}; }
+inline constexpr QRect lblComment{32, 64, 476, 286};
+inline constexpr QRect imgBefore{36, 374, 138, 29};
+inline constexpr QRect imgNext{200, 374, 138, 29};
+inline constexpr QRect imgBack{366, 374, 138, 29}; // caption "閉じる"
+inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
+inline constexpr QRect lblNext = captionOf(imgNext);
+inline constexpr QRect lblBack = captionOf(imgBack);
+} // namespace frmHelp
+
+// ---------------------------------------------------------------- splash (500x330), no controls
+namespace frmSplash {
+inline constexpr QRect imgPanda{40, 96, 115, 171};
+} // namespace frmSplash
+
+// ---------------------------------------------------------------- about box
+namespace frmAbout {
+inline constexpr QRect infoPanel{380, 352, 372, 214}; // painted card behind the labels
+inline constexpr QRect Label7{400, 366, 200, 24};      // 【更新履歴】
+inline constexpr QRect Label9{420, 394, 80, 24};       // Ver1.0 ：
+inline constexpr QRect Label8{500, 394, 220, 24};      // 2004年02月16日
+inline constexpr QRect Label4{400, 440, 200, 24};      // 【連絡先】
+inline constexpr QRect Label3{420, 468, 80, 24};       // Web    ：
+inline constexpr QRect lblURL{500, 468, 240, 24};
+inline constexpr QRect Label2{420, 496, 80, 24};       // E-mail ：
+inline constexpr QRect Label1{500, 496, 240, 24};
+} // namespace frmAbout
+
+// ---------------------------------------------------------------- ranking and latest-exam lists
+// Ten rows: rank, glyph, count, related words.
+namespace CharRows {
+inline constexpr int rows = 10;
+inline constexpr int top = 132, step = 40;
+inline constexpr QRect table{60, 96, 660, top + rows * step - 96 + 4}; // painted table incl. heading row
+inline constexpr QRect headingRow{60, 96, 660, 32};
+constexpr int rowY(int r) { return top + r * step; }
+constexpr QRect lblNo(int r) { return {80, rowY(r) + 6, 150, 24}; }
+constexpr QRect imgTovak(int r) { return {288, rowY(r) + 6, 23, 24}; }
+constexpr QRect lblLatter(int r) { return {360, rowY(r) + 6, 150, 24}; }
+constexpr QRect lblTermNum(int r) { return {540, rowY(r) + 6, 150, 24}; }
+// Column heading boxes, centred over their columns.
+inline constexpr QRect headNo{80, 100, 150, 24};
+inline constexpr QRect headGlyph{250, 100, 100, 24};
+inline constexpr QRect headLatter{360, 100, 150, 24};
+inline constexpr QRect headTermNum{540, 100, 150, 24};
+} // namespace CharRows
+
+namespace frmListC {
+using namespace CharRows;
+inline constexpr QRect imgExit = Layout::imgExit;
+inline constexpr QRect imgHelp = Layout::imgHelp;
+inline constexpr QRect lblType = lblTypeTitle;
+inline constexpr QRect lblCountPrefix{60, 60, 90, 26}; // 総漢字数：
+inline constexpr QRect lblCount{150, 60, 48, 26};
+inline constexpr QRect lblCountSuffix{198, 60, 30, 26}; // 問
+inline constexpr QRect lblPage{560, 60, 44, 26};        // page
+inline constexpr QRect lblCPagenum{604, 60, 40, 26};
+inline constexpr QRect lblTPagenum{644, 60, 70, 26};    // /81
+inline constexpr QRect imgBefore = BottomRow::before;
+inline constexpr QRect imgNext = BottomRow::next;
+inline constexpr QRect imgBack = BottomRow::back;
+inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
+inline constexpr QRect lblNext = captionOf(imgNext);
+inline constexpr QRect lblBack = captionOf(imgBack);
+} // namespace frmListC
+
+namespace frmExamListC {
+using namespace CharRows;
+inline constexpr QRect imgExit = Layout::imgExit;
+inline constexpr QRect imgHelp = Layout::imgHelp;
+inline constexpr QRect lblType = lblTypeTitle;
+inline constexpr QRect subtitle{60, 60, 400, 26}; // painted: which examination this is
+inline constexpr QRect imgBefore = BottomRow::before;
+inline constexpr QRect imgNext = BottomRow::next;
+inline constexpr QRect imgBack = BottomRow::back;
+inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
+inline constexpr QRect lblNext = captionOf(imgNext);
+inline constexpr QRect lblBack = captionOf(imgBack);
+} // namespace frmExamListC
+
+// ---------------------------------------------------------------- character detail
+namespace frmChar {
+inline constexpr QRect imgExit = Layout::imgExit;
+inline constexpr QRect imgHelp = Layout::imgHelp;
+inline constexpr QRect lblType = lblTypeTitle;
+inline constexpr QRect charFrame{36, 60, 64, 64}; // painted frame around the glyph
+inline constexpr QRect imgChar{56, 80, 23, 24};
+inline constexpr QRect pinyinCaption{116, 60, 200, 20}; // painted "ピンイン"
+inline constexpr QRect lblPinyin{116, 82, 250, 28};
+// Rank block: painted "頻出順位", then "803語中" and "第5位".
+inline constexpr QRect rankCaption{36, 138, 90, 26};
+inline constexpr QRect lblCount0{126, 138, 92, 26};
+inline constexpr QRect lblCount2{218, 138, 110, 26};
+// Related words: painted "関連重要単語：", the number, painted "個".
+inline constexpr QRect relatedCaption{36, 176, 130, 26};
+inline constexpr QRect lblCount1{166, 176, 40, 26};
+inline constexpr QRect relatedUnit{206, 176, 30, 26};
+constexpr QRect lblCount(int i) { return i == 0 ? lblCount0 : i == 1 ? lblCount1 : lblCount2; }
+// 17 rows of four glyphs in three columns of six (rows 0-5, 6-11, 12-16).
+inline constexpr int relatedRows = 17;
+inline constexpr QRect relatedPanel{30, 212, 330, 212};
+constexpr QPoint relatedOrigin(int i) { return {44 + (i / 6) * 106, 224 + (i % 6) * 32}; }
+// j = 1..4 as in imgTovak1..imgTovak4
+constexpr QRect imgTovak(int j, int i)
+{
+    return {relatedOrigin(i).x() + (j - 1) * 23, relatedOrigin(i).y(), 23, 24};
+}
+// Pentagon chart: centre and the outer ends of the five axes (value 10).
+inline constexpr QPoint chartCentre{532, 228};
+inline constexpr QPoint axisTop{532, 128};
+inline constexpr QPoint axisUpperRight{627, 197};
+inline constexpr QPoint axisLowerRight{591, 307};
+inline constexpr QPoint axisLowerLeft{474, 308};
+inline constexpr QPoint axisUpperLeft{437, 199};
+// Axis captions are painted; the values are lblPenta(0..4):
+// 0 top 全体, 1 upper left ヒアリング, 2 lower left 関連単語, 3 lower right 筆記単語, 4 upper right 筆記文.
+constexpr QRect pentaCaption(int k)
+{
+    switch (k) {
+    case 0: return {472, 98, 56, 22};
+    case 1: return {326, 188, 84, 22};
+    case 2: return {380, 316, 72, 22};
+    case 3: return {586, 316, 76, 22};
+    default: return {634, 186, 60, 22};
+    }
+}
+constexpr QRect lblPenta(int k)
+{
+    switch (k) {
+    case 0: return {530, 98, 32, 22};
+    case 1: return {410, 188, 26, 22};
+    case 2: return {452, 316, 28, 22};
+    case 3: return {662, 316, 32, 22};
+    default: return {694, 186, 32, 22};
+    }
+}
+// Drill buttons on the related words, under the chart.
+inline constexpr QRect drillHeading{404, 348, 290, 22}; // painted
+inline constexpr QRect imgP{404, 376, 138, 29};
+inline constexpr QRect imgP1{556, 376, 138, 29};
+inline constexpr QRect imgR{404, 416, 138, 29};
+inline constexpr QRect imgDui{556, 416, 138, 29};
+inline constexpr QRect lblP = captionOf(imgP);
+inline constexpr QRect lblP1 = captionOf(imgP1);
+inline constexpr QRect lblR = captionOf(imgR);
+inline constexpr QRect lblDui = captionOf(imgDui);
+inline constexpr QRect imgBefore = BottomRow::before; // previous character
+inline constexpr QRect imgNext = BottomRow::next;     // next character
+inline constexpr QRect imgBack = BottomRow::back;
+inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
+inline constexpr QRect lblNext = captionOf(imgNext);
+inline constexpr QRect lblBack = captionOf(imgBack);
+} // namespace frmChar
+
+// ---------------------------------------------------------------- latest-exam menu
+namespace frmExamTOC {
+inline constexpr QRect imgExit = Layout::imgExit;
+inline constexpr QRect imgHelp = Layout::imgHelp;
+inline constexpr QRect lblType = lblTypeTitle;          // "第51回試験必勝分析"
+inline constexpr QRect imgTitle{40, 62, 320, 64};       // the title art is painted here; the control shows no picture
+inline constexpr QSize contentsSize{300, 44};
+constexpr QRect imgContents(int k) { return {50, 160 + (k - 1) * 64, 300, 44}; }
+inline constexpr QRect bubble{392, 72, 360, 246};       // painted speech bubble around the comment
+inline constexpr QRect lblPandaComment{412, 90, 320, 210}; // wraps
+inline constexpr QRect pandaSpot{560, 340, 111, 178};   // painted mascot under the bubble
+inline constexpr QRect imgBack = BottomRow::back;
+inline constexpr QRect lblBack = captionOf(imgBack);
+} // namespace frmExamTOC
+
+// ---------------------------------------------------------------- word search
+namespace frmSearch {
+inline constexpr QRect imgExit = Layout::imgExit;
+inline constexpr QRect imgHelp = Layout::imgHelp;
+inline constexpr int rows = 6;
+constexpr int rowY(int k) { return 74 + k * 56; }
+// Painted row captions: 自由検索, ランダム検索, ジャンル検索, 文字数検索, 弱点検索, 声調検索.
+constexpr QRect rowCaption(int k) { return {40, rowY(k), 130, 30}; }
+constexpr QRect rowCard(int k) { return {24, rowY(k) - 8, 732, 46}; }
+inline constexpr QRect txtFreeWord{180, rowY(0) + 1, 200, 28};
+inline constexpr QRect Label1{384, rowY(0) + 1, 140, 28}; // （ﾋﾟﾝｲﾝ・日本語）
+inline constexpr QRect cmbRandom{180, rowY(1) + 1, 340, 28};
+inline constexpr QRect cmbGenre{180, rowY(2) + 1, 340, 28};
+inline constexpr QRect cmbCharnum{180, rowY(3) + 1, 340, 28};
+inline constexpr QRect cmdWeakpoint{180, rowY(4) + 1, 340, 28};
+inline constexpr QRect cmbSpinyin{180, rowY(5) + 1, 340, 28};
+constexpr QRect imgSearch(int k) { return {596, rowY(k), 138, 29}; }
+constexpr QRect lblSearch(int k) { return captionOf(imgSearch(k)); }
+// Result line: painted "検索結果：", the count, painted "問".
+inline constexpr QRect resultCaption{180, 420, 100, 30};
+inline constexpr QRect lblCount_is{280, 420, 64, 30};
+inline constexpr QRect resultUnit{346, 420, 30, 30};
+// Launch panel; imgSmask (Pictures::searchMask()) covers it entirely.
+inline constexpr QRect launchPanel{24, 464, 732, 70};
+inline constexpr QRect imgSmask = launchPanel;
+inline constexpr QRect imgDui{48, 485, 138, 29};
+inline constexpr QRect imgP{226, 485, 138, 29};
+inline constexpr QRect imgP1{404, 485, 138, 29};
+inline constexpr QRect imgR{582, 485, 138, 29};
+inline constexpr QRect lblDui = captionOf(imgDui);
+inline constexpr QRect lblP = captionOf(imgP);
+inline constexpr QRect lblP1 = captionOf(imgP1);
+inline constexpr QRect lblR = captionOf(imgR);
+inline constexpr QRect imgBack = BottomRow::back;
+inline constexpr QRect lblBack = captionOf(imgBack);
+} // namespace frmSearch
+
+// ---------------------------------------------------------------- tone drill, pinyin drill, answer list
+// One background (frmListTyped). Twelve rows: 0-5 down the left column, 6-11 down the right.
+// A row: number, four glyphs, then the pinyin (lblAnswer) on the first line; the
+// translation on the second; bare syllables and the answer box on the third.
+namespace TypedRows {
+inline constexpr int rows = 12, rowsPerColumn = 6;
+inline constexpr int columnX0 = 16, columnPitch = 378, columnWidth = 364;
+inline constexpr int top = 96, step = 74, rowHeight = 70;
+constexpr QPoint rowOrigin(int r) { return {columnX0 + (r / rowsPerColumn) * columnPitch, top + (r % rowsPerColumn) * step}; }
+constexpr QRect rowBox(int r) { return {rowOrigin(r).x(), rowOrigin(r).y() - 3, columnWidth, rowHeight}; }
+constexpr QRect lblNo(int r) { return {rowOrigin(r).x() + 2, rowOrigin(r).y(), 42, 24}; }
+// j = 1..4 as in imgTovak1..imgTovak4
+constexpr QRect imgTovak(int j, int r) { return {rowOrigin(r).x() + 46 + (j - 1) * 23, rowOrigin(r).y(), 23, 24}; }
+constexpr QRect lblAnswer(int r) { return {rowOrigin(r).x() + 146, rowOrigin(r).y(), 150, 24}; }
+constexpr QRect lblJp(int r) { return {rowOrigin(r).x() + 44, rowOrigin(r).y() + 25, 318, 20}; } // 26 characters at 12 px
+constexpr QRect lblPinyin(int r) { return {rowOrigin(r).x() + 46, rowOrigin(r).y() + 46, 116, 22}; }
+constexpr QRect imgMark(int r) { return {rowOrigin(r).x() + 300, rowOrigin(r).y() + 2, 60, 60}; } // overlaps the row's right end
+// Header line: painted "問題数：" [lblCount] "問", then [lblCPagenum][lblTPagenum][lblPage].
+inline constexpr QRect countCaption{24, 56, 80, 28};
+inline constexpr QRect lblCount{104, 56, 44, 28};
+inline constexpr QRect countUnit{148, 56, 24, 28};
+inline constexpr QRect lblCPagenum{190, 56, 36, 28};
+inline constexpr QRect lblTPagenum{226, 56, 48, 28};
+inline constexpr QRect lblPage{276, 56, 48, 28};
+inline constexpr QRect lblScore{470, 50, 220, 38}; // "9／12点", big
+inline constexpr QRect imgGrade = BottomRow::left;
+inline constexpr QRect lblGrade = captionOf(imgGrade);
+inline constexpr QRect imgBefore = BottomRow::before;
+inline constexpr QRect imgNext = BottomRow::next;
+inline constexpr QRect imgBack = BottomRow::back;
+inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
+inline constexpr QRect lblNext = captionOf(imgNext);
+inline constexpr QRect lblBack = captionOf(imgBack);
+inline constexpr QRect imgExit = Layout::imgExit;
+inline constexpr QRect imgHelp = Layout::imgHelp;
+} // namespace TypedRows
+
+namespace frmListP2 { // tone drill: short answer box after the bare syllables
+using namespace TypedRows;
+constexpr QRect txtTerm(int r) { return {rowOrigin(r).x() + 166, rowOrigin(r).y() + 46, 96, 22}; }
+} // namespace frmListP2
+
+namespace frmListP1 { // pinyin drill: no bare syllables; the box takes the whole pinyin
+using namespace TypedRows;
+constexpr QRect txtTerm(int r) { return {rowOrigin(r).x() + 46, rowOrigin(r).y() + 46, 216, 22}; }
+} // namespace frmListP1
+
+namespace frmListDui { // answer list: glyphs and pinyin, translation below; no boxes
+using namespace TypedRows;
+} // namespace frmListDui
+
+// ---------------------------------------------------------------- translation choice drill
+// Ten rows: 0-4 down the left column, 5-9 down the right. The four choices stand
+// one below the other to the right of the glyphs; the mark sits under the glyphs.
+namespace frmListR {
+inline constexpr int rows = 10, rowsPerColumn = 5;
+inline constexpr int columnX0 = 16, columnPitch = 378, columnWidth = 364;
+inline constexpr int top = 96, step = 92, rowHeight = 88;
+constexpr QPoint rowOrigin(int r) { return {columnX0 + (r / rowsPerColumn) * columnPitch, top + (r % rowsPerColumn) * step}; }
+constexpr QRect rowBox(int r) { return {rowOrigin(r).x(), rowOrigin(r).y() - 3, columnWidth, rowHeight}; }
+constexpr QRect lblNo(int r) { return {rowOrigin(r).x() + 2, rowOrigin(r).y(), 34, 24}; }
+constexpr QRect imgTovak(int j, int r) { return {rowOrigin(r).x() + 36 + (j - 1) * 23, rowOrigin(r).y(), 23, 24}; }
+// j = 1..4 as in lblJp1..lblJp4; 20 characters fit at 12 px, longer ones need a smaller font.
+constexpr QRect lblJp(int j, int r) { return {rowOrigin(r).x() + 132, rowOrigin(r).y() - 1 + (j - 1) * 21, 228, 21}; }
+constexpr QRect imgMark(int r) { return {rowOrigin(r).x() + 52, rowOrigin(r).y() + 24, 60, 60}; }
+inline constexpr QRect countCaption = TypedRows::countCaption;
+inline constexpr QRect lblCount = TypedRows::lblCount;
+inline constexpr QRect countUnit = TypedRows::countUnit;
+inline constexpr QRect lblCPagenum = TypedRows::lblCPagenum;
+inline constexpr QRect lblTPagenum = TypedRows::lblTPagenum;
+inline constexpr QRect lblPage = TypedRows::lblPage;
+inline constexpr QRect lblScore = TypedRows::lblScore;
+inline constexpr QRect imgGrade = BottomRow::left;
+inline constexpr QRect lblGrade = captionOf(imgGrade);
+inline constexpr QRect imgBefore = BottomRow::before;
+inline constexpr QRect imgNext = BottomRow::next;
+inline constexpr QRect imgBack = BottomRow::back;
+inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
+inline constexpr QRect lblNext = captionOf(imgNext);
+inline constexpr QRect lblBack = captionOf(imgBack);
+inline constexpr QRect imgExit = Layout::imgExit;
+inline constexpr QRect imgHelp = Layout::imgHelp;
+} // namespace frmListR
+
+} // namespace Layout
