@@ -58,7 +58,7 @@ DrillSession::DrillSession(Tovak& t, DrillKind kind, int pageSize) : t_(t), kind
 
 GradeOutcome DrillSession::pressGrade()
 {
-    if (t_.DrillMode == 2)
+    if (!gradeButtonShown_)
         return GradeOutcome::Ignored;
     if (t_.DrillMode == 4)
         return retestWrongAnswers();
@@ -120,6 +120,7 @@ void DrillSession::startRun(const QString& emptyAnswer)
     t_.CurrentPage = 1;
     t_.PageCount = pagesFor(t_.CurrentWordCount, pageSize_);
     scoreVisible_ = false;
+    gradeButtonShown_ = t_.DrillMode == 1;
     showPage();
 }
 
@@ -162,6 +163,8 @@ void DrillSession::gradeAll()
 
     scoreVisible_ = true;
     t_.DrillMode = t_.CorrectCount == count ? 2 : 4;
+    if (t_.DrillMode == 2)
+        gradeButtonShown_ = false;
     showPage();
 }
 
@@ -307,8 +310,9 @@ void ChoiceDrillSession::saveChoices()
 
 void ChoiceDrillSession::savePage()
 {
-    // After a grading the colours are only the graded view; clicks there are not answers.
-    if (t_.DrillMode == 1)
+    // Only while answering: after a grading the colours are the graded view, and
+    // clicks there are not answers.
+    if (gradeButtonShown_ && t_.DrillMode != 4)
         saveChoices();
 }
 

@@ -55,7 +55,7 @@ public:
     bool rowHasWord(int row) const { return row >= 0 && row < pageSize_ && positionOf(row) < t_.CurrentWordCount; }
 
     bool graded() const { return t_.DrillMode == 2 || t_.DrillMode == 4; }
-    bool gradeButtonVisible() const { return t_.DrillMode != 2; }
+    bool gradeButtonVisible() const { return gradeButtonShown_; }
     QString gradeCaption() const;
     bool scoreVisible() const { return scoreVisible_; }
     // "9／12点"
@@ -83,6 +83,7 @@ protected:
 
     Tovak& t_;
     bool scoreVisible_ = false;
+    bool gradeButtonShown_ = false;
 
 private:
     DrillKind kind_;
