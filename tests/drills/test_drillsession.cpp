@@ -332,7 +332,7 @@ void TestDrillSession::totalsSaturate()
     QCOMPARE(t.stats.questions, 32767);
     QCOMPARE(t.stats.score, 32767);
     QCOMPARE(t.stats.nog, 32767);
-    // (100 + 32767 × 32767) ÷ 32768 needs more than 32 bits on the way.
+    // (100 + 32767 × 32767) ÷ 32768 overflows 16 bits on the way.
     QCOMPARE(t.stats.rate, 32766);
 }
 
