@@ -1,0 +1,65 @@
+#include "ui/pictures.h"
+
+#include <QHash>
+
+namespace {
+
+QPixmap cached(const QString& path)
+{
+    // Pictures are shared read-only for the whole run, so one cache serves every screen.
+    static QHash<QString, QPixmap> cache;
+    auto it = cache.constFind(path);
+    if (it != cache.constEnd())
+        return *it;
+    QPixmap pixmap(path);
+    cache.insert(path, pixmap);
+    return pixmap;
+}
+
+QPixmap listPicture(const QString& list, int n, int count)
+{
+    if (n < 1 || n > count)
+        return {};
+    return cached(QStringLiteral(":/pictures/%1/%2.png").arg(list).arg(n));
+}
+
+} // namespace
+
+namespace Pictures {
+
+QPixmap btn(int n) { return listPicture(QStringLiteral("ilBtn"), n, 8); }
+
+QPixmap panda(int n) { return listPicture(QStringLiteral("ilPanda"), n, 4); }
+
+QPixmap contents(const QString& screen, int n)
+{
+    if (screen == QLatin1String("frmTOC"))
+        return listPicture(QStringLiteral("ilContents-frmTOC"), n, 6);
+    if (screen == QLatin1String("frmExamTOC"))
+        return listPicture(QStringLiteral("ilContents-frmExamTOC"), n, 3);
+    return {};
+}
+
+QPixmap maruBatu(int n) { return listPicture(QStringLiteral("ilMaruBatu"), n, 2); }
+
+QPixmap background(const QString& screen)
+{
+    static const QStringList typed = {QStringLiteral("frmListP1"), QStringLiteral("frmListP2"),
+                                      QStringLiteral("frmListDui")};
+    const QString name = typed.contains(screen) ? QStringLiteral("frmListTyped") : screen;
+    return cached(QStringLiteral(":/pictures/backgrounds/%1.png").arg(name));
+}
+
+QPixmap searchMask() { return cached(QStringLiteral(":/pictures/masks/frmSearch.png")); }
+
+QIcon appIcon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/pictures/icon/rumena.png"));
+    icon.addFile(QStringLiteral(":/pictures/icon/rumena-256.png"));
+    return icon;
+}
+
+} // namespace Pictures
+
+QPixmap loadGlyph(int ckey) { return listPicture(QStringLiteral("ilCharsS"), ckey, 804); }

@@ -1,0 +1,23 @@
+#pragma once
+
+// The program's pictures, compiled in as resources under ":/pictures". Lists are
+// numbered from 1; each picture is decoded the first time it is asked for and kept.
+// Loading by the plain name lets Qt pick the @2x file on high-DPI screens.
+
+#include <QIcon>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+
+namespace Pictures {
+QPixmap btn(int n);   // ilBtn 1..8
+QPixmap panda(int n); // ilPanda 1..4, smallest to fully grown
+QPixmap contents(const QString& screen, int n); // "frmTOC" 1..6 or "frmExamTOC" 1..3
+QPixmap maruBatu(int n); // 1 correct, 2 wrong
+QPixmap background(const QString& screen); // frmListP1, frmListP2, frmListDui share one
+QPixmap searchMask(); // covers the launch buttons of the word search
+QIcon appIcon();
+} // namespace Pictures
+
+// GlyphSet: glyph of a character key, 1..804; 804 (no character) is blank.
+QPixmap loadGlyph(int ckey);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+// Screens that have a background of their own, in the order of the contact sheet.
+QStringList backgroundScreens();
+QImage renderBackground(const QString& screen, int scale);
+// Hover faces of the menu items, drawn with the same card as the background.
+QImage renderMenuHighlight(const QString& screen, int item, int scale);
+int menuItemCount(const QString& screen);
+QImage renderSearchMask(int scale);

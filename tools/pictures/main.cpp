@@ -1,0 +1,123 @@
+// Writes every picture of data/pictures at 1x and 2x, and two contact sheets
+// (glyphs; everything else) into tools/pictures/out for review.
+
+#include "backgrounds.h"
+#include "canvas.h"
+#include "glyphs.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <cstdio>
+
+namespace {
+
+const QString picturesDir = QStringLiteral(REPO_ROOT "/data/pictures");
+const QString sheetDir = QStringLiteral(SOURCES_DIR "/out");
+
+struct Sheet {
+    QList<QPair<QString, QImage>> items;
+    void add(const QString& label, const QImage& image) { items.append({label, image}); }
+};
+
+// Lays the pictures out in rows on a grey ground, each with its name under it.
+QImage contactSheet(const Sheet& sheet, int width)
+{
+    const int gap = 12, labelHeight = 16;
+    int x = gap, y = gap, rowHeight = 0;
+    QList<QPoint> at;
+    for (const auto& [label, image] : sheet.items) {
+        const QSize s = image.deviceIndependentSize().toSize();
+        if (x + s.width() + gap > width && x > gap) {
+            x = gap;
+            y += rowHeight + labelHeight + gap;
+            rowHeight = 0;
+        }
+        at.append({x, y});
+        x += qMax(s.width(), 40) + gap;
+        rowHeight = qMax(rowHeight, s.height());
+    }
+    QImage out(width, y + rowHeight + labelHeight + gap, QImage::Format_RGB32);
+    out.fill(QColor(0xB8, 0xB8, 0xB8));
+    QPainter p(&out);
+    p.setFont(houseFont(Face::Sans, 10));
+    for (int i = 0; i < sheet.items.size(); ++i) {
+        const QImage& image = sheet.items[i].second;
+        const QSize s = image.deviceIndependentSize().toSize();
+        p.drawImage(QRect(at[i], s), image);
+        p.drawText(QRect(at[i].x() - 4, at[i].y() + s.height() + 1, qMax(s.width(), 40) + 8, labelHeight),
+                   Qt::AlignHCenter | Qt::AlignTop, sheet.items[i].first);
+    }
+    return out;
+}
+
+void both(const QString& dir, const QString& name, const std::function<QImage(int)>& render, Sheet& sheet)
+{
+    for (int scale : {1, 2}) {
+        const QImage image = render(scale);
+        savePicture(image, picturesDir + '/' + dir, name);
+        if (scale == 1)
+            sheet.add(dir.section('/', -1) + '/' + name, image);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    const bool skipGlyphs = app.arguments().contains(QStringLiteral("--no-glyphs"));
+    QDir().mkpath(sheetDir);
+
+    Sheet pictures, backgrounds;
+    for (int n = 1; n <= 8; ++n) {
+        const QSize size = n == 5 ? QSize(233, 79) : n == 6 ? QSize(29, 30) : n >= 7 ? QSize(29, 29) : QSize(138, 29);
+        both("ilBtn", QString::number(n), [&](int s) { return renderSvg(svgPath("btn" + QString::number(n)), size, s); },
+             pictures);
+    }
+    const QSize pandaSizes[4] = {{167, 159}, {115, 171}, {111, 178}, {108, 168}};
+    for (int n = 1; n <= 4; ++n)
+        both("ilPanda", QString::number(n),
+             [&](int s) { return renderSvg(svgPath("panda" + QString::number(n)), pandaSizes[n - 1], s); }, pictures);
+    both("ilMaruBatu", "1", [](int s) { return renderSvg(svgPath("maru"), Layout::markSize, s); }, pictures);
+    both("ilMaruBatu", "2", [](int s) { return renderSvg(svgPath("batsu"), Layout::markSize, s); }, pictures);
+    for (const QString& screen : {QStringLiteral("frmTOC"), QStringLiteral("frmExamTOC")})
+        for (int n = 1; n <= menuItemCount(screen); ++n)
+            both("ilContents-" + screen, QString::number(n), [&](int s) { return renderMenuHighlight(screen, n, s); },
+                 pictures);
+    both("masks", "frmSearch", [](int s) { return renderSearchMask(s); }, pictures);
+    both("icon", "rumena", [](int s) { return renderSvg(svgPath("icon"), QSize(64, 64), s); }, pictures);
+    savePicture(renderSvg(svgPath("icon"), QSize(256, 256), 1), picturesDir + "/icon", "rumena-256");
+
+    for (const QString& screen : backgroundScreens())
+        both("backgrounds", screen, [&](int s) { return renderBackground(screen, s); }, backgrounds);
+
+    contactSheet(pictures, 1000).save(sheetDir + "/pictures.png");
+    contactSheet(backgrounds, 1640).save(sheetDir + "/backgrounds.png");
+
+    if (!skipGlyphs) {
+        const QList<QString> chars = readGlyphCharacters(QStringLiteral(REPO_ROOT "/data/glyph-chars.tsv"));
+        if (chars.size() != 803) {
+            std::fprintf(stderr, "expected 803 characters, found %lld\n", static_cast<long long>(chars.size()));
+            return 1;
+        }
+        Sheet glyphs;
+        for (int k = 1; k <= 804; ++k) {
+            const QString character = k <= chars.size() ? chars[k - 1] : QString();
+            both("ilCharsS", QString::number(k), [&](int s) { return renderGlyph(character, s); }, glyphs);
+        }
+        // The glyph sheet is drawn at 2x as well, since that is where a wrong form is easiest to see.
+        contactSheet(glyphs, 1240).save(sheetDir + "/glyphs.png");
+        QImage big(40 * 52, (804 / 40 + 1) * 56, QImage::Format_RGB32);
+        big.fill(QColor(0xB8, 0xB8, 0xB8));
+        QPainter p(&big);
+        for (int k = 1; k <= 804; ++k) {
+            QImage g = renderGlyph(k <= chars.size() ? chars[k - 1] : QString(), 2);
+            g.setDevicePixelRatio(1);
+            p.drawImage(QPoint(((k - 1) % 40) * 52 + 2, ((k - 1) / 40) * 56 + 2), g);
+        }
+        p.end();
+        big.save(sheetDir + "/glyphs@2x.png");
+    }
+    std::printf("pictures written to %s\n", qPrintable(picturesDir));
+    return 0;
+}
