@@ -1,14 +1,21 @@
 #include "ui/application.h"
 
+#include "core/tovak.h"
+#include "ui/pictures.h"
+#include "ui/screenregistry.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int runApplication(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QLabel window;
-    window.setWindowTitle(QStringLiteral("ルメナ　～四級～"));
-    window.resize(780, 600);
-    window.show();
-    return app.exec();
+    QApplication::setWindowIcon(Pictures::appIcon());
+    // The run ends only through the exit question or the help viewer's exit,
+    // never because the splash screen went away before the menu appeared.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Tovak tovak; // seeded once from the clock
+    ScreenRegistry screens(tovak);
+    screens.start();
+    return QApplication::exec();
 }

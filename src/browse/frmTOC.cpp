@@ -1,0 +1,96 @@
+#include "browse/frmTOC.h"
+
+#include "core/tovak.h"
+#include "info/frmAbout.h"
+#include "ui/layout.h"
+#include "ui/pictures.h"
+#include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
+
+namespace L = Layout::frmTOC;
+
+frmTOC::frmTOC(ScreenRegistry& screens)
+    : ScreenBase(screens, QStringLiteral("frmTOC"), Pictures::background(QStringLiteral("frmTOC")), Layout::screenSize)
+{
+    const QColor accent = QColor::fromRgb(Layout::Palette::accent);
+    lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 28, true,
+                           Qt::AlignCenter);
+    lblMouraR_ = makeLabel(this, QStringLiteral("lblMouraR"), QStringLiteral("0"), L::lblMouraR, accent, 28, true,
+                           Qt::AlignCenter);
+
+    for (int k = 1; k <= 6; ++k) {
+        ImageButton* item = addButton(QStringLiteral("Contents(%1)").arg(k), QPixmap(),
+                                      Pictures::contents(QStringLiteral("frmTOC"), k), L::imgContents(k));
+        connect(item, &ImageButton::clicked, this, [this, k] {
+            if (k <= 4)
+                openRanking(static_cast<qint16>(k));
+            else if (k == 5)
+                openWordSearch();
+            else
+                openExamMenu();
+        });
+    }
+
+    imgPanda_ = new QLabel(this);
+    imgPanda_->setObjectName(QStringLiteral("imgPanda"));
+    imgPanda_->setGeometry(L::imgPanda);
+    // The four mascots differ in size; each stands on the same ground.
+    imgPanda_->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    imgPanda_->setCursor(Qt::PointingHandCursor);
+    onClick(imgPanda_, [this] { openAbout(); });
+
+    ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
+    connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(0, this); });
+    ImageButton* exit = addButton(QStringLiteral("Exit"), QPixmap(), Pictures::btn(6), L::imgExit);
+    connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
+
+    // The percentages change after every grading, also while the menu is covered.
+    connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
+}
+
+void frmTOC::load()
+{
+    button(QStringLiteral("Help"))->setPixmaps(Pictures::btn(7), Pictures::btn(8));
+    tovak().stats.loadStatistics();
+    tovak().stats.computeCoverage();
+}
+
+void frmTOC::showCoverage()
+{
+    lblMouraP_->setText(tovak().stats.lblMouraP);
+    lblMouraR_->setText(tovak().stats.lblMouraR);
+}
+
+void frmTOC::setPanda()
+{
+    const int s = lblMouraR_->text().toInt() + lblMouraP_->text().toInt();
+    panda_ = s < 50 ? 1 : s < 140 ? 2 : s < 200 ? 3 : 4;
+    imgPanda_->setPixmap(Pictures::panda(panda_));
+}
+
+void frmTOC::openRanking(qint16 kind)
+{
+    // The ranking list plugs in here: set RankingKind, build the ranked
+    // CurrentCharList, tell the detail screen the last position, init, show.
+    Q_UNUSED(kind);
+}
+
+void frmTOC::openWordSearch()
+{
+    // The word search screen plugs in here: show frmSearch modally.
+}
+
+void frmTOC::openExamMenu()
+{
+    // The latest-exam menu plugs in here: show frmExamTOC modally.
+}
+
+void frmTOC::openAbout()
+{
+    (void)screens().open<frmAbout>(this);
+}
+
+void frmTOC::closeBoxClicked()
+{
+    screens().confirmExit(this);
+}

@@ -1,0 +1,124 @@
+#include "ui/imagebutton.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+namespace {
+
+class ClickFilter : public QObject {
+public:
+    ClickFilter(QWidget* w, std::function<void()> fn) : QObject(w), fn_(std::move(fn)) { w->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* w = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->button() == Qt::LeftButton) {
+                pressed_ = true;
+                return true;
+            }
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->button() == Qt::LeftButton && pressed_) {
+                pressed_ = false;
+                if (w->rect().contains(me->position().toPoint()))
+                    fn_();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> fn_;
+    bool pressed_ = false;
+};
+
+} // namespace
+
+void onClick(QWidget* w, std::function<void()> fn)
+{
+    new ClickFilter(w, std::move(fn));
+}
+
+ImageButton::ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, const QPixmap& hover)
+    : QObject(screen), picture_(new QLabel(screen)), rest_(rest), hover_(hover)
+{
+    setObjectName(name);
+    picture_->setObjectName(QStringLiteral("img") + name);
+    picture_->installEventFilter(this);
+    onClick(picture_, [this] { emit clicked(); });
+    show();
+}
+
+QLabel* ImageButton::addCaption(const QString& text, const QRect& geometry, CaptionRole role)
+{
+    caption_ = new QLabel(text, picture_->parentWidget());
+    caption_->setObjectName(QStringLiteral("lbl") + objectName());
+    caption_->setTextFormat(Qt::PlainText);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setGeometry(geometry);
+    captionRole_ = role;
+    caption_->installEventFilter(this);
+    onClick(caption_, [this] { emit clicked(); });
+    if (!isVisible())
+        caption_->hide();
+    // The caption lies over the picture.
+    caption_->raise();
+    return caption_;
+}
+
+void ImageButton::setGeometry(const QRect& pictureGeometry)
+{
+    picture_->setGeometry(pictureGeometry);
+}
+
+void ImageButton::setPixmaps(const QPixmap& rest, const QPixmap& hover)
+{
+    rest_ = rest;
+    hover_ = hover;
+    show();
+}
+
+void ImageButton::setHovered(bool on)
+{
+    if (hovered_ == on)
+        return;
+    hovered_ = on;
+    show();
+}
+
+void ImageButton::show()
+{
+    const QPixmap& p = hovered_ ? hover_ : rest_;
+    if (p.isNull())
+        picture_->clear();
+    else
+        picture_->setPixmap(p);
+}
+
+void ImageButton::setVisible(bool visible)
+{
+    picture_->setVisible(visible);
+    if (caption_)
+        caption_->setVisible(visible);
+}
+
+bool ImageButton::isVisible() const
+{
+    return picture_->isVisibleTo(picture_->parentWidget());
+}
+
+bool ImageButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Enter) {
+        const bool fromCaption = watched == caption_;
+        if (!fromCaption || captionRole_ == CaptionActsAsButton) {
+            setHovered(true);
+            emit entered();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

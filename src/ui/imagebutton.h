@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QLabel>
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QRect>
+
+#include <functional>
+
+// Runs fn when w is clicked with the left button (pressed and released over it).
+// Works on any widget, plain labels included.
+void onClick(QWidget* w, std::function<void()> fn);
+
+// A picture label and an optional caption label acting as one button: hovering
+// either shows the hover picture, clicking either emits clicked(). The picture
+// stays hovered until the screen restores it (the bare-form reset or a sibling).
+class ImageButton : public QObject {
+    Q_OBJECT
+public:
+    enum CaptionRole {
+        CaptionActsAsButton, // hover and click both count as the picture's
+        CaptionForwardsClick, // only the click; moving over the caption changes nothing
+    };
+
+    // name is the shared suffix: "Next" gives imgNext and lblNext; an array
+    // element such as "Contents(3)" gives imgContents(3). rest may be null: the
+    // control then shows nothing and the background shows through.
+    ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, const QPixmap& hover);
+
+    // Adds the caption label lblName.
+    QLabel* addCaption(const QString& text, const QRect& geometry, CaptionRole role = CaptionActsAsButton);
+
+    QLabel* picture() const { return picture_; }
+    QLabel* caption() const { return caption_; }
+
+    void setGeometry(const QRect& pictureGeometry);
+    void setPixmaps(const QPixmap& rest, const QPixmap& hover);
+
+    void setHovered(bool on);
+    bool isHovered() const { return hovered_; }
+    void restore() { setHovered(false); }
+
+    // Picture and caption together.
+    void setVisible(bool visible);
+    bool isVisible() const;
+
+signals:
+    void clicked();
+    // The mouse came over the button (picture, or a caption that acts as it).
+    void entered();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void show();
+
+    QPointer<QLabel> picture_;
+    QPointer<QLabel> caption_;
+    QPixmap rest_;
+    QPixmap hover_;
+    bool hovered_ = false;
+    bool pressed_ = false;
+    CaptionRole captionRole_ = CaptionActsAsButton;
+};

@@ -1,0 +1,217 @@
+#include "ui/screenbase.h"
+
+#include "ui/messagebox.h"
+#include "ui/screenregistry.h"
+
+#include <QChildEvent>
+#include <QCloseEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+ScreenBase::ScreenBase(ScreenRegistry& screens, const QString& name, const QPixmap& background, QSize designSize)
+    : screens_(screens), background_(background)
+{
+    setObjectName(name);
+    setWindowTitle(MsgBox::programTitle());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(background_.isNull() ? designSize : background_.deviceIndependentSize().toSize());
+    // Moves over the bare form restore the buttons, so the form must see them
+    // without a button held down.
+    setMouseTracking(true);
+    watch(this);
+}
+
+ScreenBase::~ScreenBase() = default;
+
+Tovak& ScreenBase::tovak() const
+{
+    return screens_.tovak();
+}
+
+void ScreenBase::back()
+{
+    done(QDialog::Rejected);
+}
+
+void ScreenBase::resetHover()
+{
+    for (ImageButton* b : buttons_)
+        b->restore();
+}
+
+ImageButton* ScreenBase::button(const QString& name) const
+{
+    for (ImageButton* b : buttons_) {
+        if (b->objectName() == name)
+            return b;
+    }
+    return nullptr;
+}
+
+ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, const QPixmap& hover, const QRect& geometry)
+{
+    auto* b = new ImageButton(this, name, rest, hover);
+    b->setGeometry(geometry);
+    buttons_ << b;
+    return b;
+}
+
+void ScreenBase::makeHoverGroup(const QList<ImageButton*>& group)
+{
+    for (ImageButton* b : group) {
+        connect(b, &ImageButton::entered, this, [b, group] {
+            for (ImageButton* other : group) {
+                if (other != b)
+                    other->restore();
+            }
+        });
+    }
+}
+
+void ScreenBase::watch(QObject* o)
+{
+    o->installEventFilter(this);
+    for (QObject* child : o->children()) {
+        if (child->isWidgetType())
+            watch(child);
+    }
+}
+
+bool ScreenBase::eventFilter(QObject* watched, QEvent* event)
+{
+    // The filter must follow controls created after the screen (and skip other
+    // windows parented here, such as a help viewer opened over this screen).
+    switch (event->type()) {
+    case QEvent::ChildAdded: {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType() && !static_cast<QWidget*>(child)->isWindow())
+            watch(child);
+        break;
+    }
+    case QEvent::InputMethod:
+        composing_ = !static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty();
+        break;
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride: {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this) {
+            auto* ke = static_cast<QKeyEvent*>(event);
+            if (event->type() == QEvent::ShortcutOverride) {
+                // Claim the screen's keys so no shortcut of a control takes them first.
+                switch (ke->key()) {
+                case Qt::Key_PageDown:
+                case Qt::Key_PageUp:
+                case Qt::Key_Escape:
+                case Qt::Key_F5:
+                    if (composing_)
+                        return false;
+                    event->accept();
+                    return true;
+                default:
+                    return false;
+                }
+            }
+            if (previewKey(ke))
+                return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool ScreenBase::previewKey(QKeyEvent* e)
+{
+    if (composing_)
+        return false;
+    switch (e->key()) {
+    case Qt::Key_PageDown:
+        pageDownKey();
+        return true;
+    case Qt::Key_PageUp:
+        pageUpKey();
+        return true;
+    case Qt::Key_Escape:
+        escKey();
+        return true;
+    case Qt::Key_F5:
+        f5Key();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ScreenBase::event(QEvent* e)
+{
+    // Leaving a text box while composing must not leave the keys blocked.
+    if (e->type() == QEvent::WindowDeactivate)
+        composing_ = false;
+    return QDialog::event(e);
+}
+
+void ScreenBase::keyPressEvent(QKeyEvent* e)
+{
+    // QDialog would press a default button on Enter and reject on Esc; a screen
+    // does neither.
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        e->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(e);
+    }
+}
+
+void ScreenBase::paintEvent(QPaintEvent* e)
+{
+    if (background_.isNull()) {
+        QDialog::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    p.drawPixmap(rect(), background_);
+}
+
+bool ScreenBase::isBare(const QPoint& pos) const
+{
+    // A plain label lets moves and clicks through to the form, so the event
+    // alone does not tell whether the mouse is over a control.
+    return rect().contains(pos) && childAt(pos) == nullptr;
+}
+
+void ScreenBase::mouseMoveEvent(QMouseEvent* e)
+{
+    if (isBare(e->position().toPoint()))
+        resetHover();
+    QDialog::mouseMoveEvent(e);
+}
+
+void ScreenBase::mousePressEvent(QMouseEvent* e)
+{
+    barePressed_ = e->button() == Qt::LeftButton && isBare(e->position().toPoint());
+    QDialog::mousePressEvent(e);
+}
+
+void ScreenBase::mouseReleaseEvent(QMouseEvent* e)
+{
+    const bool click = barePressed_ && e->button() == Qt::LeftButton && isBare(e->position().toPoint());
+    barePressed_ = false;
+    if (click)
+        bareClicked();
+    QDialog::mouseReleaseEvent(e);
+}
+
+void ScreenBase::closeEvent(QCloseEvent* e)
+{
+    // The registry unloads screens with done(), never close(); a close event is
+    // the window's close box (or the window system).
+    e->ignore();
+    closeBoxClicked();
+}

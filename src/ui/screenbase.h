@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ui/imagebutton.h"
+
+#include <QDialog>
+#include <QList>
+#include <QPixmap>
+
+class ScreenRegistry;
+class Tovak;
+
+// What every screen shares: the fixed size of its background picture, the
+// program's title, the background, keys seen before the focused control, the
+// bare-form hover reset, Esc and the title-bar close box routed to the screen's
+// own Back, and no default button.
+//
+// A screen sets up its controls in its constructor or in load(), which the
+// registry runs once after creating it; it overrides the key handlers it lists
+// and calls back() to close.
+class ScreenBase : public QDialog {
+    Q_OBJECT
+public:
+    // name is the screen's class name (also its objectName). designSize is used
+    // when the background picture is missing.
+    ScreenBase(ScreenRegistry& screens, const QString& name, const QPixmap& background, QSize designSize);
+    ~ScreenBase() override;
+
+    ScreenRegistry& screens() const { return screens_; }
+    Tovak& tovak() const;
+
+    // Load steps: run once by the registry right after the screen is created.
+    virtual void load() {}
+
+    // Closes (unloads) the screen; its opener is in front again.
+    virtual void back();
+
+    // Restores every registered button's normal picture.
+    virtual void resetHover();
+
+    // Finds a button by its suffix ("Next", "Contents(3)").
+    ImageButton* button(const QString& name) const;
+    const QList<ImageButton*>& buttons() const { return buttons_; }
+
+protected:
+    // The keys a screen may list; only those it overrides do anything. Esc is Back.
+    virtual void pageDownKey() {}
+    virtual void pageUpKey() {}
+    virtual void escKey() { back(); }
+    virtual void f5Key() {}
+    // The window's close box.
+    virtual void closeBoxClicked() { back(); }
+
+    // A button restored by the bare-form reset.
+    ImageButton* addButton(const QString& name, const QPixmap& rest, const QPixmap& hover, const QRect& geometry);
+    // Hovering one of these shows the others normal.
+    void makeHoverGroup(const QList<ImageButton*>& group);
+
+    // A click on the bare form, outside every control.
+    virtual void bareClicked() {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void watch(QObject* o);
+    bool previewKey(QKeyEvent* e);
+    bool isBare(const QPoint& pos) const;
+
+    ScreenRegistry& screens_;
+    QPixmap background_;
+    QList<ImageButton*> buttons_;
+    bool composing_ = false;
+    bool barePressed_ = false;
+};

@@ -1,0 +1,26 @@
+#include "ui/screenstyle.h"
+
+#include <QPalette>
+
+QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
+                  QColor colour, int pixelSize, bool bold, Qt::Alignment align)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(objectName);
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(geometry);
+    l->setAlignment(align);
+    QFont f = l->font();
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    l->setFont(f);
+    setTextColour(l, colour);
+    return l;
+}
+
+void setTextColour(QLabel* label, QColor colour)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+}
