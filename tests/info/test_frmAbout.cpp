@@ -1,0 +1,91 @@
+// The about box and the splash screen.
+#include "testsupport.h"
+
+#include "info/frmAbout.h"
+#include "info/frmSplash.h"
+#include "ui/layout.h"
+#include "ui/screenregistry.h"
+
+#include <QtTest>
+
+class TestFrmAbout : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        state = std::make_unique<TestState>(12345, false);
+        screens = std::make_unique<ScreenRegistry>(*state->tovak);
+        screens->setQuitHandler([] {});
+        screens->setWebOpener([this](const QString& url) { opened << url; });
+        opened.clear();
+    }
+    void cleanup()
+    {
+        screens.reset();
+        state.reset();
+    }
+
+    void labelsShowWhatTheyShould()
+    {
+        auto& about = screens->screen<frmAbout>();
+        const QList<std::pair<const char*, QString>> expected = {
+            {"Label9", QStringLiteral("Ver1.0 ：")},
+            {"Label8", QStringLiteral("2004年02月16日")},
+            {"Label7", QStringLiteral("【更新履歴】")},
+            {"Label4", QStringLiteral("【連絡先】")},
+            {"Label3", QStringLiteral("Web    ：")},
+            {"lblURL", QString::fromUtf8(Maker::url)},
+            {"Label2", QStringLiteral("E-mail ：")},
+            {"Label1", QString::fromUtf8(Maker::mail)},
+        };
+        for (const auto& [name, text] : expected) {
+            auto* l = about.findChild<QLabel*>(QString::fromLatin1(name));
+            QVERIFY2(l, name);
+            QCOMPARE(l->text(), text);
+        }
+        QCOMPARE(about.size(), QSize(780, 600));
+    }
+
+    void onlyTheBareFaceClosesAndTheLinkOpensThePage()
+    {
+        bool openAfterLabels = false, openAfterLink = false;
+        screens->setShownHook([&](ScreenBase& about) {
+            for (const char* name : {"Label9", "Label8", "Label7", "Label1"})
+                QTest::mouseClick(about.findChild<QLabel*>(QString::fromLatin1(name)), Qt::LeftButton);
+            QTest::keyClick(&about, Qt::Key_Escape);
+            QTest::keyClick(&about, Qt::Key_Return);
+            openAfterLabels = about.isVisible();
+            auto* link = about.findChild<QLabel*>(QStringLiteral("lblURL"));
+            QTest::mouseClick(link, Qt::LeftButton);
+            QTest::mouseClick(link, Qt::LeftButton);
+            openAfterLink = about.isVisible();
+            QTest::mouseClick(&about, Qt::LeftButton, {}, {20, 580});
+        });
+        QVERIFY(screens->open<frmAbout>(nullptr));
+        QVERIFY(openAfterLabels);
+        QVERIFY(openAfterLink);
+        QCOMPARE(opened, QStringList(2, QString::fromUtf8(Maker::url)));
+        QVERIFY(!screens->loaded(QStringLiteral("frmAbout")));
+    }
+
+    void splashIgnoresCloseBoxAndKeys()
+    {
+        auto& splash = screens->screen<frmSplash>();
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        QCOMPARE(splash.size(), QSize(500, 330));
+        QCOMPARE(splash.windowTitle(), QStringLiteral("ルメナ　～四級～"));
+        splash.close();
+        QTest::keyClick(&splash, Qt::Key_Escape);
+        QVERIFY(splash.isVisible());
+        QVERIFY(!screens->isQuitting());
+    }
+
+private:
+    std::unique_ptr<TestState> state;
+    std::unique_ptr<ScreenRegistry> screens;
+    QStringList opened;
+};
+
+QTEST_MAIN(TestFrmAbout)
+#include "test_frmAbout.moc"
