@@ -13,9 +13,9 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     : ScreenBase(screens, QStringLiteral("frmTOC"), Pictures::background(QStringLiteral("frmTOC")), Layout::screenSize)
 {
     const QColor accent = QColor::fromRgb(Layout::Palette::accent);
-    lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 28, true,
+    lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 26, true,
                            Qt::AlignCenter);
-    lblMouraR_ = makeLabel(this, QStringLiteral("lblMouraR"), QStringLiteral("0"), L::lblMouraR, accent, 28, true,
+    lblMouraR_ = makeLabel(this, QStringLiteral("lblMouraR"), QStringLiteral("0"), L::lblMouraR, accent, 26, true,
                            Qt::AlignCenter);
 
     for (int k = 1; k <= 6; ++k) {

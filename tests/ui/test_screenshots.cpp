@@ -1,0 +1,79 @@
+// Writes a PNG of each screen of the frame into the folder named by
+// RUMENA_SCREENSHOTS, for looking at them; skipped when it is not set.
+#include "testsupport.h"
+
+#include "browse/frmTOC.h"
+#include "info/frmAbout.h"
+#include "info/frmHelp.h"
+#include "info/frmSplash.h"
+#include "ui/screenregistry.h"
+
+#include <QDir>
+#include <QtTest>
+
+class TestScreenshots : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        folder = qEnvironmentVariable("RUMENA_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("RUMENA_SCREENSHOTS names no folder");
+        QVERIFY(QDir().mkpath(folder));
+    }
+
+    void screens()
+    {
+        TestState state;
+        ScreenRegistry registry(*state.tovak);
+        registry.setQuitHandler([] {});
+
+        auto& splash = registry.screen<frmSplash>();
+        save(splash, "frmSplash");
+        registry.unload(splash);
+
+        state.tovak->initTables();
+        registry.finishStartup();
+        frmTOC* menu = registry.mainMenu();
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QList<std::pair<const char*, const char*>> percentages = {
+            {"0", "0"}, {"40", "30"}, {"75", "70"}, {"100", "100"}};
+        for (const auto& [p, r] : percentages) {
+            menu->findChild<QLabel*>(QStringLiteral("lblMouraP"))->setText(QString::fromLatin1(p));
+            menu->findChild<QLabel*>(QStringLiteral("lblMouraR"))->setText(QString::fromLatin1(r));
+            menu->setPanda();
+            save(*menu, QStringLiteral("frmTOC-panda%1").arg(menu->pandaNumber()));
+        }
+        menu->button(QStringLiteral("Contents(2)"))->setHovered(true);
+        menu->button(QStringLiteral("Contents(6)"))->setHovered(true);
+        menu->button(QStringLiteral("Help"))->setHovered(true);
+        save(*menu, "frmTOC-hover");
+
+        auto& help = registry.screen<frmHelp>();
+        for (qint16 page : {0, 1, 4, 7}) {
+            help.setHelp(page);
+            help.resetHover();
+            if (page == 0)
+                help.findChild<QLabel*>(QStringLiteral("lblContents(1)"))->setPalette(QPalette(Qt::red));
+            save(help, QStringLiteral("frmHelp-page%1").arg(page));
+        }
+        registry.unload(help);
+
+        auto& about = registry.screen<frmAbout>();
+        save(about, "frmAbout");
+    }
+
+private:
+    void save(QWidget& w, const QString& name)
+    {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    }
+    void save(QWidget& w, const char* name) { save(w, QString::fromLatin1(name)); }
+
+    QString folder;
+};
+
+QTEST_MAIN(TestScreenshots)
+#include "test_screenshots.moc"
