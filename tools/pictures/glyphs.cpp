@@ -3,6 +3,7 @@
 #include "canvas.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QTextStream>
 #include <cstdio>
@@ -50,6 +51,15 @@ QImage renderGlyph(const QString& character, int scale)
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias));
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setWeight(QFont::Medium);
+    static const bool checked = [&] {
+        const QString family = QFontInfo(font).family();
+        if (family != QLatin1String("Noto Sans CJK SC")) {
+            std::fprintf(stderr, "glyph font resolved to %s; install fonts-noto-cjk\n", qPrintable(family));
+            std::exit(1);
+        }
+        return true;
+    }();
+    Q_UNUSED(checked);
     const qreal em = 21.0;
     font.setPixelSize(qRound(em * scale));
     const QFontMetricsF m(font);

@@ -103,8 +103,25 @@ int main(int argc, char* argv[])
         Sheet glyphs;
         for (int k = 1; k <= 804; ++k) {
             const QString character = k <= chars.size() ? chars[k - 1] : QString();
-            both("ilCharsS", QString::number(k), [&](int s) { return renderGlyph(character, s); }, glyphs);
+            for (int scale : {1, 2}) {
+                const QImage image = renderGlyph(character, scale);
+                savePicture(image, picturesDir + "/ilCharsS", QString::number(k));
+                if (scale == 1)
+                    glyphs.add(QString::number(k), image);
+            }
         }
+        // A few glyphs blown up pixel for pixel, to judge crispness at the size the screens show.
+        const int zoomKeys[] = {1, 2, 8, 52, 372, 141, 500, 700, 803, 804};
+        QImage zoom(10 * (23 * 6 + 8), 24 * 6 + 8, QImage::Format_RGB32);
+        zoom.fill(QColor(0xB8, 0xB8, 0xB8));
+        QPainter zp(&zoom);
+        for (int i = 0; i < 10; ++i) {
+            const int k = zoomKeys[i];
+            zp.drawImage(QRect(4 + i * (23 * 6 + 8), 4, 23 * 6, 24 * 6),
+                         renderGlyph(k <= chars.size() ? chars[k - 1] : QString(), 1));
+        }
+        zp.end();
+        zoom.save(sheetDir + "/glyphs-zoom.png");
         // The glyph sheet is drawn at 2x as well, since that is where a wrong form is easiest to see.
         contactSheet(glyphs, 1240).save(sheetDir + "/glyphs.png");
         QImage big(40 * 52, (804 / 40 + 1) * 56, QImage::Format_RGB32);
