@@ -96,8 +96,8 @@ def load_unihan():
                 continue
             cp, field, value = line.rstrip('\n').split('\t')
             ch = chr(int(cp[2:], 16))
-            if field in ('kXHC1983', 'kTGHZ2013', 'kMandarin'):
-                vals = [numbered(v.split(':')[-1]) for v in value.split()]
+            if field in ('kXHC1983', 'kTGHZ2013', 'kMandarin', 'kHanyuPinyin'):
+                vals = [numbered(r) for v in value.split() for r in v.split(':')[-1].split(',')]
                 readings.setdefault(ch, {})[field] = vals
     with bz2.open(os.path.join(UNIHAN, 'Unihan_Variants.txt.bz2'), 'rt', encoding='utf8') as f:
         for line in f:
