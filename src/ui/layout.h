@@ -216,8 +216,8 @@ constexpr QRect pentaCaption(int k)
     case 0: return {472, 98, 56, 22};
     case 1: return {326, 188, 84, 22};
     case 2: return {380, 316, 72, 22};
-    case 3: return {586, 316, 76, 22};
-    default: return {634, 186, 60, 22};
+    case 3: return {592, 316, 64, 22};
+    default: return {634, 186, 50, 22};
     }
 }
 constexpr QRect lblPenta(int k)
@@ -226,8 +226,8 @@ constexpr QRect lblPenta(int k)
     case 0: return {530, 98, 32, 22};
     case 1: return {410, 188, 26, 22};
     case 2: return {452, 316, 28, 22};
-    case 3: return {662, 316, 32, 22};
-    default: return {694, 186, 32, 22};
+    case 3: return {656, 316, 30, 22};
+    default: return {684, 186, 30, 22};
     }
 }
 // Drill buttons on the related words, under the chart.
@@ -256,9 +256,9 @@ inline constexpr QRect lblType = lblTypeTitle;          // "第51回試験必勝
 inline constexpr QRect imgTitle{40, 62, 320, 64};       // the title art is painted here; the control shows no picture
 inline constexpr QSize contentsSize{300, 44};
 constexpr QRect imgContents(int k) { return {50, 160 + (k - 1) * 64, 300, 44}; }
-inline constexpr QRect bubble{392, 72, 360, 246};       // painted speech bubble around the comment
-inline constexpr QRect lblPandaComment{412, 90, 320, 210}; // wraps
-inline constexpr QRect pandaSpot{560, 340, 111, 178};   // painted mascot under the bubble
+inline constexpr QRect bubble{392, 72, 360, 196};       // painted speech bubble around the comment
+inline constexpr QRect lblPandaComment{412, 90, 320, 160}; // wraps; four lines at 15 px
+inline constexpr QRect pandaSpot{560, 300, 111, 178};   // painted mascot under the bubble
 inline constexpr QRect imgBack = BottomRow::back;
 inline constexpr QRect lblBack = captionOf(imgBack);
 } // namespace frmExamTOC

@@ -93,11 +93,8 @@ void paintTOC(QPainter& p)
     const QRect stage = frmTOC::imgPanda;
     p.save();
     p.setPen(Qt::NoPen);
-    QRadialGradient glow(stage.center() + QPoint(0, 10), 110);
-    glow.setColorAt(0, QColor(0xE3, 0xF1, 0xE6, 255));
-    glow.setColorAt(1, QColor(0xE3, 0xF1, 0xE6, 0));
-    p.setBrush(glow);
-    p.drawEllipse(stage.center() + QPoint(0, 10), 120, 110);
+    p.setBrush(QColor(0xE3, 0xF1, 0xE6));
+    p.drawEllipse(QPointF(stage.center().x(), stage.bottom() - 80), 104, 104);
     p.setBrush(QColor(0xC9, 0xE3, 0xB8));
     p.drawEllipse(QPointF(stage.center().x(), stage.bottom() - 2), 100, 14);
     p.restore();
@@ -107,8 +104,8 @@ void paintTOC(QPainter& p)
     // Encouragement in the free space under the right column.
     const QRect note(440, 400, 300, 120);
     roundedPanel(p, note, 14, QColor(0xFF, 0xFF, 0xFF, 200), rgb(Palette::rule));
-    drawText(p, note.adjusted(18, 14, -18, -60), "今日も一歩ずつ", Face::SansBold, 17, bamboo());
-    drawText(p, note.adjusted(18, 46, -18, -10),
+    drawText(p, note.adjusted(18, 12, -18, -78), "今日も一歩ずつ", Face::SansBold, 17, bamboo());
+    drawText(p, note.adjusted(18, 52, -18, -10),
              "出る順に漢字を覚えて、関連する単語を解いてみましょう。", Face::Sans, 13, ink(),
              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 }
@@ -117,12 +114,6 @@ void paintHelp(QPainter& p)
 {
     screenFrame(p, helpSize, true, frmHelp::imgExit);
     roundedPanel(p, frmHelp::paper, 10, rgb(Palette::panel), rgb(Palette::rule));
-    // Ruled paper lines, spaced like the text they sit under.
-    p.save();
-    p.setPen(QPen(QColor(0xF0, 0xEA, 0xDC), 1));
-    for (int y = frmHelp::paper.top() + 40; y < frmHelp::paper.bottom() - 6; y += 40)
-        p.drawLine(frmHelp::paper.left() + 14, y, frmHelp::paper.right() - 14, y);
-    p.restore();
     p.fillRect(QRect(0, 364, helpSize.width(), 1), rgb(Palette::rule));
 }
 
@@ -191,11 +182,8 @@ void paintAbout(QPainter& p)
     p.drawRect(QRect(0, 460, s.width(), s.height() - 460));
     p.setBrush(QColor(0x7C, 0xB3, 0x68));
     p.drawEllipse(QPointF(180, 470), 240, 26);
-    for (int i = 0; i < 5; ++i) {
-        const qreal x = 22 + i * 18;
-        p.setBrush(QColor(0x5E, 0x9E, 0x52));
-        p.drawRoundedRect(QRectF(x, 180 + i * 12, 8, 300), 3, 3);
-    }
+    for (int i = 0; i < 5; ++i)
+        bambooSprig(p, QPointF(26 + i * 18, 480 + (i % 2) * 12), 300 - i * 14, 1.0);
     drawSvg(p, svgPath("panda4"), QRectF(150, 300, 108 * 1.05, 168 * 1.05));
 
     drawText(p, QRect(40, 40, 700, 60), "ルメナ　～四級～", Face::SerifBold, 46, QColor(0x2F, 0x4F, 0x3E));
@@ -383,7 +371,7 @@ void paintSearch(QPainter& p)
 void paintTypedRows(QPainter& p)
 {
     for (int r = 0; r < TypedRows::rows; ++r) {
-        roundedPanel(p, TypedRows::rowBox(r), 8, r % 2 ? rgb(Palette::stripe) : rgb(Palette::panel),
+        roundedPanel(p, TypedRows::rowBox(r), 8, rgb(Palette::panel),
                      rgb(Palette::rule));
     }
 }
@@ -414,7 +402,7 @@ void paintListR(QPainter& p)
     pageHeader(p);
     drawText(p, QRect(340, 56, 130, 28), "正しい訳をクリック", Face::Sans, 12, softInk());
     for (int r = 0; r < frmListR::rows; ++r) {
-        roundedPanel(p, frmListR::rowBox(r), 8, r % 2 ? rgb(Palette::stripe) : rgb(Palette::panel),
+        roundedPanel(p, frmListR::rowBox(r), 8, rgb(Palette::panel),
                      rgb(Palette::rule));
         // Hairlines between the four choices.
         p.save();

@@ -102,7 +102,7 @@ void roundedPanel(QPainter& p, const QRectF& box, qreal radius, QColor fill, QCo
     p.restore();
 }
 
-static void bambooSprig(QPainter& p, QPointF base, qreal height, qreal alpha)
+void bambooSprig(QPainter& p, QPointF base, qreal height, qreal alpha)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);

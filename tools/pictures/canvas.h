@@ -30,6 +30,7 @@ void drawText(QPainter& p, const QRectF& box, const QString& text, Face face, qr
 void roundedPanel(QPainter& p, const QRectF& box, qreal radius, QColor fill, QColor border,
                   bool shadow = true);
 // Paper, header band, and the exit mark when the screen has one.
+void bambooSprig(QPainter& p, QPointF base, qreal height, qreal alpha);
 void screenFrame(QPainter& p, QSize size, bool exitMark, const QRect& exitRect = Layout::imgExit);
 void headerTitle(QPainter& p, const QString& title);
 void brandMark(QPainter& p, const QRect& box);

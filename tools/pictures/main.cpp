@@ -4,6 +4,7 @@
 #include "backgrounds.h"
 #include "canvas.h"
 #include "glyphs.h"
+#include "mockups.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -134,6 +135,8 @@ int main(int argc, char* argv[])
         }
         p.end();
         big.save(sheetDir + "/glyphs@2x.png");
+        for (const auto& [name, image] : renderMockups(chars))
+            image.save(sheetDir + '/' + QString(name).replace(' ', '-') + ".png");
     }
     std::printf("pictures written to %s\n", qPrintable(picturesDir));
     return 0;
