@@ -46,7 +46,7 @@ void TestChoiceSets::sharedTranslationIsNeverADistractor()
     t.CurrentWordCount = 2;
     t.DrillMode = 1;
     ChoiceDrillSession drill(t);
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 50; ++round) {
         drill.init();
         for (int r = 0; r < 2; ++r) {
             QCOMPARE(t.ChoiceSets[r].count(u"美しい"_s), 1);
