@@ -38,6 +38,23 @@ int inkPixels(const QImage& image)
     return count;
 }
 
+// Dark pixels on the outermost rows and columns mean a character was cut off.
+bool inkOnEdge(const QImage& image)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    const int w = grey.width(), h = grey.height();
+    for (int y = 0; y < h; ++y) {
+        const uchar* line = grey.constScanLine(y);
+        if (line[0] < 128 || line[w - 1] < 128)
+            return true;
+        if (y == 0 || y == h - 1)
+            for (int x = 0; x < w; ++x)
+                if (line[x] < 128)
+                    return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class TestPictures : public QObject {
@@ -132,6 +149,7 @@ private slots:
             if (k < 804) {
                 QVERIFY2(inkPixels(one) > 0, qPrintable(name));
                 QVERIFY2(inkPixels(two) > 0, qPrintable(name));
+                QVERIFY2(!inkOnEdge(one), qPrintable(name));
             } else {
                 QCOMPARE(inkPixels(one), 0);
                 QCOMPARE(inkPixels(two), 0);

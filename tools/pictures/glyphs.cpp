@@ -60,7 +60,7 @@ QImage renderGlyph(const QString& character, int scale)
         return true;
     }();
     Q_UNUSED(checked);
-    const qreal em = 21.0;
+    const qreal em = 21.0; // 22 fills the cell, but glyphs of one word then touch each other
     font.setPixelSize(qRound(em * scale));
     const QFontMetricsF m(font);
     if (!m.inFontUcs4(character.toUcs4().value(0))) {
