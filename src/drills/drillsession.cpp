@@ -20,8 +20,8 @@ qint64 floorDiv(qint64 a, qint64 b)
 
 qint16 clamp16(qint64 v)
 {
-    return static_cast<qint16>(qBound(qint64{std::numeric_limits<qint16>::min()}, v,
-                                      qint64{std::numeric_limits<qint16>::max()}));
+    return static_cast<qint16>(
+        qBound(qint64{std::numeric_limits<qint16>::min()}, v, qint64{std::numeric_limits<qint16>::max()}));
 }
 
 QString rowNumber(int position)
@@ -54,7 +54,9 @@ qint16 pagesFor(int count, int size)
 
 // ---------------------------------------------------------------- DrillSession
 
-DrillSession::DrillSession(Tovak& t, DrillKind kind, int pageSize) : t_(t), kind_(kind), pageSize_(pageSize) {}
+DrillSession::DrillSession(Tovak& t, DrillKind kind, int pageSize) : t_(t), kind_(kind), pageSize_(pageSize)
+{
+}
 
 GradeOutcome DrillSession::pressGrade()
 {
@@ -170,7 +172,9 @@ void DrillSession::gradeAll()
 
 // ----------------------------------------------------------- TypedDrillSession
 
-TypedDrillSession::TypedDrillSession(Tovak& t, DrillKind kind) : DrillSession(t, kind, PageSize) {}
+TypedDrillSession::TypedDrillSession(Tovak& t, DrillKind kind) : DrillSession(t, kind, PageSize)
+{
+}
 
 void TypedDrillSession::init()
 {
@@ -264,7 +268,9 @@ TypedRow TypedDrillSession::row(int r) const
 
 // ---------------------------------------------------------- ChoiceDrillSession
 
-ChoiceDrillSession::ChoiceDrillSession(Tovak& t) : DrillSession(t, DrillKind::TranslationDrill, PageSize) {}
+ChoiceDrillSession::ChoiceDrillSession(Tovak& t) : DrillSession(t, DrillKind::TranslationDrill, PageSize)
+{
+}
 
 void ChoiceDrillSession::init()
 {

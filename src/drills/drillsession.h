@@ -30,7 +30,7 @@ qint16 pagesFor(int count, int size);
 // (CurrentPage, PageCount, GivenAnswers, CorrectCount, DrillMode), so a screen
 // and its session always agree.
 class DrillSession {
-public:
+  public:
     DrillSession(Tovak& t, DrillKind kind, int pageSize);
     virtual ~DrillSession() = default;
     DrillSession(const DrillSession&) = delete;
@@ -67,7 +67,7 @@ public:
     // One flag per slot of CurrentWordList, set by the last grading.
     QList<bool> AnswerResults;
 
-protected:
+  protected:
     // Before a page change: keeps what the page shows in GivenAnswers.
     virtual void savePage() = 0;
     // After a page change or a grading: the page's rows reflect GivenAnswers.
@@ -85,7 +85,7 @@ protected:
     bool scoreVisible_ = false;
     bool gradeButtonShown_ = false;
 
-private:
+  private:
     DrillKind kind_;
     int pageSize_;
 };
@@ -94,20 +94,20 @@ private:
 struct TypedRow {
     bool hasWord = false;
     qint16 tkey = 0;
-    QString number;                  // "13."
-    std::array<int, 4> glyphs{};     // glyph keys; 0 means no picture at all
-    QString translation;             // ideographic space + translation
-    QString syllables;               // tone drill only: the bare syllables
+    QString number;              // "13."
+    std::array<int, 4> glyphs{}; // glyph keys; 0 means no picture at all
+    QString translation;         // ideographic space + translation
+    QString syllables;           // tone drill only: the bare syllables
     bool boxVisible = false;
     QString boxText;
     MarkState mark = MarkState::None;
     bool answerVisible = false;
-    QString answer;                  // the stored pinyin, once graded
+    QString answer; // the stored pinyin, once graded
 };
 
 // The tone drill and the pinyin drill: twelve typed answers to a page.
 class TypedDrillSession : public DrillSession {
-public:
+  public:
     static constexpr int PageSize = 12;
 
     // kind is ToneDrill or PinyinDrill.
@@ -127,14 +127,14 @@ public:
     TypedRow row(int r) const;
     QString expectedAnswer(int tkey) const;
 
-protected:
+  protected:
     void savePage() override;
     void showPage() override;
     bool isCorrect(int position) const override;
     qint64 rateNumerator(qint64 correct, qint64 count) const override;
     qint64 rateDenominator(qint64 count) const override;
 
-private:
+  private:
     bool answerMatches(const QString& typed, int tkey) const;
 
     std::array<QString, PageSize> boxes_{};
@@ -156,7 +156,7 @@ struct ChoiceRow {
 
 // The translation choice drill: four translations per word, ten words to a page.
 class ChoiceDrillSession : public DrillSession {
-public:
+  public:
     static constexpr int PageSize = 10;
     static constexpr int NoChoice = 9;
 
@@ -174,14 +174,14 @@ public:
 
     ChoiceRow row(int r) const;
 
-protected:
+  protected:
     void savePage() override;
     void showPage() override;
     bool isCorrect(int position) const override;
     qint64 rateNumerator(qint64 correct, qint64 count) const override;
     qint64 rateDenominator(qint64 count) const override;
 
-private:
+  private:
     void saveChoices();
 
     std::array<std::array<ChoiceColour, 4>, PageSize> colours_{};

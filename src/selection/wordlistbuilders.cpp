@@ -42,8 +42,7 @@ QString removeAll(QString text, std::initializer_list<QStringView> parts)
 }
 
 // The frame all filtered builders share: ascending scan, shrink, shuffle.
-template <typename Match>
-void buildFiltered(Tovak& t, Match matches)
+template <typename Match> void buildFiltered(Tovak& t, Match matches)
 {
     t.clearWordList(FilteredCapacity);
     const int last = t.db.lastWordKey();
@@ -72,10 +71,9 @@ const QStringList& searchItems(SearchKind kind)
                                       u"家庭"_s,     u"自然"_s,       u"時間"_s,           u"国・地域"_s};
     static const QStringList charnum = {u"1文字"_s, u"2文字"_s, u"3文字"_s, u"4文字"_s};
     static const QStringList weakpoint = {
-        u"ピンイン正答率50%以下"_s, u"ピンイン正答率40%以下"_s, u"ピンイン正答率30%以下"_s,
-        u"ピンイン正答率20%以下"_s, u"ピンイン正答率10%以下"_s, u"日訳正答率50%以下"_s,
-        u"日訳正答率40%以下"_s,     u"日訳正答率30%以下"_s,     u"日訳正答率20%以下"_s,
-        u"日訳正答率10%以下"_s};
+        u"ピンイン正答率50%以下"_s, u"ピンイン正答率40%以下"_s, u"ピンイン正答率30%以下"_s, u"ピンイン正答率20%以下"_s,
+        u"ピンイン正答率10%以下"_s, u"日訳正答率50%以下"_s,     u"日訳正答率40%以下"_s,     u"日訳正答率30%以下"_s,
+        u"日訳正答率20%以下"_s,     u"日訳正答率10%以下"_s};
     static const QStringList tone = [] {
         QStringList items;
         for (int first = 1; first <= 4; ++first)
@@ -86,12 +84,18 @@ const QStringList& searchItems(SearchKind kind)
         return items;
     }();
     switch (kind) {
-    case SearchKind::Random: return random;
-    case SearchKind::Genre: return genre;
-    case SearchKind::Charnum: return charnum;
-    case SearchKind::Weakpoint: return weakpoint;
-    case SearchKind::TonePattern: return tone;
-    case SearchKind::FreeWord: break;
+    case SearchKind::Random:
+        return random;
+    case SearchKind::Genre:
+        return genre;
+    case SearchKind::Charnum:
+        return charnum;
+    case SearchKind::Weakpoint:
+        return weakpoint;
+    case SearchKind::TonePattern:
+        return tone;
+    case SearchKind::FreeWord:
+        break;
     }
     return none;
 }
@@ -100,8 +104,8 @@ void searchFreeWord(Tovak& t, const QString& text)
 {
     t.SearchText = text;
     buildFiltered(t, [&](int tkey) {
-        return t.db.word(tkey, WordField::Pinyin).contains(t.SearchText)
-               || t.db.word(tkey, WordField::Translation).contains(t.SearchText);
+        return t.db.word(tkey, WordField::Pinyin).contains(t.SearchText) ||
+               t.db.word(tkey, WordField::Translation).contains(t.SearchText);
     });
 }
 
@@ -178,20 +182,32 @@ void searchTonePattern(Tovak& t, const QString& text)
     t.SearchText = removeAll(text, {u"声", u"＋", u"軽"});
     // Tone digits only: the colon of "u:" must not hide 旅行 and 旅館.
     buildFiltered(t, [&](int tkey) {
-        return t.db.word(tkey, WordField::CharCount) == u"2"_s
-               && getToneDigits(t.db.word(tkey, WordField::Pinyin)) == t.SearchText;
+        return t.db.word(tkey, WordField::CharCount) == u"2"_s &&
+               getToneDigits(t.db.word(tkey, WordField::Pinyin)) == t.SearchText;
     });
 }
 
 void runSearch(Tovak& t, SearchKind kind, const QString& text)
 {
     switch (kind) {
-    case SearchKind::FreeWord: searchFreeWord(t, text); break;
-    case SearchKind::Random: searchRandom(t, text); break;
-    case SearchKind::Genre: searchGenre(t, text); break;
-    case SearchKind::Charnum: searchCharnum(t, text); break;
-    case SearchKind::Weakpoint: searchWeakpoint(t, text); break;
-    case SearchKind::TonePattern: searchTonePattern(t, text); break;
+    case SearchKind::FreeWord:
+        searchFreeWord(t, text);
+        break;
+    case SearchKind::Random:
+        searchRandom(t, text);
+        break;
+    case SearchKind::Genre:
+        searchGenre(t, text);
+        break;
+    case SearchKind::Charnum:
+        searchCharnum(t, text);
+        break;
+    case SearchKind::Weakpoint:
+        searchWeakpoint(t, text);
+        break;
+    case SearchKind::TonePattern:
+        searchTonePattern(t, text);
+        break;
     }
 }
 

@@ -10,7 +10,7 @@
 class TestRankings : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void ranking_data();
     void ranking();
     void unknownKindGivesEmptyList();

@@ -10,7 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 class TestChoiceSets : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void everyWordGetsFourDistinctTextsOneRight();
     void sharedTranslationIsNeverADistractor();
     void correctTextUniformOverPlaces();

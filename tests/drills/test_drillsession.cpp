@@ -36,8 +36,7 @@ std::unique_ptr<DrillSession> sessionFor(Tovak& t, DrillKind kind)
 }
 
 // Answers the page shown: right for rows where right(position) holds, wrong otherwise.
-template <typename Right>
-void answerPage(DrillSession& session, Right right)
+template <typename Right> void answerPage(DrillSession& session, Right right)
 {
     Tovak& t = session.state();
     for (int r = 0; r < session.pageSize(); ++r) {
@@ -55,8 +54,7 @@ void answerPage(DrillSession& session, Right right)
     }
 }
 
-template <typename Right>
-void answerAll(DrillSession& session, Right right)
+template <typename Right> void answerAll(DrillSession& session, Right right)
 {
     answerPage(session, right);
     while (session.nextPage())
@@ -78,7 +76,7 @@ qint64 counter(const Tovak& t, CounterList l, int tkey)
 class TestDrillSession : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void paging_data();
     void paging();
     void typedRowContent();
@@ -273,8 +271,8 @@ void TestDrillSession::answerRulesInDrills_data()
     QTest::newRow("pinyin, v for u:") << pinyin << QList<qint16>{430, 495, 186}
                                       << QStringList{u"lv3you2"_s, u"lu:3guan3"_s, u""_s}
                                       << QList<bool>{true, true, false};
-    QTest::newRow("pinyin, exact case") << pinyin << QList<qint16>{65, 65} << QStringList{u"Shang4hai3"_s, u"shang4hai3"_s}
-                                        << QList<bool>{true, false};
+    QTest::newRow("pinyin, exact case") << pinyin << QList<qint16>{65, 65}
+                                        << QStringList{u"Shang4hai3"_s, u"shang4hai3"_s} << QList<bool>{true, false};
 }
 
 void TestDrillSession::answerRulesInDrills()

@@ -49,7 +49,7 @@ int tkeyOf(const Tovak& t, const QString& pinyin)
 class TestWordListBuilders : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void counts_data();
     void counts();
     void everyToneItemFindsSeven();
@@ -189,7 +189,9 @@ void TestWordListBuilders::weakPoints()
     QFETCH(QList<int>, expected);
     TestState s;
     Statistics& st = s.tovak->stats;
-    const auto set = [&](CounterList l, int tkey, int v) { st.WordStats[static_cast<int>(l)][tkey] = QString::number(v); };
+    const auto set = [&](CounterList l, int tkey, int v) {
+        st.WordStats[static_cast<int>(l)][tkey] = QString::number(v);
+    };
     set(CounterList::P_NOGPT, 1, 3);
     set(CounterList::P_NORPT, 1, 1);
     set(CounterList::P_NOGPT, 2, 2);
