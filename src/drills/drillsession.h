@@ -7,7 +7,10 @@
 
 #include <array>
 
-// What the grade button did, so the screen knows whether to show "全て解けました".
+// What the screen tells the learner when a retest finds no wrong answer.
+inline constexpr char16_t AllSolvedText[] = u"全て解けました";
+
+// What the grade button did, so the screen knows whether to show AllSolvedText.
 // Ignored: the button is hidden (all right), so F5 means Back instead.
 enum class GradeOutcome { Graded, RetestStarted, AllSolved, Ignored };
 

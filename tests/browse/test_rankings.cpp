@@ -1,4 +1,5 @@
 #include "browse/rankings.h"
+#include "drills/drillsession.h"
 #include "testsupport.h"
 
 #include <QSet>
@@ -25,11 +26,12 @@ void TestRankings::ranking_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("size");
     QTest::addColumn<QList<qint16>>("head");
+    QTest::addColumn<int>("pages");
     // Ties: 2 before 11 (both 147) overall, 5 before 6 (both 121) in listening.
-    QTest::newRow("overall") << 1 << 803 << QList<qint16>{1, 6, 8, 3, 2, 11, 14};
-    QTest::newRow("listening") << 2 << 474 << QList<qint16>{1, 8, 5, 6};
-    QTest::newRow("written words") << 3 << 304 << QList<qint16>{69, 47};
-    QTest::newRow("written sentences") << 4 << 612 << QList<qint16>{6, 1, 3};
+    QTest::newRow("overall") << 1 << 803 << QList<qint16>{1, 6, 8, 3, 2, 11, 14} << 81;
+    QTest::newRow("listening") << 2 << 474 << QList<qint16>{1, 8, 5, 6} << 48;
+    QTest::newRow("written words") << 3 << 304 << QList<qint16>{69, 47} << 31;
+    QTest::newRow("written sentences") << 4 << 612 << QList<qint16>{6, 1, 3} << 62;
 }
 
 void TestRankings::ranking()
@@ -37,12 +39,14 @@ void TestRankings::ranking()
     QFETCH(int, kind);
     QFETCH(int, size);
     QFETCH(QList<qint16>, head);
+    QFETCH(int, pages);
     TestState s;
     Tovak& t = *s.tovak;
     buildRanking(t, kind);
     QCOMPARE(t.CurrentCharCount, size);
     QCOMPARE(t.CurrentCharList.size(), size);
     QCOMPARE(t.CurrentCharList.mid(0, head.size()), head);
+    QCOMPARE(pagesFor(t.CurrentCharCount, 10), pages);
     QCOMPARE(QSet<qint16>(t.CurrentCharList.begin(), t.CurrentCharList.end()).size(), size);
     int previous = t.db.charInt(t.CurrentCharList[0], static_cast<CharField>(kind));
     for (qint16 c : std::as_const(t.CurrentCharList)) {
@@ -101,9 +105,10 @@ void TestRankings::examLists_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("lastKey");
     QTest::addColumn<int>("sum");
-    QTest::newRow("all") << 1 << 296 << 234 << 1429;
-    QTest::newRow("hearing") << 2 << 184 << 171 << 845;
-    QTest::newRow("writing") << 3 << 241 << 234 << 584;
+    QTest::addColumn<int>("firstCount");
+    QTest::newRow("all") << 1 << 296 << 234 << 1429 << 58;
+    QTest::newRow("hearing") << 2 << 184 << 171 << 845 << 31;
+    QTest::newRow("writing") << 3 << 241 << 234 << 584 << 27;
 }
 
 void TestRankings::examLists()
@@ -112,6 +117,7 @@ void TestRankings::examLists()
     QFETCH(int, size);
     QFETCH(int, lastKey);
     QFETCH(int, sum);
+    QFETCH(int, firstCount);
     TestState s;
     Tovak& t = *s.tovak;
     t.examCounts = {7, 7, 7};
@@ -120,6 +126,7 @@ void TestRankings::examLists()
     QCOMPARE(t.CurrentCharList.size(), size);
     QCOMPARE(t.examCounts.size(), size);
     QCOMPARE(t.CurrentCharList[0], 1);
+    QCOMPARE(t.examCounts[0], firstCount);
     QCOMPARE(t.CurrentCharList[size - 1], lastKey);
     QCOMPARE(t.examCounts[size - 1], 1);
     QCOMPARE(std::accumulate(t.examCounts.begin(), t.examCounts.end(), 0), sum);
