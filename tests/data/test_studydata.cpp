@@ -15,7 +15,7 @@
 class TestStudyData : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void tablesHaveTheirShape();
     void wordTableStatistics();
@@ -39,7 +39,7 @@ private slots:
     void examListsAreConsistent();
     void glyphsAreTheSimplifiedCharacters();
 
-private:
+  private:
     QString w(int t, WordField f) const { return db.word(t, f); }
     QString c(int k, CharField f) const { return db.character(k, f); }
     int ci(int k, CharField f) const { return db.charInt(k, f); }
@@ -75,10 +75,10 @@ const QSet<QString>& syllableInventory()
     static const QSet<QString> set = [] {
         const QStringList initials = {"",  "b", "p", "m",  "f",  "d",  "t", "n", "l", "g", "k", "h",
                                       "j", "q", "x", "zh", "ch", "sh", "r", "z", "c", "s", "y", "w"};
-        const QStringList finals = {"a",   "o",  "e",    "ai",  "ei",   "ao",  "ou",   "an",  "en",   "ang",
-                                    "eng", "ong", "er",  "i",   "ia",   "ie",  "iao",  "iu",  "ian",  "in",
-                                    "iang", "ing", "iong", "u", "ua",   "uo",  "uai",  "ui",  "uan",  "un",
-                                    "uang", "ueng", "u:", "u:e", "u:an", "u:n", "ue"};
+        const QStringList finals = {"a",    "o",    "e",    "ai",  "ei",   "ao",  "ou",  "an", "en",  "ang",
+                                    "eng",  "ong",  "er",   "i",   "ia",   "ie",  "iao", "iu", "ian", "in",
+                                    "iang", "ing",  "iong", "u",   "ua",   "uo",  "uai", "ui", "uan", "un",
+                                    "uang", "ueng", "u:",   "u:e", "u:an", "u:n", "ue"};
         QSet<QString> s;
         for (const QString& i : initials)
             for (const QString& f : finals)
@@ -111,8 +111,8 @@ bool splitsIntoReadings(const QString& pinyin, const QList<QStringList>& reading
             const QString piece = toned ? syl + text[end] : syl;
             if ((!toned || readings[i].contains(piece)) && go(end + (toned ? 1 : 0), i + 1))
                 return true;
-            if (i + 1 < n && end + 1 < text.size() && text[end] == u'r' && isToneDigit(text[end + 1])
-                && readings[i].contains(syl + text[end + 1]) && go(end + 2, i + 2))
+            if (i + 1 < n && end + 1 < text.size() && text[end] == u'r' && isToneDigit(text[end + 1]) &&
+                readings[i].contains(syl + text[end + 1]) && go(end + 2, i + 2))
                 return true;
         }
         return false;
@@ -177,7 +177,8 @@ void TestStudyData::tablesHaveTheirShape()
 {
     QCOMPARE(db.lastWordKey(), 500);
     QCOMPARE(db.lastCharKey(), 803);
-    QCOMPARE(wordRow(0), QStringList({"tkey", "ピンイン", "日本語訳", "ポイント", "文字数", "ジャンル", "0", "0", "0", "0"}));
+    QCOMPARE(wordRow(0),
+             QStringList({"tkey", "ピンイン", "日本語訳", "ポイント", "文字数", "ジャンル", "0", "0", "0", "0"}));
     QCOMPARE(charRow(0), QStringList({"ckey", "全体", "Listen", "Read単語", "Read文", "tkeys", "全体クラス", "Listen",
                                       "Read1", "Read2", "pinyin"}));
     const QRegularExpression number(QStringLiteral("^(0|[1-9][0-9]*)$"));
@@ -221,8 +222,16 @@ void TestStudyData::wordTableStatistics()
     QCOMPARE(lengths, (QMap<int, int>{{1, 52}, {2, 429}, {3, 16}, {4, 3}}));
     QCOMPARE(filled, 970);
     QCOMPARE(distinct.size(), 489);
-    QCOMPARE(genres, (QMap<QString, int>{{"0", 283}, {"1", 58}, {"2", 35}, {"3", 21}, {"4", 33}, {"5", 23},
-                                          {"6", 7}, {"7", 28}, {"8", 11}, {"", 1}}));
+    QCOMPARE(genres, (QMap<QString, int>{{"0", 283},
+                                         {"1", 58},
+                                         {"2", 35},
+                                         {"3", 21},
+                                         {"4", 33},
+                                         {"5", 23},
+                                         {"6", 7},
+                                         {"7", 28},
+                                         {"8", 11},
+                                         {"", 1}}));
     QCOMPARE(w(350, WordField::Genre), QString());
     QCOMPARE(neutralOrRetroflex, 57);
 }
@@ -277,8 +286,9 @@ void TestStudyData::repeatedPinyinIsExactlyTheFourPairs()
     for (auto it = byPinyin.cbegin(); it != byPinyin.cend(); ++it)
         if (it->size() > 1)
             repeated.insert(it.key(), *it);
-    QCOMPARE(repeated, (QMap<QString, QList<int>>{
-                           {"an1jing4", {1, 373}}, {"shi2tang2", {463, 477}}, {"zuo4", {124, 188}}, {"he2", {190, 494}}}));
+    QCOMPARE(repeated,
+             (QMap<QString, QList<int>>{
+                 {"an1jing4", {1, 373}}, {"shi2tang2", {463, 477}}, {"zuo4", {124, 188}}, {"he2", {190, 494}}}));
     QCOMPARE(wordRow(1).mid(4), wordRow(373).mid(4));
     QCOMPARE(w(373, WordField::Translation), QStringLiteral("静かだ"));
     QCOMPARE(w(463, WordField::Translation), w(477, WordField::Translation));
@@ -301,9 +311,16 @@ void TestStudyData::tellingWordRows_data()
         {493, "mo4li4hua1cha2|ジャスミン茶||4|4|636|637|324|639"},
         {500, "ti1zu2qiu2|サッカーをする||3|4|746|404|177|804"},
         // Words the drills and the search screen use as examples.
-        {3, "yi4si|面白い"}, {18, "wo3men|私たち"}, {23, "xue2xiao4|学校"}, {65, "Shang4hai3|上海"},
-        {93, "deshi2hou|…したとき(when)"}, {118, "li|…で…(and)"}, {186, "ma|(助詞:疑問文の最後につく)"},
-        {270, "na3er|どこ"}, {430, "lu:3you2|旅行"}, {495, "lu:3guan3"},
+        {3, "yi4si|面白い"},
+        {18, "wo3men|私たち"},
+        {23, "xue2xiao4|学校"},
+        {65, "Shang4hai3|上海"},
+        {93, "deshi2hou|…したとき(when)"},
+        {118, "li|…で…(and)"},
+        {186, "ma|(助詞:疑問文の最後につく)"},
+        {270, "na3er|どこ"},
+        {430, "lu:3you2|旅行"},
+        {495, "lu:3guan3"},
     };
     for (auto [t, row] : rows)
         QTest::newRow(qPrintable(QString::number(t))) << t << QString::fromUtf8(row);
@@ -352,8 +369,8 @@ void TestStudyData::characterTableStatistics()
         ++readingCounts[static_cast<int>(c(k, CharField::Readings).split(u',').size())];
     }
     QCOMPARE(QList<int>(zeros, zeros + 3), QList<int>({329, 499, 191}));
-    QCOMPARE(classes, (QMap<QString, int>{{"1", 751}, {"2", 29}, {"3", 7}, {"4", 7}, {"5", 5}, {"6", 1}, {"8", 2},
-                                           {"10", 1}}));
+    QCOMPARE(classes,
+             (QMap<QString, int>{{"1", 751}, {"2", 29}, {"3", 7}, {"4", 7}, {"5", 5}, {"6", 1}, {"8", 2}, {"10", 1}}));
     QCOMPARE(readingCounts, (QMap<int, int>{{1, 643}, {2, 134}, {3, 20}, {4, 6}}));
 }
 
@@ -465,16 +482,46 @@ void TestStudyData::examListFigures_data()
     QTest::addColumn<QList<ExamEntry>>("head");
     QTest::addColumn<ExamEntry>("last");
     QTest::newRow("all sections") << 1 << QList<int>{296, 292, 1429, 58, 102}
-                                  << entries({{1, 58}, {13, 36}, {8, 31}, {2, 31}, {6, 30}, {5, 30}, {11, 30}, {3, 26},
-                                              {10, 25}, {14, 24}, {22, 24}, {197, 24}})
+                                  << entries({{1, 58},
+                                              {13, 36},
+                                              {8, 31},
+                                              {2, 31},
+                                              {6, 30},
+                                              {5, 30},
+                                              {11, 30},
+                                              {3, 26},
+                                              {10, 25},
+                                              {14, 24},
+                                              {22, 24},
+                                              {197, 24}})
                                   << ExamEntry{234, 1};
     QTest::newRow("hearing") << 2 << QList<int>{184, 183, 845, 31, 64}
-                             << entries({{1, 31}, {13, 29}, {8, 23}, {11, 22}, {5, 20}, {23, 20}, {6, 19}, {2, 19},
-                                         {14, 18}, {197, 18}, {53, 17}, {10, 17}})
+                             << entries({{1, 31},
+                                         {13, 29},
+                                         {8, 23},
+                                         {11, 22},
+                                         {5, 20},
+                                         {23, 20},
+                                         {6, 19},
+                                         {2, 19},
+                                         {14, 18},
+                                         {197, 18},
+                                         {53, 17},
+                                         {10, 17}})
                              << ExamEntry{171, 1};
     QTest::newRow("writing") << 3 << QList<int>{241, 239, 584, 27, 126}
-                             << entries({{1, 27}, {3, 16}, {2, 12}, {6, 11}, {5, 10}, {12, 10}, {4, 10}, {62, 9},
-                                         {22, 9}, {8, 8}, {10, 8}, {11, 8}})
+                             << entries({{1, 27},
+                                         {3, 16},
+                                         {2, 12},
+                                         {6, 11},
+                                         {5, 10},
+                                         {12, 10},
+                                         {4, 10},
+                                         {62, 9},
+                                         {22, 9},
+                                         {8, 8},
+                                         {10, 8},
+                                         {11, 8}})
                              << ExamEntry{234, 1};
 }
 
