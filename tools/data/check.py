@@ -188,7 +188,7 @@ def main():
     for k, ch in fixed_glyphs.items():
         expect(glyphs[k][1] == ch, f'glyph {k}: {glyphs[k][1]} != {ch}')
     expect(len({g[1] for g in glyphs[1:]}) == 803, 'glyphs distinct')
-    for t, keys in ((17, None), (18, None), (329, None), (330, None)):
+    for t in (17, 18, 329, 330):
         expect('1' in W[t][6:10], f'word {t} lacks 我')
 
     # ---- latest examination
