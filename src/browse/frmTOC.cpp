@@ -19,8 +19,9 @@ frmTOC::frmTOC(ScreenRegistry& screens)
                            Qt::AlignCenter);
 
     for (int k = 1; k <= 6; ++k) {
-        ImageButton* item = addButton(QStringLiteral("Contents(%1)").arg(k), QPixmap(),
-                                      Pictures::contents(QStringLiteral("frmTOC"), k), L::imgContents(k));
+        ImageButton* item = addButton(
+            QStringLiteral("Contents(%1)").arg(k), QPixmap(),
+            [k] { return Pictures::contents(QStringLiteral("frmTOC"), k); }, L::imgContents(k));
         connect(item, &ImageButton::clicked, this, [this, k] {
             if (k <= 4)
                 openRanking(static_cast<qint16>(k));
@@ -41,7 +42,7 @@ frmTOC::frmTOC(ScreenRegistry& screens)
 
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(0, this); });
-    ImageButton* exit = addButton(QStringLiteral("Exit"), QPixmap(), Pictures::btn(6), L::imgExit);
+    ImageButton* exit = addButton(QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, L::imgExit);
     connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
 
     // The percentages change after every grading, also while the menu is covered.
@@ -50,7 +51,6 @@ frmTOC::frmTOC(ScreenRegistry& screens)
 
 void frmTOC::load()
 {
-    button(QStringLiteral("Help"))->setPixmaps(Pictures::btn(7), Pictures::btn(8));
     tovak().stats.loadStatistics();
     tovak().stats.computeCoverage();
 }

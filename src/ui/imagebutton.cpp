@@ -44,7 +44,13 @@ void onClick(QWidget* w, std::function<void()> fn)
 }
 
 ImageButton::ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, const QPixmap& hover)
-    : QObject(screen), picture_(new QLabel(screen)), rest_(rest), hover_(hover)
+    : ImageButton(screen, name, rest, PictureLoader())
+{
+    hover_ = hover;
+}
+
+ImageButton::ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, PictureLoader hover)
+    : QObject(screen), picture_(new QLabel(screen)), rest_(rest), hoverLoader_(std::move(hover))
 {
     setObjectName(name);
     picture_->setObjectName(QStringLiteral("img") + name);
@@ -79,6 +85,7 @@ void ImageButton::setPixmaps(const QPixmap& rest, const QPixmap& hover)
 {
     rest_ = rest;
     hover_ = hover;
+    hoverLoader_ = nullptr;
     show();
 }
 
@@ -92,6 +99,10 @@ void ImageButton::setHovered(bool on)
 
 void ImageButton::show()
 {
+    if (hovered_ && hoverLoader_) {
+        hover_ = hoverLoader_();
+        hoverLoader_ = nullptr;
+    }
     const QPixmap& p = hovered_ ? hover_ : rest_;
     if (p.isNull())
         picture_->clear();

@@ -27,6 +27,10 @@ public:
     // element such as "Contents(3)" gives imgContents(3). rest may be null: the
     // control then shows nothing and the background shows through.
     ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, const QPixmap& hover);
+    // The hover picture is decoded the first time the button lights up, so a
+    // screen with many highlights opens without decoding them all.
+    using PictureLoader = std::function<QPixmap()>;
+    ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, PictureLoader hover);
 
     // Adds the caption label lblName.
     QLabel* addCaption(const QString& text, const QRect& geometry, CaptionRole role = CaptionActsAsButton);
@@ -60,6 +64,7 @@ private:
     QPointer<QLabel> caption_;
     QPixmap rest_;
     QPixmap hover_;
+    PictureLoader hoverLoader_;
     bool hovered_ = false;
     bool pressed_ = false;
     CaptionRole captionRole_ = CaptionActsAsButton;

@@ -58,6 +58,15 @@ ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, con
     return b;
 }
 
+ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, ImageButton::PictureLoader hover,
+                                   const QRect& geometry)
+{
+    auto* b = new ImageButton(this, name, rest, std::move(hover));
+    b->setGeometry(geometry);
+    buttons_ << b;
+    return b;
+}
+
 void ScreenBase::makeHoverGroup(const QList<ImageButton*>& group)
 {
     for (ImageButton* b : group) {

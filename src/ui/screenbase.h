@@ -52,6 +52,8 @@ protected:
 
     // A button restored by the bare-form reset.
     ImageButton* addButton(const QString& name, const QPixmap& rest, const QPixmap& hover, const QRect& geometry);
+    ImageButton* addButton(const QString& name, const QPixmap& rest, ImageButton::PictureLoader hover,
+                           const QRect& geometry);
     // Hovering one of these shows the others normal.
     void makeHoverGroup(const QList<ImageButton*>& group);
 
