@@ -53,8 +53,11 @@ private slots:
         for (qint16 page : {0, 1, 4, 7}) {
             help.setHelp(page);
             help.resetHover();
-            if (page == 0)
-                help.findChild<QLabel*>(QStringLiteral("lblContents(1)"))->setPalette(QPalette(Qt::red));
+            if (page == 0) {
+                // The pointer over one entry, as a learner would have it.
+                QEvent enter(QEvent::Enter);
+                QCoreApplication::sendEvent(help.findChild<QLabel*>(QStringLiteral("lblContents(1)")), &enter);
+            }
             save(help, QStringLiteral("frmHelp-page%1").arg(page));
         }
         registry.unload(help);
