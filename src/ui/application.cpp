@@ -9,6 +9,8 @@
 int runApplication(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Names the data folder that keeps conf.ini: ~/.local/share/rumena on Linux.
+    QApplication::setApplicationName(QStringLiteral("rumena"));
     QApplication::setWindowIcon(Pictures::appIcon());
     // The run ends only through the exit question or the help viewer's exit,
     // never because the splash screen went away before the menu appeared.
