@@ -22,10 +22,10 @@ QLabel* label(QWidget* w, const QString& name)
 
 // Records what was ready at the moment the main menu first appeared.
 class ShowWatcher : public QObject {
-public:
+  public:
     std::function<void()> onMenuShown;
 
-protected:
+  protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
         if (e->type() == QEvent::Show && o->objectName() == QStringLiteral("frmTOC") && onMenuShown) {
@@ -38,23 +38,11 @@ protected:
 
 } // namespace
 
-class TestFrmTOC : public QObject {
+class TestFrmTOC : public QObject, public ScreenFixture {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        state = std::make_unique<TestState>(12345, false);
-        screens = std::make_unique<ScreenRegistry>(*state->tovak);
-        screens->setQuitHandler([this] { ++quits; });
-        screens->setWebOpener([](const QString&) {});
-        quits = 0;
-        MsgBox::resetRecord();
-    }
-    void cleanup()
-    {
-        screens.reset();
-        state.reset();
-    }
+  private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void startUpShowsTheMenuOnlyWhenEverythingIsReady()
     {
@@ -104,12 +92,18 @@ private slots:
         QTest::addColumn<QString>("pinyin");
         QTest::addColumn<QString>("translation");
         QTest::addColumn<int>("mascot");
-        QTest::newRow("49") << "25" << "24" << 1;
-        QTest::newRow("50") << "25" << "25" << 2;
-        QTest::newRow("139") << "100" << "39" << 2;
-        QTest::newRow("140") << "70" << "70" << 3;
-        QTest::newRow("199") << "100" << "99" << 3;
-        QTest::newRow("200") << "100" << "100" << 4;
+        QTest::newRow("49") << "25"
+                            << "24" << 1;
+        QTest::newRow("50") << "25"
+                            << "25" << 2;
+        QTest::newRow("139") << "100"
+                             << "39" << 2;
+        QTest::newRow("140") << "70"
+                             << "70" << 3;
+        QTest::newRow("199") << "100"
+                             << "99" << 3;
+        QTest::newRow("200") << "100"
+                             << "100" << 4;
     }
     void mascotFollowsThePercentages()
     {
@@ -177,8 +171,8 @@ private slots:
         bool nextOnly = false;
         screens->setShownHook([&](ScreenBase& help) {
             title = label(&help, QStringLiteral("lblType"))->text();
-            nextOnly = label(&help, QStringLiteral("imgNext"))->isVisible()
-                && !label(&help, QStringLiteral("imgBefore"))->isVisible();
+            nextOnly = label(&help, QStringLiteral("imgNext"))->isVisible() &&
+                       !label(&help, QStringLiteral("imgBefore"))->isVisible();
             QCOMPARE(help.parentWidget(), &menu);
             QTest::keyClick(&help, Qt::Key_Escape);
         });
@@ -236,7 +230,7 @@ private slots:
         QCOMPARE(quits, 1);
     }
 
-private:
+  private:
     frmTOC& shownMenu()
     {
         state->tovak->initTables();
@@ -246,10 +240,6 @@ private:
             qFatal("menu not exposed");
         return *menu;
     }
-
-    std::unique_ptr<TestState> state;
-    std::unique_ptr<ScreenRegistry> screens;
-    int quits = 0;
 };
 
 QTEST_MAIN(TestFrmTOC)

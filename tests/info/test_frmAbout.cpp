@@ -8,35 +8,20 @@
 
 #include <QtTest>
 
-class TestFrmAbout : public QObject {
+class TestFrmAbout : public QObject, public ScreenFixture {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        state = std::make_unique<TestState>(12345, false);
-        screens = std::make_unique<ScreenRegistry>(*state->tovak);
-        screens->setQuitHandler([] {});
-        screens->setWebOpener([this](const QString& url) { opened << url; });
-        opened.clear();
-    }
-    void cleanup()
-    {
-        screens.reset();
-        state.reset();
-    }
+  private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void labelsShowWhatTheyShould()
     {
         auto& about = screens->screen<frmAbout>();
         const QList<std::pair<const char*, QString>> expected = {
-            {"Label9", QStringLiteral("Ver1.0 ：")},
-            {"Label8", QStringLiteral("2004年02月16日")},
-            {"Label7", QStringLiteral("【更新履歴】")},
-            {"Label4", QStringLiteral("【連絡先】")},
-            {"Label3", QStringLiteral("Web    ：")},
-            {"lblURL", QString::fromUtf8(Maker::url)},
-            {"Label2", QStringLiteral("E-mail ：")},
-            {"Label1", QString::fromUtf8(Maker::mail)},
+            {"Label9", QStringLiteral("Ver1.0 ：")},    {"Label8", QStringLiteral("2004年02月16日")},
+            {"Label7", QStringLiteral("【更新履歴】")}, {"Label4", QStringLiteral("【連絡先】")},
+            {"Label3", QStringLiteral("Web    ：")},    {"lblURL", QString::fromUtf8(Maker::url)},
+            {"Label2", QStringLiteral("E-mail ：")},    {"Label1", QString::fromUtf8(Maker::mail)},
         };
         for (const auto& [name, text] : expected) {
             auto* l = about.findChild<QLabel*>(QString::fromLatin1(name));
@@ -81,10 +66,7 @@ private slots:
         QVERIFY(!screens->isQuitting());
     }
 
-private:
-    std::unique_ptr<TestState> state;
-    std::unique_ptr<ScreenRegistry> screens;
-    QStringList opened;
+  private:
 };
 
 QTEST_MAIN(TestFrmAbout)

@@ -9,22 +9,11 @@
 
 #include <QtTest>
 
-class TestFrmHelp : public QObject {
+class TestFrmHelp : public QObject, public ScreenFixture {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        state = std::make_unique<TestState>(12345, false);
-        screens = std::make_unique<ScreenRegistry>(*state->tovak);
-        screens->setQuitHandler([this] { ++quits; });
-        quits = 0;
-        MsgBox::resetRecord();
-    }
-    void cleanup()
-    {
-        screens.reset();
-        state.reset();
-    }
+  private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void contentsPage()
     {
@@ -125,7 +114,7 @@ private slots:
         QCOMPARE(MsgBox::shownCount(), 0);
     }
 
-private:
+  private:
     frmHelp& shown(qint16 page)
     {
         state->tovak->HelpPage = page;
@@ -145,10 +134,6 @@ private:
     }
     QLabel* control(const char* name) const { return control(QString::fromLatin1(name)); }
     QString text(const char* name) const { return control(name)->text(); }
-
-    std::unique_ptr<TestState> state;
-    std::unique_ptr<ScreenRegistry> screens;
-    int quits = 0;
 };
 
 QTEST_MAIN(TestFrmHelp)

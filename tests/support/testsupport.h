@@ -3,6 +3,7 @@
 #include "core/tovak.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -15,4 +16,22 @@ struct TestState {
 
     QTemporaryDir dir;
     std::unique_ptr<Tovak> tovak;
+};
+
+class ScreenRegistry;
+
+// What every screen test starts from: a registry over a fresh state, whose
+// program end is only counted and whose web links are only recorded, with the
+// message-box record cleared. Test classes inherit it and call setUp/tearDown
+// from their init and cleanup slots.
+struct ScreenFixture {
+    ScreenFixture();
+    ~ScreenFixture();
+    void setUp();
+    void tearDown();
+
+    std::unique_ptr<TestState> state;
+    std::unique_ptr<ScreenRegistry> screens;
+    int quits = 0;
+    QStringList opened;
 };

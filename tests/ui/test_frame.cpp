@@ -30,7 +30,7 @@ qint64 shownKey(QLabel* l)
 // A screen with an answer box, a plain label and three buttons.
 class TestScreen : public ScreenBase {
     Q_OBJECT
-public:
+  public:
     explicit TestScreen(ScreenRegistry& s) : ScreenBase(s, QStringLiteral("TestScreen"), QPixmap(), {400, 300})
     {
         answer = new QLineEdit(this);
@@ -69,7 +69,7 @@ public:
     static inline int loads = 0;
     static inline int loadSteps = 0;
 
-protected:
+  protected:
     void pageDownKey() override { ++pageDowns; }
     void pageUpKey() override { ++pageUps; }
     void f5Key() override { ++f5s; }
@@ -77,28 +77,17 @@ protected:
 
 class OtherScreen : public ScreenBase {
     Q_OBJECT
-public:
+  public:
     explicit OtherScreen(ScreenRegistry& s) : ScreenBase(s, QStringLiteral("OtherScreen"), QPixmap(), {300, 200}) {}
 };
 
 } // namespace
 
-class TestFrame : public QObject {
+class TestFrame : public QObject, public ScreenFixture {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        state = std::make_unique<TestState>(12345, false);
-        screens = std::make_unique<ScreenRegistry>(*state->tovak);
-        screens->setQuitHandler([this] { ++quits; });
-        quits = 0;
-        MsgBox::resetRecord();
-    }
-    void cleanup()
-    {
-        screens.reset();
-        state.reset();
-    }
+  private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void keysReachTheScreenBeforeTheFocusedControl()
     {
@@ -309,10 +298,7 @@ private slots:
         QCOMPARE(MsgBox::last().title, MsgBox::programTitle());
     }
 
-private:
-    std::unique_ptr<TestState> state;
-    std::unique_ptr<ScreenRegistry> screens;
-    int quits = 0;
+  private:
 };
 
 QTEST_MAIN(TestFrame)
