@@ -325,11 +325,11 @@ void ChoiceDrillSession::savePage()
 void ChoiceDrillSession::showPage()
 {
     for (int r = 0; r < PageSize; ++r) {
+        auto& colours = colours_[static_cast<size_t>(r)];
+        colours.fill(ChoiceColour::Black); // a row without a word keeps no choice of the page before
         if (!rowHasWord(r))
             continue;
         const int p = positionOf(r);
-        auto& colours = colours_[static_cast<size_t>(r)];
-        colours.fill(ChoiceColour::Black);
         bool ok = false;
         const int given = t_.GivenAnswers[p].toInt(&ok);
         if (ok && given >= 0 && given <= 3)

@@ -95,6 +95,7 @@ class TestDrillSession : public QObject {
     void countersStayWithTheirDrill_data();
     void countersStayWithTheirDrill();
     void choiceColoursAfterGrading();
+    void emptyRowsCarryNoChoiceFromThePageBefore();
 };
 
 void TestDrillSession::paging_data()
@@ -464,6 +465,22 @@ void TestDrillSession::choiceColoursAfterGrading()
     choice.choose(0, own);
     QCOMPARE(t.GivenAnswers[0], QString::number(other));
     QCOMPARE(t.DrillMode, 4);
+}
+
+void TestDrillSession::emptyRowsCarryNoChoiceFromThePageBefore()
+{
+    TestState s;
+    Tovak& t = *s.tovak;
+    openOn(t, firstWords(11));
+    ChoiceDrillSession choice(t);
+    choice.init();
+    choice.choose(5, 2);
+    QVERIFY(choice.nextPage());
+    QVERIFY(!choice.rowHasWord(5));
+    QCOMPARE(blueCount(choice.row(5)), 0);
+    QCOMPARE(choice.selection(5), int(ChoiceDrillSession::NoChoice));
+    QVERIFY(choice.previousPage());
+    QCOMPARE(choice.selection(5), 2);
 }
 
 QTEST_GUILESS_MAIN(TestDrillSession)
