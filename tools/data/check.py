@@ -194,9 +194,9 @@ def main():
     # ---- latest examination
     E = {n: [(int(a), int(b)) for a, b in rows[1:]] for n, rows in exams.items()}
     expect(all(rows[0] == ['ckey', 'count'] for rows in exams.values()), 'exam headers')
-    spec = {'all': (296, 292, 1429, 58, 102), 'hearing': (184, 183, 845, 31, 64),
+    figures = {'all': (296, 292, 1429, 58, 102), 'hearing': (184, 183, 845, 31, 64),
             'writing': (241, 239, 584, 27, 126)}
-    for n, (size, distinct, total, largest, ones) in spec.items():
+    for n, (size, distinct, total, largest, ones) in figures.items():
         e = E[n]
         got = (len(e), len({k for k, _ in e}), sum(c for _, c in e), max(c for _, c in e),
                sum(1 for _, c in e if c == 1))
