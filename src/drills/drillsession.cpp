@@ -29,11 +29,6 @@ QString rowNumber(int position)
     return QString::number(position + 1) + u'.';
 }
 
-std::array<int, 4> glyphsOf(const Tovak& t, int tkey)
-{
-    return t.db.wordCKeys(tkey);
-}
-
 } // namespace
 
 PageButtons pageButtonsFor(int page, int pageCount)
@@ -124,6 +119,15 @@ void DrillSession::startRun(const QString& emptyAnswer)
     scoreVisible_ = false;
     gradeButtonShown_ = t_.DrillMode == 1;
     showPage();
+}
+
+void DrillSession::fillWordRow(WordRow& row, int position) const
+{
+    const qint16 w = t_.CurrentWordList[position];
+    row.hasWord = true;
+    row.tkey = w;
+    row.number = rowNumber(position);
+    row.glyphs = t_.db.wordCKeys(w);
 }
 
 void DrillSession::gradeAll()
@@ -250,10 +254,7 @@ TypedRow TypedDrillSession::row(int r) const
     const int p = positionOf(r);
     const qint16 w = t_.CurrentWordList[p];
     const QString& pinyin = t_.db.word(w, WordField::Pinyin);
-    out.hasWord = true;
-    out.tkey = w;
-    out.number = rowNumber(p);
-    out.glyphs = glyphsOf(t_, w);
+    fillWordRow(out, p);
     out.translation = u"　"_s + t_.db.word(w, WordField::Translation);
     if (kind() == DrillKind::ToneDrill)
         out.syllables = getBareSyllables(pinyin);
@@ -374,11 +375,7 @@ ChoiceRow ChoiceDrillSession::row(int r) const
     if (!rowHasWord(r))
         return out;
     const int p = positionOf(r);
-    const qint16 w = t_.CurrentWordList[p];
-    out.hasWord = true;
-    out.tkey = w;
-    out.number = rowNumber(p);
-    out.glyphs = glyphsOf(t_, w);
+    fillWordRow(out, p);
     if (p < t_.ChoiceSets.size()) {
         const QStringList& set = t_.ChoiceSets[p];
         for (int i = 0; i < 4 && i < set.size(); ++i)

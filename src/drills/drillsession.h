@@ -28,6 +28,14 @@ PageButtons pageButtonsFor(int page, int pageCount);
 // Pages needed for count rows, size to a page.
 qint16 pagesFor(int count, int size);
 
+// What every drill row starts with: the word of the row, if it has one.
+struct WordRow {
+    bool hasWord = false;
+    qint16 tkey = 0;
+    QString number;              // "13."
+    std::array<int, 4> glyphs{}; // glyph keys; 0 means no picture at all
+};
+
 // The parts every drill run has in common: paging over CurrentWordList,
 // the retest list and the grading of the totals. The state lives in Tovak
 // (CurrentPage, PageCount, GivenAnswers, CorrectCount, DrillMode), so a screen
@@ -81,6 +89,8 @@ class DrillSession {
     virtual qint64 rateDenominator(qint64 count) const = 0;
 
     void startRun(const QString& emptyAnswer);
+    // Fills the word part of a row that has a word at position.
+    void fillWordRow(WordRow& row, int position) const;
     // Counters, totals, RATE and NOG, then save and coverage, then the new mode.
     void gradeAll();
 
@@ -94,13 +104,9 @@ class DrillSession {
 };
 
 // One row of a typed drill page, as the screen draws it.
-struct TypedRow {
-    bool hasWord = false;
-    qint16 tkey = 0;
-    QString number;              // "13."
-    std::array<int, 4> glyphs{}; // glyph keys; 0 means no picture at all
-    QString translation;         // ideographic space + translation
-    QString syllables;           // tone drill only: the bare syllables
+struct TypedRow : WordRow {
+    QString translation; // ideographic space + translation
+    QString syllables;   // tone drill only: the bare syllables
     bool boxVisible = false;
     QString boxText;
     MarkState mark = MarkState::None;
@@ -147,11 +153,7 @@ class TypedDrillSession : public DrillSession {
 enum class ChoiceColour { Black, Blue, Red };
 
 // One row of a choice drill page, as the screen draws it.
-struct ChoiceRow {
-    bool hasWord = false;
-    qint16 tkey = 0;
-    QString number;
-    std::array<int, 4> glyphs{};
+struct ChoiceRow : WordRow {
     std::array<QString, 4> choices;
     std::array<ChoiceColour, 4> colours{};
     MarkState mark = MarkState::None;
