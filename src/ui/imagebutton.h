@@ -17,9 +17,9 @@ void onClick(QWidget* w, std::function<void()> fn);
 // stays hovered until the screen restores it (the bare-form reset or a sibling).
 class ImageButton : public QObject {
     Q_OBJECT
-public:
+  public:
     enum CaptionRole {
-        CaptionActsAsButton, // hover and click both count as the picture's
+        CaptionActsAsButton,  // hover and click both count as the picture's
         CaptionForwardsClick, // only the click; moving over the caption changes nothing
     };
 
@@ -41,6 +41,9 @@ public:
     void setGeometry(const QRect& pictureGeometry);
     void setPixmaps(const QPixmap& rest, const QPixmap& hover);
 
+    // What a click on the picture does (keys that stand for a button use it).
+    void click() { emit clicked(); }
+
     void setHovered(bool on);
     bool isHovered() const { return hovered_; }
     void restore() { setHovered(false); }
@@ -49,15 +52,15 @@ public:
     void setVisible(bool visible);
     bool isVisible() const;
 
-signals:
+  signals:
     void clicked();
     // The mouse came over the button (picture, or a caption that acts as it).
     void entered();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void show();
 
     QPointer<QLabel> picture_;

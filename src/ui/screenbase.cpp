@@ -41,6 +41,13 @@ void ScreenBase::resetHover()
         b->restore();
 }
 
+void ScreenBase::helpKey()
+{
+    // One rule for every screen: the key opens the page the help button opens.
+    if (ImageButton* help = button(QStringLiteral("Help")); help && help->isVisible())
+        help->click();
+}
+
 ImageButton* ScreenBase::button(const QString& name) const
 {
     for (ImageButton* b : buttons_) {
@@ -50,7 +57,8 @@ ImageButton* ScreenBase::button(const QString& name) const
     return nullptr;
 }
 
-ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, const QPixmap& hover, const QRect& geometry)
+ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, const QPixmap& hover,
+                                   const QRect& geometry)
 {
     auto* b = new ImageButton(this, name, rest, hover);
     b->setGeometry(geometry);
@@ -114,6 +122,7 @@ bool ScreenBase::eventFilter(QObject* watched, QEvent* event)
                 case Qt::Key_PageUp:
                 case Qt::Key_Escape:
                 case Qt::Key_F5:
+                case Qt::Key_F1:
                     if (composing_)
                         return false;
                     event->accept();
@@ -149,6 +158,9 @@ bool ScreenBase::previewKey(QKeyEvent* e)
         return true;
     case Qt::Key_F5:
         f5Key();
+        return true;
+    case Qt::Key_F1:
+        helpKey();
         return true;
     default:
         return false;

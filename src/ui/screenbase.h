@@ -19,7 +19,7 @@ class Tovak;
 // and calls back() to close.
 class ScreenBase : public QDialog {
     Q_OBJECT
-public:
+  public:
     // name is the screen's class name (also its objectName). designSize is used
     // when the background picture is missing.
     ScreenBase(ScreenRegistry& screens, const QString& name, const QPixmap& background, QSize designSize);
@@ -41,12 +41,14 @@ public:
     ImageButton* button(const QString& name) const;
     const QList<ImageButton*>& buttons() const { return buttons_; }
 
-protected:
+  protected:
     // The keys a screen may list; only those it overrides do anything. Esc is Back.
     virtual void pageDownKey() {}
     virtual void pageUpKey() {}
     virtual void escKey() { back(); }
     virtual void f5Key() {}
+    // F1: what the screen's help button does, when it has a visible one.
+    virtual void helpKey();
     // The window's close box.
     virtual void closeBoxClicked() { back(); }
 
@@ -69,7 +71,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void watch(QObject* o);
     bool previewKey(QKeyEvent* e);
     bool isBare(const QPoint& pos) const;

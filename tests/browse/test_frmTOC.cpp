@@ -163,8 +163,16 @@ class TestFrmTOC : public QObject, public ScreenFixture {
         QCOMPARE(MsgBox::shownCount(), 0);
     }
 
+    void helpOpensAtTheContentsAndEscReturnsToTheMenuUnchanged_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("help button") << false;
+        QTest::newRow("F1") << true;
+    }
+
     void helpOpensAtTheContentsAndEscReturnsToTheMenuUnchanged()
     {
+        QFETCH(bool, byKey);
         frmTOC& menu = shownMenu();
         label(&menu, QStringLiteral("lblMouraP"))->setText(QStringLiteral("12"));
         QString title;
@@ -176,7 +184,10 @@ class TestFrmTOC : public QObject, public ScreenFixture {
             QCOMPARE(help.parentWidget(), &menu);
             QTest::keyClick(&help, Qt::Key_Escape);
         });
-        QTest::mouseClick(label(&menu, QStringLiteral("imgHelp")), Qt::LeftButton);
+        if (byKey)
+            QTest::keyClick(&menu, Qt::Key_F1);
+        else
+            QTest::mouseClick(label(&menu, QStringLiteral("imgHelp")), Qt::LeftButton);
         QCOMPARE(title, QStringLiteral("ヘルプ目次"));
         QVERIFY(nextOnly);
         QVERIFY(!screens->loaded(QStringLiteral("frmHelp")));
