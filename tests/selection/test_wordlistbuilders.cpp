@@ -83,7 +83,7 @@ void TestWordListBuilders::counts_data()
     row("genre caption row", SearchKind::Genre, u"ジャンル"_s, 0);
     row("2文字", SearchKind::Charnum, u"2文字"_s, 429);
     row("4文字", SearchKind::Charnum, u"4文字"_s, 3);
-    row("1声＋軽声", SearchKind::TonePattern, u"1声＋軽声"_s, 13);
+    row("1声＋軽声", SearchKind::TonePattern, u"1声＋軽声"_s, 14);
     row("4声＋4声", SearchKind::TonePattern, u"4声＋4声"_s, 52);
 }
 

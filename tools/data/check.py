@@ -16,6 +16,29 @@ import pinyin  # noqa: E402
 
 failures = []
 
+# Rows mended after a review of the word list; a regeneration that brings back an
+# old value fails here.  (table, key, field, old value, mended value)
+MENDS = [
+    ('word', 3, 2, '面白い', '意味、考え'),                 # 面白い is 有意思
+    ('word', 118, 2, '…で…(and)', '(語気助詞)…よ、…ね'),     # 哩 is a modal particle
+    ('word', 61, 2, '習慣', '習慣、慣れる'),
+    ('word', 128, 2, 'ない、持っていない', 'ない、持っていない、…しなかった'),
+    ('word', 356, 2, '花', '花、(お金・時間を)使う'),
+    ('word', 430, 2, '旅行', '旅行(する)'),
+    ('word', 287, 1, 'Jing1ju4', 'jing1ju4'),              # a common noun
+    ('word', 471, 1, 'duo1shao3', 'duo1shao'),             # the question word, not "somewhat"
+    ('char', 28, 10, 'si4,yi3', 'yi3'),                    # si4 is 巳
+    ('char', 401, 10, 'fu2,shi4', 'shi4'),                 # fu2 is 巿
+    ('char', 753, 10, 'huai4,pi1', 'huai4'),               # pi1 is the old form of 坯
+    ('char', 84, 10, 'sai1,si1', 'si1'),
+    ('char', 197, 10, 'shui4,shuo1,yue4', 'shui4,shuo1'),
+    ('char', 368, 10, 'san4', 'san3,san4'),
+    ('char', 565, 10, 'jiao3', 'jiao3,jue2'),
+    ('char', 196, 10, 'dou4', 'dou3,dou4'),
+    ('char', 321, 10, 'piao4', 'piao1,piao4'),
+    ('char', 537, 10, 'cha4,chai1', 'cha1,cha4,chai1'),
+]
+
 
 def expect(cond, what):
     if not cond:
@@ -75,7 +98,7 @@ def main():
            f'genres {dict(genres)}')
     expect(W[350][5] == '', 'word 350 genre')
     neutral = sum(1 for t in range(1, 501) if len(pinyin.tone_digits(W[t][1])) != int(W[t][4]))
-    expect(neutral == 57, f'{neutral} words with a neutral syllable or retroflex')
+    expect(neutral == 58, f'{neutral} words with a neutral syllable or retroflex')
     pys = collections.Counter(W[t][1] for t in range(1, 501))
     dups = sorted(p for p, c in pys.items() if c > 1)
     expect(dups == ['an1jing4', 'he2', 'shi2tang2', 'zuo4'] and max(pys.values()) == 2, f'repeated pinyin {dups}')
@@ -92,7 +115,7 @@ def main():
     for a in '1234':
         for b in ['1', '2', '3', '4', '']:
             expect(items[a + b] >= 7, f'tone item {a}+{b or "neutral"}: {items[a + b]}')
-    expect(items['1'] == 13, f'1+neutral: {items["1"]}')
+    expect(items['1'] == 14, f'1+neutral: {items["1"]}')
     expect(items['44'] == 52, f'4+4: {items["44"]}')
 
     telling_words = {
@@ -108,13 +131,17 @@ def main():
                     186: 'ma', 270: 'na3er', 430: 'lu:3you2', 495: 'lu:3guan3'}
     for t, p in fixed_pinyin.items():
         expect(W[t][1] == p, f'word {t} pinyin {W[t][1]}')
-    fixed_tr = {3: '面白い', 18: '私たち', 23: '学校', 65: '上海', 93: '…したとき(when)', 118: '…で…(and)',
-                186: '(助詞:疑問文の最後につく)', 270: 'どこ', 430: '旅行'}
+    fixed_tr = {18: '私たち', 23: '学校', 65: '上海', 93: '…したとき(when)', 186: '(助詞:疑問文の最後につく)',
+                270: 'どこ'}
     for t, tr in fixed_tr.items():
         expect(W[t][2] == tr, f'word {t} translation {W[t][2]}')
     expect(sum(1 for t in range(1, 501) if W[t][1] == 'qing1nian2jie2'
                and W[t][2] == '青年節（5月4日の祝日）') == 1, 'qing1nian2jie2')
     expect(sum(1 for t in range(1, 501) if W[t][1] == 'shang1liang') == 1, 'shang1liang')
+
+    for table, key, field, was, now in MENDS:
+        got = (W if table == 'word' else C)[key][field]
+        expect(got == now, f'{table} {key} field {field} reads {got!r}, not the mended {now!r} (was {was!r})')
 
     # ---- char table
     T = {}

@@ -402,6 +402,23 @@ def lay_out(h, wr, counts):
 
 # ---------------------------------------------------------------- readings
 
+# Readings the sources get wrong for a learner: the older dictionary fields give 已 the
+# si4 of 巳, 市 the fu2 of 巿, 坏 the pi1 of the old form of 坯, and classical readings
+# of 思 and 说; they leave out readings met in everyday words.  Applied after the choice,
+# so that no other character's readings move and the counts per size stay as they were.
+DROPPED_READINGS = {'已': 'si4', '市': 'fu2', '坏': 'pi1', '思': 'sai1', '说': 'yue4'}
+ADDED_READINGS = {'散': 'san3', '角': 'jue2', '斗': 'dou3', '漂': 'piao1', '差': 'cha1'}
+
+
+def mend_readings(out, required):
+    for ch, r in DROPPED_READINGS.items():
+        if r in required[ch]:
+            raise RuntimeError(f'{ch} {r} is read so in a word and cannot be dropped')
+        out[ch] = ','.join(x for x in out[ch].split(',') if x != r)
+    for ch, r in ADDED_READINGS.items():
+        out[ch] = ','.join(sorted(set(out[ch].split(',')) | {r}))
+
+
 def choose_readings(words, ckey_of, char_of, cedict, unihan, share):
     required = collections.defaultdict(set)
     for w in words:
@@ -459,6 +476,7 @@ def choose_readings(words, ckey_of, char_of, cedict, unihan, share):
             if len(required[ch]) > n:
                 raise RuntimeError(f'{ch} needs {len(required[ch])} readings')
             out[ch] = ','.join(sorted(cands[ch][:n]))
+    mend_readings(out, required)
     return out
 
 
