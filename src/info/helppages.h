@@ -14,6 +14,10 @@ constexpr int HelpPageCount = 8;
 constexpr int LastHelpPage = HelpPageCount - 1;
 constexpr int HelpTopicCount = 7;
 
+// The occurrence counts, classes and latest-exam lists are estimates, not tallies of
+// past papers; every place that presents them as an analysis of the papers says so.
+QString dataEstimateNote();
+
 // Title shown on page 0 in place of entry 0's own title.
 QString helpContentsTitle();
 std::array<HelpEntry, HelpPageCount> helpPages();

@@ -49,6 +49,24 @@ class TestFrmHelp : public QObject, public ScreenFixture {
         QVERIFY(!control("lblContents(0)")->isVisible());
     }
 
+    void pageTextsFitAndTellWhereTheCountsComeFrom_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("speaksOfCounts");
+        for (int page = 1; page <= LastHelpPage; ++page)
+            QTest::newRow(qPrintable(QString::number(page))) << page << (page == 1 || page == 2 || page == 7);
+    }
+    void pageTextsFitAndTellWhereTheCountsComeFrom()
+    {
+        QFETCH(int, page);
+        QFETCH(bool, speaksOfCounts);
+        shown(static_cast<qint16>(page));
+        QLabel* comment = control("lblComment");
+        QVERIFY2(comment->heightForWidth(comment->width()) <= comment->height(),
+                 qPrintable(QStringLiteral("needs %1 px").arg(comment->heightForWidth(comment->width()))));
+        QCOMPARE(comment->text().endsWith(dataEstimateNote()), speaksOfCounts);
+    }
+
     void pagesTurnByButtonsAndKeysWithinTheirLimits()
     {
         frmHelp& help = shown(3);

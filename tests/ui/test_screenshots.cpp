@@ -50,7 +50,7 @@ private slots:
         save(*menu, "frmTOC-hover");
 
         auto& help = registry.screen<frmHelp>();
-        for (qint16 page : {0, 1, 4, 7}) {
+        for (qint16 page : {0, 1, 2, 4, 7}) {
             help.setHelp(page);
             help.resetHover();
             if (page == 0) {
