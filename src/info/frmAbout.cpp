@@ -1,5 +1,6 @@
 #include "info/frmAbout.h"
 
+#include "info/helppages.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
@@ -29,9 +30,13 @@ frmAbout::frmAbout(ScreenRegistry& screens)
         {"lblURL", url, L::lblURL, QColor(0, 0, 255), false},
         {"Label2", QStringLiteral("E-mail ："), L::Label2, ink, false},
         {"Label1", QString::fromUtf8(Maker::mail), L::Label1, ink, false},
+        {"lblDataTitle", QStringLiteral("【データについて】"), L::lblDataTitle, heading, true},
     };
     for (const auto& l : labels)
         makeLabel(this, QString::fromLatin1(l.name), l.text, l.geometry, l.colour, 15, l.bold);
+    QLabel* note = makeLabel(this, QStringLiteral("lblDataNote"), dataEstimateNote(), L::lblDataNote, ink, 13, false,
+                             Qt::AlignLeft | Qt::AlignTop);
+    note->setWordWrap(true);
 
     QLabel* link = findChild<QLabel*>(QStringLiteral("lblURL"));
     QFont f = link->font();

@@ -112,14 +112,16 @@ inline constexpr QRect imgPanda{40, 96, 115, 171};
 // ---------------------------------------------------------------- about box
 namespace frmAbout {
 inline constexpr QRect infoPanel{380, 352, 372, 214}; // painted card behind the labels
-inline constexpr QRect Label7{400, 366, 200, 24};      // 【更新履歴】
-inline constexpr QRect Label9{420, 394, 80, 24};       // Ver1.0 ：
-inline constexpr QRect Label8{500, 394, 220, 24};      // 2004年02月16日
-inline constexpr QRect Label4{400, 440, 200, 24};      // 【連絡先】
-inline constexpr QRect Label3{420, 468, 80, 24};       // Web    ：
-inline constexpr QRect lblURL{500, 468, 240, 24};
-inline constexpr QRect Label2{420, 496, 80, 24};       // E-mail ：
-inline constexpr QRect Label1{500, 496, 240, 24};
+inline constexpr QRect Label7{400, 360, 200, 24};      // 【更新履歴】
+inline constexpr QRect Label9{420, 384, 80, 24};       // Ver1.0 ：
+inline constexpr QRect Label8{500, 384, 220, 24};      // 2004年02月16日
+inline constexpr QRect Label4{400, 414, 200, 24};      // 【連絡先】
+inline constexpr QRect Label3{420, 438, 80, 24};       // Web    ：
+inline constexpr QRect lblURL{500, 438, 240, 24};
+inline constexpr QRect Label2{420, 462, 80, 24};       // E-mail ：
+inline constexpr QRect Label1{500, 462, 240, 24};
+inline constexpr QRect lblDataTitle{400, 492, 200, 24}; // 【データについて】
+inline constexpr QRect lblDataNote{420, 516, 322, 42};  // the estimate note: two lines at 13 px
 } // namespace frmAbout
 
 // ---------------------------------------------------------------- ranking and latest-exam lists

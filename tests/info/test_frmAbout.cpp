@@ -3,6 +3,7 @@
 
 #include "info/frmAbout.h"
 #include "info/frmSplash.h"
+#include "info/helppages.h"
 #include "ui/layout.h"
 #include "ui/screenregistry.h"
 
@@ -18,10 +19,16 @@ class TestFrmAbout : public QObject, public ScreenFixture {
     {
         auto& about = screens->screen<frmAbout>();
         const QList<std::pair<const char*, QString>> expected = {
-            {"Label9", QStringLiteral("Ver1.0 ：")},    {"Label8", QStringLiteral("2004年02月16日")},
-            {"Label7", QStringLiteral("【更新履歴】")}, {"Label4", QStringLiteral("【連絡先】")},
-            {"Label3", QStringLiteral("Web    ：")},    {"lblURL", QString::fromUtf8(Maker::url)},
-            {"Label2", QStringLiteral("E-mail ：")},    {"Label1", QString::fromUtf8(Maker::mail)},
+            {"Label9", QStringLiteral("Ver1.0 ：")},
+            {"Label8", QStringLiteral("2004年02月16日")},
+            {"Label7", QStringLiteral("【更新履歴】")},
+            {"Label4", QStringLiteral("【連絡先】")},
+            {"Label3", QStringLiteral("Web    ：")},
+            {"lblURL", QString::fromUtf8(Maker::url)},
+            {"Label2", QStringLiteral("E-mail ：")},
+            {"Label1", QString::fromUtf8(Maker::mail)},
+            {"lblDataTitle", QStringLiteral("【データについて】")},
+            {"lblDataNote", dataEstimateNote()},
         };
         for (const auto& [name, text] : expected) {
             auto* l = about.findChild<QLabel*>(QString::fromLatin1(name));
@@ -29,13 +36,18 @@ class TestFrmAbout : public QObject, public ScreenFixture {
             QCOMPARE(l->text(), text);
         }
         QCOMPARE(about.size(), QSize(780, 600));
+        // The note wraps inside its box and the box stays on the painted card.
+        auto* note = about.findChild<QLabel*>(QStringLiteral("lblDataNote"));
+        QVERIFY2(note->heightForWidth(note->width()) <= note->height(),
+                 qPrintable(QStringLiteral("needs %1 px").arg(note->heightForWidth(note->width()))));
+        QVERIFY(Layout::frmAbout::infoPanel.contains(note->geometry()));
     }
 
     void onlyTheBareFaceClosesAndTheLinkOpensThePage()
     {
         bool openAfterLabels = false, openAfterLink = false;
         screens->setShownHook([&](ScreenBase& about) {
-            for (const char* name : {"Label9", "Label8", "Label7", "Label1"})
+            for (const char* name : {"Label9", "Label8", "Label7", "Label1", "lblDataNote"})
                 QTest::mouseClick(about.findChild<QLabel*>(QString::fromLatin1(name)), Qt::LeftButton);
             QTest::keyClick(&about, Qt::Key_Escape);
             QTest::keyClick(&about, Qt::Key_Return);
