@@ -15,6 +15,7 @@ import fitting  # noqa: E402
 import pinyin  # noqa: E402
 
 failures = []
+checked = 0
 
 # Rows mended after a review of the word list; a regeneration that brings back an
 # old value fails here.  (table, key, field, old value, mended value)
@@ -41,6 +42,8 @@ MENDS = [
 
 
 def expect(cond, what):
+    global checked
+    checked += 1
     if not cond:
         failures.append(what)
 
@@ -150,18 +153,20 @@ def main():
         expect(r[0] == str(k), f'char {k}: key field')
         expect(all(num.match(x) for x in r[1:5] + r[6:10]), f'char {k}: numbers')
         T[k] = tuple(int(x) for x in r[1:5])
+    # The class rule scales by the part's largest count; whether those are the
+    # documented largest counts is a figure of its own, below.
+    maxima = [max(v[i] for v in T.values()) or 1 for i in range(4)]
     for k, (t, lv, wv, sv) in T.items():
         if k != 792:
             expect(t == lv + wv + sv, f'char {k}: total {t} != {lv}+{wv}+{sv}')
-        for v, col, part in ((t, 6, 'T'), (lv, 7, 'L'), (wv, 8, 'W'), (sv, 9, 'S')):
+        for v, col, part in ((t, 6, 0), (lv, 7, 1), (wv, 8, 2), (sv, 9, 3)):
             try:
-                expect(int(C[k][col]) == fitting.klass(v, fitting.LARGEST[part]), f'char {k}: class {part}')
+                expect(int(C[k][col]) == fitting.klass(v, maxima[part]), f'char {k}: class of field {part + 1}')
             except ValueError as e:
                 failures.append(f'char {k}: {e}')
         expect(t >= 1, f'char {k}: total 0')
     sums = [sum(v[i] for v in T.values()) for i in range(4)]
     expect(sums == [9926, 6084, 483, 3358], f'sums {sums}')
-    maxima = [max(v[i] for v in T.values()) for i in range(4)]
     expect(maxima == [275, 191, 7, 109], f'largest {maxima}')
     zeros = [sum(1 for v in T.values() if v[i] == 0) for i in (1, 2, 3)]
     expect(zeros == [329, 499, 191], f'zero counts {zeros}')
@@ -233,7 +238,10 @@ def main():
         expect(all(1 <= k <= 790 and c >= 1 for k, c in e), f'exam {n}: key range')
         head = fitting.EXAM_HEAD[n]
         expect(e[:12] == head, f'exam {n}: head {e[:12]}')
-    expect(E['all'][295] == (234, 1) and E['hearing'][183] == (171, 1) and E['writing'][240] == (234, 1),
+
+    def at(n, pos):
+        return E[n][pos] if pos < len(E[n]) else None
+    expect(at('all', 295) == (234, 1) and at('hearing', 183) == (171, 1) and at('writing', 240) == (234, 1),
            'exam last rows')
     placed = {'all': [(41, 44, 8), (233, 44, 1), (111, 277, 3), (177, 277, 2), (171, 186, 2), (218, 186, 1),
                       (230, 216, 1), (286, 216, 1)],
@@ -241,7 +249,7 @@ def main():
               'writing': [(41, 277, 3), (100, 277, 2), (163, 216, 1), (231, 216, 1)]}
     for n, rows in placed.items():
         for pos, k, c in rows:
-            expect(E[n][pos] == (k, c), f'exam {n} position {pos}: {E[n][pos]}')
+            expect(at(n, pos) == (k, c), f'exam {n} position {pos}: {at(n, pos)}')
         keys = collections.Counter(k for k, _ in E[n])
         expect(sorted(k for k, c in keys.items() if c > 1) == sorted({k for _, k, _ in rows}),
                f'exam {n}: repeated keys')
@@ -264,7 +272,14 @@ def fitting_fixed():
 if __name__ == '__main__':
     main()
     if failures:
-        print('\n'.join(failures))
-        print(f'{len(failures)} failures')
+        # Row checks of one kind are shown a few at a time; the figures in full.
+        kinds = collections.defaultdict(list)
+        for f in failures:
+            kinds[re.sub(r'\d+', 'N', f.split(':')[0])].append(f)
+        for same in kinds.values():
+            print('\n'.join(same[:5]))
+            if len(same) > 5:
+                print(f'  ... and {len(same) - 5} more like this')
+        print(f'{len(failures)} of {checked} checks fail')
         sys.exit(1)
     print('all checks pass')

@@ -9,6 +9,7 @@ import math
 import random
 
 import pinyin
+import tallies
 
 CHAR_COUNT = 803
 TOTAL, LISTEN, READ_WORD, READ_SENTENCE = 9926, 6084, 483, 3358
@@ -412,11 +413,14 @@ ADDED_READINGS = {'散': 'san3', '角': 'jue2', '斗': 'dou3', '漂': 'piao1', '
 
 def mend_readings(out, required):
     for ch, r in DROPPED_READINGS.items():
+        if ch not in out:
+            continue
         if r in required[ch]:
             raise RuntimeError(f'{ch} {r} is read so in a word and cannot be dropped')
         out[ch] = ','.join(x for x in out[ch].split(',') if x != r)
     for ch, r in ADDED_READINGS.items():
-        out[ch] = ','.join(sorted(set(out[ch].split(',')) | {r}))
+        if ch in out:
+            out[ch] = ','.join(sorted(set(out[ch].split(',')) | {r}))
 
 
 def choose_readings(words, ckey_of, char_of, cedict, unihan, share):
@@ -482,25 +486,52 @@ def choose_readings(words, ckey_of, char_of, cedict, unihan, share):
 
 # ---------------------------------------------------------------- all tables
 
-def build(words, ckey_of, char_of, cedict, unihan, movie, book, share):
+def build(words, ckey_of, char_of, cedict, unihan, movie, book, share, tallied=None):
+    """The character table and the latest-exam lists; real tallies, where given, replace the model."""
     words_of = collections.defaultdict(list)
     for w in words:
         if w['tkey'] == 500:
             continue                      # the examination's list leaves it out of its characters
         for ch in dict.fromkeys(w['hanzi']):
             words_of[ckey_of[ch]].append(w['tkey'])
-    for seed in range(1, 500):
-        counts = fit_counts(share, char_of, words_of, movie, book, seed)
-        if heads_hold(counts):
-            break
+    if tallied and tallied.counts is not None:
+        counts = tallies.counts_by_key(tallied, char_of, CHAR_COUNT)
     else:
-        raise RuntimeError('no seed gives the published ranking heads')
-    exam = exam_lists(counts, random.Random(51))
+        for seed in range(1, 500):
+            counts = fit_counts(share, char_of, words_of, movie, book, seed)
+            if heads_hold(counts):
+                break
+        else:
+            raise RuntimeError('no seed gives the published ranking heads')
+    if tallied and tallied.exam:
+        exam = tallies.exam_by_key(tallied, ckey_of, counts)
+    else:
+        try:
+            exam = exam_lists(counts, random.Random(51))
+        except (RuntimeError, KeyError, ValueError) as e:
+            raise RuntimeError(f'the latest-exam lists cannot be modelled from these counts ({e}); '
+                               'supply exam-hearing.tsv and exam-writing.tsv') from e
     readings = choose_readings(words, ckey_of, char_of, cedict, unihan, share)
+    # The class rule scales by each part's largest count.
+    largest = [max(counts[k][i] for k in counts) or 1 for i in range(4)]
+    halves = []
+
+    def klass_of(k, i):
+        try:
+            return klass(counts[k][i], largest[i])
+        except ValueError:
+            if not tallied:
+                raise
+            halves.append(k)
+            return max(1, (20 * counts[k][i] + largest[i]) // (2 * largest[i]))   # half rounds up
+
     rows = []
     for k in range(1, CHAR_COUNT + 1):
         t, lv, wv, sv = counts[k]
         rows.append([k, t, lv, wv, sv, ','.join(str(x) for x in sorted(words_of.get(k, []))),
-                     klass(t, LARGEST['T']), klass(lv, LARGEST['L']), klass(wv, LARGEST['W']),
-                     klass(sv, LARGEST['S']), readings[char_of[k]]])
+                     klass_of(k, 0), klass_of(k, 1), klass_of(k, 2), klass_of(k, 3), readings[char_of[k]]])
+    if halves and tallied:
+        keys = sorted(set(halves))
+        tallied.notes.append(f'{len(keys)} characters have a count that falls on a half of a class step, '
+                             f'rounded up (the class rule expects none): ckeys {tallies.listed(map(str, keys))}')
     return {'chars': rows, 'exam': exam}

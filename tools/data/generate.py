@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Builds the study tables in data/ from the hand-kept word list and public sources.
 
-usage: generate.py <sources dir> <data dir>
+usage: generate.py <sources dir> <data dir> [--tallies <folder>]
 
 <sources dir> is what export_sources.js writes (CC-CEDICT, SUBTLEX-CH and book
 character frequencies, HSK levels); Unihan is read from the Debian unicode-data
 package.  Every random choice uses a fixed seed, so a run is reproducible.
+--tallies takes real counts from past papers in place of the modelled ones
+(tallies.py and data/README.md say which files).
 """
 import bz2
 import collections
@@ -16,6 +18,7 @@ import re
 import sys
 
 import fitting
+import tallies
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 UNIHAN = '/usr/share/unicode'
@@ -231,9 +234,16 @@ def choose_characters(words, movie, book, simplified_of, rng):
 
 
 def main():
-    if len(sys.argv) != 3:
-        die('usage: generate.py <sources dir> <data dir>')
-    src, out = sys.argv[1], sys.argv[2]
+    args = sys.argv[1:]
+    tallied = None
+    if len(args) == 4 and args[2] == '--tallies':
+        tallied = tallies.load(args[3])
+        if tallied.problems:
+            die('the tallies cannot be read:\n  ' + '\n  '.join(tallied.problems))
+        args = args[:2]
+    if len(args) != 2:
+        die('usage: generate.py <sources dir> <data dir> [--tallies <folder>]')
+    src, out = args
     cedict = load_cedict(src)
     movie = load_freq(os.path.join(src, 'movie-chars.tsv'))
     book = load_freq(os.path.join(src, 'book-chars.tsv'))
@@ -245,8 +255,17 @@ def main():
     ckey_of, word_chars, share = choose_characters(words, movie, book, simplified_of, random.Random(51))
     char_of = {k: ch for ch, k in ckey_of.items()}
 
-    tables = fitting.build(words, ckey_of, char_of, cedict, unihan, movie, book, share)
+    try:
+        tables = fitting.build(words, ckey_of, char_of, cedict, unihan, movie, book, share, tallied)
+    except RuntimeError as e:
+        die(str(e))
     write_tables(out, words, ckey_of, char_of, tables)
+    if tallied:
+        print(f'generate: tables written to {out} from real tallies', file=sys.stderr)
+        for note in tallied.notes:
+            print('  ' + note, file=sys.stderr)
+        print('  now run check.py: it names every figure of the program that these tallies do not meet',
+              file=sys.stderr)
 
 
 def write_tsv(path, header, rows):
@@ -256,6 +275,7 @@ def write_tsv(path, header, rows):
 
 
 def write_tables(out, words, ckey_of, char_of, tables):
+    os.makedirs(out, exist_ok=True)
     word_rows = []
     for w in words:
         keys = [ckey_of[ch] for ch in w['hanzi']] + [NO_CHAR] * (4 - len(w['hanzi']))
