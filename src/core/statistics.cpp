@@ -9,7 +9,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -20,7 +20,7 @@ const std::array<QByteArray, CounterListCount> counterKeys = {
     QByteArrayLiteral("P2_NORPT"), QByteArrayLiteral("R_NOGPT"), QByteArrayLiteral("R_NORPT"),
 };
 
-qint16 clampTo16(double value)
+qint16 clampTo16(qint64 value)
 {
     if (value >= std::numeric_limits<qint16>::max())
         return std::numeric_limits<qint16>::max();
@@ -50,35 +50,49 @@ qint64 counterValue(const QString& entry)
 {
     bool ok = false;
     const qint64 v = entry.toLongLong(&ok);
-    return ok ? v : 0;
+    if (ok)
+        return v;
+    // A number too long for 64 bits counts as the bound, as the totals do.
+    const QString t = entry.trimmed();
+    const qsizetype signs = t.startsWith(u'-') || t.startsWith(u'+') ? 1 : 0;
+    if (t.size() == signs || !std::all_of(t.begin() + signs, t.end(), [](QChar c) { return c.isDigit(); }))
+        return 0;
+    return t.startsWith(u'-') ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
 }
 
 qint16 parseTotal(const QByteArray& text)
 {
+    const auto digit = [&](qsizetype i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
     qsizetype i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    const qsizetype start = i;
+    const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         ++i;
-    const qsizetype digitsStart = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        ++i;
-    qsizetype end = i;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            ++i;
-        end = i;
+    // Decimal arithmetic on the digits themselves: exact halves, and no length
+    // of digits can overflow, since anything past the 16-bit range is the bound.
+    bool anyDigit = false;
+    qint64 whole = 0;
+    for (; digit(i); ++i) {
+        anyDigit = true;
+        whole = std::min<qint64>(whole * 10 + (text[i] - '0'), 1'000'000);
     }
-    const QByteArray number = text.mid(start, end - start);
-    if (end - digitsStart == 0 || number == "-" || number == "+" || number == "." || number == "-." || number == "+.")
+    int firstFraction = 0;
+    bool restOfFraction = false;
+    if (i < text.size() && text[i] == '.') {
+        for (qsizetype f = ++i; digit(i); ++i) {
+            anyDigit = true;
+            if (i == f)
+                firstFraction = text[i] - '0';
+            else if (text[i] != '0')
+                restOfFraction = true;
+        }
+    }
+    if (!anyDigit)
         return 0;
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    if (!ok)
-        return 0;
-    return clampTo16(std::nearbyint(value)); // the default rounding mode rounds halves to even
+    if (firstFraction > 5 || (firstFraction == 5 && (restOfFraction || whole % 2 == 1)))
+        ++whole; // halves to even
+    return clampTo16(negative ? -whole : whole);
 }
 
 QByteArray formatTotal(qint16 value)
@@ -88,7 +102,8 @@ QByteArray formatTotal(qint16 value)
 
 qint16 saturatingAdd(qint16 total, qint64 amount)
 {
-    return clampTo16(static_cast<double>(total + amount));
+    // Bounding the amount first keeps the sum itself from overflowing.
+    return clampTo16(total + std::clamp<qint64>(amount, -65536, 65536));
 }
 
 Statistics::Statistics(QString filePath, QObject* parent) : QObject(parent), filePath_(std::move(filePath))
@@ -214,7 +229,9 @@ qint64 Statistics::counter(CounterList list, int tkey) const
 void Statistics::incrementCounter(CounterList list, int tkey)
 {
     QString& entry = WordStats[index(list)][tkey];
-    entry = QString::number(counterValue(entry) + 1);
+    const qint64 value = counterValue(entry);
+    if (value < std::numeric_limits<qint64>::max())
+        entry = QString::number(value + 1);
 }
 
 int Statistics::coveredCount(DrillKind kind) const

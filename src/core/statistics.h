@@ -19,10 +19,11 @@ constexpr int CounterSlots = 501; // position 0 belongs to no word
 CounterList triesList(DrillKind kind);
 CounterList correctList(DrillKind kind);
 
-// Numeric value of a counter entry: its decimal text; anything else counts as 0.
+// Numeric value of a counter entry: its decimal text, a number beyond 64 bits
+// the bound with its sign; anything else counts as 0.
 qint64 counterValue(const QString& entry);
 // The leading number of a stored total: blanks skipped, rest ignored, halves to
-// even, clamped to the 16-bit range. No number reads as 0.
+// even, clamped to the 16-bit range however many digits it has. No number reads as 0.
 qint16 parseTotal(const QByteArray& text);
 // "12" is written " 12" so the line reads "SCORE= 12"; negatives keep their sign.
 QByteArray formatTotal(qint16 value);
@@ -32,7 +33,7 @@ qint16 saturatingAdd(qint16 total, qint64 amount);
 // The learner's drill results and the file that keeps them (conf.ini).
 class Statistics : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Statistics(QString filePath = defaultFilePath(), QObject* parent = nullptr);
 
     // conf.ini beside the program when a writable one is already there (portable
@@ -74,12 +75,12 @@ public:
     QString lblMouraP = QStringLiteral("0");
     QString lblMouraR = QStringLiteral("0");
 
-signals:
+  signals:
     void coverageChanged();
     // Emitted for the first failed save of a run only, so the learner is told once.
     void saveFailed();
 
-private:
+  private:
     QString filePath_;
     bool unreadable_ = false;
     bool unsaved_ = false;

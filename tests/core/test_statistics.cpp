@@ -6,15 +6,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 #include <unistd.h>
 
 class TestStatistics : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void totalsReadAsTheirLeadingNumber_data();
     void totalsReadAsTheirLeadingNumber();
     void totalsSaturateInsteadOfOverflowing();
+    void countersSaturate_data();
+    void countersSaturate();
     void aWindowsFileKeepsEveryForeignLineAfterASave();
     void aFreshFileHasExactlyTheseBytes();
     void listsAreMadeExactly501Long();
@@ -25,7 +29,7 @@ private slots:
     void anInterruptedSaveLeavesTheOldFile();
     void anUnreadableFileIsKeptAsBackup();
 
-private:
+  private:
     static QByteArray readAll(const QString& path)
     {
         QFile f(path);
@@ -62,6 +66,10 @@ void TestStatistics::totalsReadAsTheirLeadingNumber_data()
     QTest::newRow("sign only") << QByteArray("-") << 0;
     QTest::newRow("above the range reads as the bound") << QByteArray("99999") << 32767;
     QTest::newRow("below the range reads as the bound") << QByteArray("-99999") << -32768;
+    QTest::newRow("beyond a double reads as the bound") << QByteArray(400, '9') << 32767;
+    QTest::newRow("beyond a double, negative") << "-" + QByteArray(400, '9') + ".5" << -32768;
+    QTest::newRow("just above a half rounds up however long") << "12.5" + QByteArray(30, '0') + "1" << 13;
+    QTest::newRow("many zeros before the digits") << QByteArray(400, '0') + "42" << 42;
 }
 
 void TestStatistics::totalsReadAsTheirLeadingNumber()
@@ -77,9 +85,36 @@ void TestStatistics::totalsSaturateInsteadOfOverflowing()
     QCOMPARE(int(saturatingAdd(32767, 1)), 32767);
     QCOMPARE(int(saturatingAdd(-32768, -1)), -32768);
     QCOMPARE(int(saturatingAdd(5, 12)), 17);
+    QCOMPARE(int(saturatingAdd(5, std::numeric_limits<qint64>::max())), 32767);
+    QCOMPARE(int(saturatingAdd(-5, std::numeric_limits<qint64>::min())), -32768);
     QCOMPARE(formatTotal(12), QByteArray(" 12"));
     QCOMPARE(formatTotal(0), QByteArray(" 0"));
     QCOMPARE(formatTotal(-4), QByteArray("-4"));
+}
+
+void TestStatistics::countersSaturate_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("afterAGrading");
+    const qint64 max = std::numeric_limits<qint64>::max();
+    QTest::newRow("plain") << "12" << qint64(12) << "13";
+    QTest::newRow("not a number") << "x7" << qint64(0) << "1";
+    QTest::newRow("the largest stays") << "9223372036854775807" << max << "9223372036854775807";
+    QTest::newRow("beyond 64 bits is the bound, kept as written")
+        << "99999999999999999999" << max << "99999999999999999999";
+    QTest::newRow("beyond 64 bits, negative")
+        << "-99999999999999999999" << std::numeric_limits<qint64>::min() << "-9223372036854775807";
+}
+
+void TestStatistics::countersSaturate()
+{
+    QFETCH(QString, entry);
+    Statistics s(QStringLiteral("/nonexistent"));
+    s.loadFrom("[STATISTICS]\nP_NORPT=," + entry.toLatin1() + "\n");
+    QTEST(s.counter(CounterList::P_NORPT, 1), "value");
+    s.incrementCounter(CounterList::P_NORPT, 1);
+    QTEST(s.WordStats[static_cast<size_t>(CounterList::P_NORPT)][1], "afterAGrading");
 }
 
 void TestStatistics::aWindowsFileKeepsEveryForeignLineAfterASave()
@@ -152,8 +187,9 @@ void TestStatistics::aFreshFileHasExactlyTheseBytes()
     rTries.chop(1);
     rTries += "1";
     const QByteArray expected = "[STATISTICS]\r\nNAME=\r\nSCORE= 1\r\nQUESTIONS= 0\r\nRATE=-2\r\nNOG= 0\r\n"
-                                "P_NOGPT=" + zeros + "\r\nP_NORPT=" + zeros + "\r\nP2_NOGPT=" + zeros +
-                                "\r\nP2_NORPT=" + zeros + "\r\nR_NOGPT=" + rTries + "\r\nR_NORPT=" + zeros + "\r\n";
+                                "P_NOGPT=" +
+                                zeros + "\r\nP_NORPT=" + zeros + "\r\nP2_NOGPT=" + zeros + "\r\nP2_NORPT=" + zeros +
+                                "\r\nR_NOGPT=" + rTries + "\r\nR_NORPT=" + zeros + "\r\n";
     QCOMPARE(readAll(path), expected);
 }
 
@@ -193,11 +229,16 @@ void TestStatistics::coverage_data()
     QTest::addColumn<QString>("p");
     QTest::addColumn<QString>("r");
     QTest::addColumn<bool>("pinyinDrill");
-    QTest::newRow("255 in the tone drill") << 0 << 255 << 0 << "25" << "0" << false;
-    QTest::newRow("all 500 in the tone drill") << 0 << 500 << 0 << "50" << "0" << false;
-    QTest::newRow("and 10 in the pinyin drill") << 10 << 500 << 0 << "51" << "0" << true;
-    QTest::newRow("499 in the translation drill") << 0 << 0 << 499 << "0" << "99" << false;
-    QTest::newRow("everything") << 500 << 500 << 500 << "100" << "100" << true;
+    QTest::newRow("255 in the tone drill") << 0 << 255 << 0 << "25"
+                                           << "0" << false;
+    QTest::newRow("all 500 in the tone drill") << 0 << 500 << 0 << "50"
+                                               << "0" << false;
+    QTest::newRow("and 10 in the pinyin drill") << 10 << 500 << 0 << "51"
+                                                << "0" << true;
+    QTest::newRow("499 in the translation drill") << 0 << 0 << 499 << "0"
+                                                  << "99" << false;
+    QTest::newRow("everything") << 500 << 500 << 500 << "100"
+                                << "100" << true;
 }
 
 void TestStatistics::coverage()
