@@ -7,7 +7,8 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-QByteArray trimmedBlanks(QByteArray text)
+// Views, not copies: a line may be megabytes long.
+QByteArrayView trimmedBlanks(QByteArrayView text)
 {
     qsizetype b = 0;
     qsizetype e = text.size();
@@ -15,32 +16,31 @@ QByteArray trimmedBlanks(QByteArray text)
         ++b;
     while (e > b && isBlank(text[e - 1]))
         --e;
-    return text.mid(b, e - b);
+    return text.sliced(b, e - b);
 }
 
-bool sameName(const QByteArray& a, const QByteArray& b)
+bool sameName(QByteArrayView a, QByteArrayView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 // Section name of a header line "[name]", or nothing for any other line.
-std::optional<QByteArray> sectionName(const QByteArray& line)
+std::optional<QByteArrayView> sectionName(QByteArrayView line)
 {
-    const QByteArray t = trimmedBlanks(line);
+    const QByteArrayView t = trimmedBlanks(line);
     if (!t.startsWith('['))
         return std::nullopt;
     const qsizetype close = t.indexOf(']');
-    const QByteArray name = close < 0 ? t.mid(1) : t.mid(1, close - 1);
-    return trimmedBlanks(name);
+    return trimmedBlanks(close < 0 ? t.sliced(1) : t.sliced(1, close - 1));
 }
 
 // Key name of a key line, or nothing for lines without "=" and comment lines.
-std::optional<QByteArray> keyName(const QByteArray& line)
+std::optional<QByteArrayView> keyName(QByteArrayView line)
 {
     const qsizetype eq = line.indexOf('=');
     if (eq < 0)
         return std::nullopt;
-    const QByteArray key = trimmedBlanks(line.left(eq));
+    const QByteArrayView key = trimmedBlanks(line.first(eq));
     if (key.startsWith(';'))
         return std::nullopt;
     return key;
@@ -56,17 +56,18 @@ IniFile::IniFile(QByteArray bytes) : bytes_(std::move(bytes))
 void IniFile::parseLines()
 {
     lines_.clear();
+    const char* d = bytes_.constData();
     qsizetype i = 0;
     const qsizetype n = bytes_.size();
     while (i < n) {
         Line line;
         line.start = i;
-        while (i < n && bytes_[i] != '\r' && bytes_[i] != '\n')
+        while (i < n && d[i] != '\r' && d[i] != '\n')
             ++i;
         line.end = i;
-        if (i < n && bytes_[i] == '\r')
+        if (i < n && d[i] == '\r')
             ++i;
-        if (i < n && bytes_[i] == '\n' && (i == line.end || bytes_[i - 1] == '\r'))
+        if (i < n && d[i] == '\n' && (i == line.end || d[i - 1] == '\r'))
             ++i;
         line.next = i;
         lines_.append(line);
@@ -77,7 +78,7 @@ IniFile::Location IniFile::locate(const QByteArray& section, const QByteArray& k
 {
     Location loc;
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-        const QByteArray text = bytes_.mid(lines_[i].start, lines_[i].end - lines_[i].start);
+        const QByteArrayView text = lineText(lines_[i]);
         if (const auto name = sectionName(text)) {
             if (loc.sectionLine >= 0)
                 break; // the first matching section wins; its keys end here
@@ -96,17 +97,27 @@ IniFile::Location IniFile::locate(const QByteArray& section, const QByteArray& k
     return loc;
 }
 
-std::optional<QByteArray> IniFile::value(const QByteArray& section, const QByteArray& key) const
+QByteArrayView IniFile::lineText(const Line& line) const
+{
+    return QByteArrayView(bytes_).sliced(line.start, line.end - line.start);
+}
+
+std::optional<QByteArrayView> IniFile::valueView(const QByteArray& section, const QByteArray& key) const
 {
     const Location loc = locate(section, key);
     if (loc.keyLine < 0)
         return std::nullopt;
-    const Line& line = lines_[loc.keyLine];
-    const QByteArray text = bytes_.mid(line.start, line.end - line.start);
-    QByteArray v = trimmedBlanks(text.mid(text.indexOf('=') + 1));
+    const QByteArrayView text = lineText(lines_[loc.keyLine]);
+    QByteArrayView v = trimmedBlanks(text.sliced(text.indexOf('=') + 1));
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        v = v.mid(1, v.size() - 2);
+        v = v.sliced(1, v.size() - 2);
     return v;
+}
+
+std::optional<QByteArray> IniFile::value(const QByteArray& section, const QByteArray& key) const
+{
+    const auto v = valueView(section, key);
+    return v ? std::optional<QByteArray>(v->toByteArray()) : std::nullopt;
 }
 
 QByteArray IniFile::lineEnding() const

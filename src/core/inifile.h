@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 
 #include <optional>
@@ -9,7 +10,7 @@
 // profile rules; writing edits only the lines it owns, so every other byte of a
 // file (comments, foreign sections, line ends, other encodings) survives a save.
 class IniFile {
-public:
+  public:
     IniFile() = default;
     explicit IniFile(QByteArray bytes);
 
@@ -17,6 +18,8 @@ public:
     // quotes removed. Names match without regard to ASCII case; the first of
     // duplicate sections and keys wins. No value when the key is missing.
     std::optional<QByteArray> value(const QByteArray& section, const QByteArray& key) const;
+    // The same without a copy; valid until the next change.
+    std::optional<QByteArrayView> valueView(const QByteArray& section, const QByteArray& key) const;
 
     // Replaces the key's line, or adds the key after the last key of its section,
     // or adds the section at the end of the file.
@@ -24,20 +27,21 @@ public:
 
     const QByteArray& bytes() const { return bytes_; }
 
-private:
+  private:
     struct Line {
         qsizetype start = 0; // first byte of the line
         qsizetype end = 0;   // one past the last byte before the line end
         qsizetype next = 0;  // first byte of the following line
     };
     struct Location {
-        qsizetype sectionLine = -1;   // index into lines_ of the section header
-        qsizetype keyLine = -1;       // index of the key's line, if present
-        qsizetype lastKeyLine = -1;   // last key line of the section
+        qsizetype sectionLine = -1; // index into lines_ of the section header
+        qsizetype keyLine = -1;     // index of the key's line, if present
+        qsizetype lastKeyLine = -1; // last key line of the section
     };
 
     void parseLines();
     Location locate(const QByteArray& section, const QByteArray& key) const;
+    QByteArrayView lineText(const Line& line) const;
     QByteArray lineEnding() const;
 
     QByteArray bytes_;

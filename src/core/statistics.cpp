@@ -29,6 +29,19 @@ qint16 clampTo16(qint64 value)
     return static_cast<qint16>(value);
 }
 
+// The items a list can hold and nothing after them, so that a huge line costs
+// no more memory than a full one.
+QByteArrayView usedItems(QByteArrayView list)
+{
+    qsizetype end = -1;
+    for (int item = 0; item < CounterSlots; ++item) {
+        end = list.indexOf(',', end + 1);
+        if (end < 0)
+            return list;
+    }
+    return list.first(end);
+}
+
 size_t index(CounterList list)
 {
     return static_cast<size_t>(list);
@@ -147,7 +160,7 @@ void Statistics::loadFrom(const QByteArray& fileBytes)
     rate = parseTotal(read(QByteArrayLiteral("RATE")));
     nog = parseTotal(read(QByteArrayLiteral("NOG")));
     for (size_t i = 0; i < counterKeys.size(); ++i)
-        CounterTexts[i] = QString::fromLatin1(read(counterKeys[i]));
+        CounterTexts[i] = QString::fromLatin1(usedItems(ini.valueView(sectionName, counterKeys[i]).value_or("")));
     splitCounterLists();
 }
 

@@ -204,6 +204,8 @@ void TestStatistics::listsAreMadeExactly501Long()
         QCOMPARE(list.size(), CounterSlots);
     // Whole values are read: nothing is cut at a buffer size.
     QCOMPARE(s.counter(CounterList::P_NOGPT, 500), 500 % 7);
+    // Items past the last used one are not even kept as text.
+    QCOMPARE(s.CounterTexts[0].count(u','), CounterSlots - 1);
     QCOMPARE(s.counter(CounterList::R_NORPT, 1), 4);
     QCOMPARE(s.WordStats[static_cast<size_t>(CounterList::R_NORPT)][2], QStringLiteral("0"));
 }
