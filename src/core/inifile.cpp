@@ -1,5 +1,7 @@
 #include "core/inifile.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isBlank(char c)
@@ -19,19 +21,47 @@ QByteArrayView trimmedBlanks(QByteArrayView text)
     return text.sliced(b, e - b);
 }
 
-bool sameName(QByteArrayView a, QByteArrayView b)
+// The first byte of a two-byte CP932 character. Its second byte may look like
+// an ASCII letter or bracket and must be taken as neither.
+bool isLeadByte(char c)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
+}
+
+char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Names match without regard to ASCII case, but two-byte characters only as
+// they stand.
+bool sameName(QByteArrayView a, QByteArrayView b, bool multiByte)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (multiByte && isLeadByte(a[i]) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+        } else if (asciiLower(a[i]) != asciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Section name of a header line "[name]", or nothing for any other line.
-std::optional<QByteArrayView> sectionName(QByteArrayView line)
+std::optional<QByteArrayView> sectionName(QByteArrayView line, bool multiByte)
 {
     const QByteArrayView t = trimmedBlanks(line);
     if (!t.startsWith('['))
         return std::nullopt;
-    const qsizetype close = t.indexOf(']');
-    return trimmedBlanks(close < 0 ? t.sliced(1) : t.sliced(1, close - 1));
+    qsizetype close = 1;
+    while (close < t.size() && t[close] != ']')
+        close += multiByte && isLeadByte(t[close]) ? 2 : 1;
+    return trimmedBlanks(t.sliced(1, std::min(close, t.size()) - 1));
 }
 
 // Key name of a key line, or nothing for lines without "=" and comment lines.
@@ -74,15 +104,17 @@ void IniFile::parseLines()
     }
 }
 
-IniFile::Location IniFile::locate(const QByteArray& section, const QByteArray& key) const
+IniFile::Location IniFile::locate(QByteArrayView section, QByteArrayView key) const
 {
+    section = trimmedBlanks(section);
+    key = trimmedBlanks(key);
     Location loc;
     for (qsizetype i = 0; i < lines_.size(); ++i) {
         const QByteArrayView text = lineText(lines_[i]);
-        if (const auto name = sectionName(text)) {
+        if (const auto name = sectionName(text, multiByte_)) {
             if (loc.sectionLine >= 0)
                 break; // the first matching section wins; its keys end here
-            if (sameName(*name, section))
+            if (sameName(*name, section, multiByte_))
                 loc.sectionLine = i;
             continue;
         }
@@ -90,7 +122,7 @@ IniFile::Location IniFile::locate(const QByteArray& section, const QByteArray& k
             continue;
         if (const auto k = keyName(text)) {
             loc.lastKeyLine = i;
-            if (loc.keyLine < 0 && sameName(*k, key))
+            if (loc.keyLine < 0 && sameName(*k, key, multiByte_))
                 loc.keyLine = i;
         }
     }
@@ -132,11 +164,13 @@ QByteArray IniFile::lineEnding() const
 void IniFile::setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value)
 {
     const QByteArray eol = lineEnding();
-    const QByteArray entry = key + '=' + value;
     const Location loc = locate(section, key);
+    const QByteArray entry = trimmedBlanks(key).toByteArray() + '=' + value;
     if (loc.keyLine >= 0) {
         const Line& line = lines_[loc.keyLine];
-        bytes_.replace(line.start, line.end - line.start, entry);
+        // A key the file already has keeps the spelling it has there.
+        const QByteArray spelled = keyName(lineText(line))->toByteArray() + '=' + value;
+        bytes_.replace(line.start, line.end - line.start, spelled);
     } else if (loc.sectionLine >= 0) {
         const qsizetype after = loc.lastKeyLine >= 0 ? loc.lastKeyLine : loc.sectionLine;
         const Line& line = lines_[after];
@@ -147,7 +181,7 @@ void IniFile::setValue(const QByteArray& section, const QByteArray& key, const Q
     } else {
         if (!bytes_.isEmpty() && !bytes_.endsWith('\n') && !bytes_.endsWith('\r'))
             bytes_.append(eol);
-        bytes_.append('[' + section + ']' + eol + entry + eol);
+        bytes_.append('[' + trimmedBlanks(section).toByteArray() + ']' + eol + entry + eol);
     }
     parseLines();
 }

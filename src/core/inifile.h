@@ -15,14 +15,16 @@ class IniFile {
     explicit IniFile(QByteArray bytes);
 
     // The value of key in section: blanks trimmed, one pair of matching outer
-    // quotes removed. Names match without regard to ASCII case; the first of
-    // duplicate sections and keys wins. No value when the key is missing.
+    // quotes removed. Names are trimmed and match without regard to ASCII case
+    // (outside two-byte characters); the first of duplicate sections and keys
+    // wins. No value when the key is missing.
     std::optional<QByteArray> value(const QByteArray& section, const QByteArray& key) const;
     // The same without a copy; valid until the next change.
     std::optional<QByteArrayView> valueView(const QByteArray& section, const QByteArray& key) const;
 
-    // Replaces the key's line, or adds the key after the last key of its section,
-    // or adds the section at the end of the file.
+    // Replaces the key's line (the key spelled as the file spells it), or adds
+    // the key after the last key of its section, or adds the section at the end
+    // of the file.
     void setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value);
 
     const QByteArray& bytes() const { return bytes_; }
@@ -40,10 +42,11 @@ class IniFile {
     };
 
     void parseLines();
-    Location locate(const QByteArray& section, const QByteArray& key) const;
+    Location locate(QByteArrayView section, QByteArrayView key) const;
     QByteArrayView lineText(const Line& line) const;
     QByteArray lineEnding() const;
 
     QByteArray bytes_;
     QList<Line> lines_;
+    bool multiByte_ = true; // CP932, the Japanese ANSI code page
 };

@@ -5,7 +5,7 @@
 class TestIniFile : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void readsLikeTheWindowsProfileFunctions_data();
     void readsLikeTheWindowsProfileFunctions();
     void replacingAValueKeepsEveryOtherByte();
@@ -29,7 +29,11 @@ const QByteArray windowsFile = "; written by hand\r\n"
                                "rate=13\r\n"
                                "NOG=\"x'\r\n"
                                "[STATISTICS]\r\n"
-                               "QUESTIONS=44\r\n";
+                               "QUESTIONS=44\r\n"
+                               "[\x83\x41]\r\n" // a two-byte name whose second byte is "A"
+                               "\x83\x41=a\r\n"
+                               "[\x95\x5d]\r\n" // ... and one whose second byte is "]"
+                               "K=b\r\n";
 
 } // namespace
 
@@ -42,17 +46,27 @@ void TestIniFile::readsLikeTheWindowsProfileFunctions_data()
 
     QTest::newRow("case-insensitive names, quotes and blanks removed, raw bytes")
         << QByteArray("STATISTICS") << QByteArray("NAME") << true << QByteArray("\x83\x65\x83\x58\x83\x67");
-    QTest::newRow("blanks around the equals sign") << QByteArray("STATISTICS") << QByteArray("SCORE") << true
-                                                   << QByteArray("7");
-    QTest::newRow("other section's key is not ours") << QByteArray("OTHER") << QByteArray("score") << true
-                                                     << QByteArray("999");
+    QTest::newRow("blanks around the equals sign")
+        << QByteArray("STATISTICS") << QByteArray("SCORE") << true << QByteArray("7");
+    QTest::newRow("other section's key is not ours")
+        << QByteArray("OTHER") << QByteArray("score") << true << QByteArray("999");
     QTest::newRow("comment is no key; the duplicate section is ignored")
         << QByteArray("STATISTICS") << QByteArray("QUESTIONS") << false << QByteArray();
     QTest::newRow("first of duplicate keys wins, single quotes removed")
         << QByteArray("STATISTICS") << QByteArray("RATE") << true << QByteArray("12");
-    QTest::newRow("quotes that do not match stay") << QByteArray("STATISTICS") << QByteArray("NOG") << true
-                                                   << QByteArray("\"x'");
+    QTest::newRow("quotes that do not match stay")
+        << QByteArray("STATISTICS") << QByteArray("NOG") << true << QByteArray("\"x'");
     QTest::newRow("missing section") << QByteArray("NOPE") << QByteArray("SCORE") << false << QByteArray();
+    QTest::newRow("names given with blanks")
+        << QByteArray(" Statistics ") << QByteArray("\tSCORE ") << true << QByteArray("7");
+    QTest::newRow("two-byte names match as they stand")
+        << QByteArray("\x83\x41") << QByteArray("\x83\x41") << true << QByteArray("a");
+    QTest::newRow("a second byte is no letter to fold, in a section")
+        << QByteArray("\x83\x61") << QByteArray("\x83\x41") << false << QByteArray();
+    QTest::newRow("a second byte is no letter to fold, in a key")
+        << QByteArray("\x83\x41") << QByteArray("\x83\x61") << false << QByteArray();
+    QTest::newRow("a second byte is no closing bracket")
+        << QByteArray("\x95\x5d") << QByteArray("k") << true << QByteArray("b");
 }
 
 void TestIniFile::readsLikeTheWindowsProfileFunctions()
@@ -73,9 +87,14 @@ void TestIniFile::replacingAValueKeepsEveryOtherByte()
     IniFile ini(windowsFile);
     ini.setValue("STATISTICS", "SCORE", " 12");
     ini.setValue("STATISTICS", "RATE", " 1");
+    ini.setValue(" STATISTICS", "NAME ", "x");
+    ini.setValue(" other ", " NEW ", "1");
     QByteArray expected = windowsFile;
+    // The key keeps the file's spelling; blanks around names go.
     expected.replace("SCORE = 7\r\n", "SCORE= 12\r\n");
-    expected.replace("Rate='12'\r\n", "RATE= 1\r\n");
+    expected.replace("Rate='12'\r\n", "Rate= 1\r\n");
+    expected.replace("  name  =  \"\x83\x65\x83\x58\x83\x67\"  \r\n", "name=x\r\n");
+    expected.replace("SCORE=999\r\n", "SCORE=999\r\nNEW=1\r\n");
     QCOMPARE(ini.bytes(), expected);
 }
 
