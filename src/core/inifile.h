@@ -27,7 +27,8 @@ class IniFile {
     // of the file.
     void setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value);
 
-    const QByteArray& bytes() const { return bytes_; }
+    // The file's bytes, in the encoding it came in.
+    QByteArray bytes() const;
 
   private:
     struct Line {
@@ -46,7 +47,13 @@ class IniFile {
     QByteArrayView lineText(const Line& line) const;
     QByteArray lineEnding() const;
 
-    QByteArray bytes_;
+    QByteArray bytes_; // the text edited: the file, or a UTF-16 file's text as UTF-8
     QList<Line> lines_;
-    bool multiByte_ = true; // CP932, the Japanese ANSI code page
+    enum class Encoding { Cp932, Utf8, Utf16Le, Utf16Be };
+    // Only CP932 has two-byte characters whose second byte may be ASCII.
+    bool multiByte() const { return encoding_ == Encoding::Cp932; }
+
+    Encoding encoding_ = Encoding::Cp932;
+    qsizetype textStart_ = 0; // past a UTF-8 mark
+    QByteArray oddByte_;      // a UTF-16 file's last byte when its length is odd
 };

@@ -12,6 +12,8 @@ class TestIniFile : public QObject {
     void newKeyGoesAfterTheLastKeyOfItsSection();
     void newSectionGoesAtTheEnd();
     void lineEndsOfAllKindsEndALine();
+    void aFileWithAByteOrderMarkKeepsItsEncoding_data();
+    void aFileWithAByteOrderMarkKeepsItsEncoding();
 };
 
 namespace {
@@ -34,6 +36,23 @@ const QByteArray windowsFile = "; written by hand\r\n"
                                "\x83\x41=a\r\n"
                                "[\x95\x5d]\r\n" // ... and one whose second byte is "]"
                                "K=b\r\n";
+
+// text in the encoding named, with its byte-order mark; QString keeps a lone
+// surrogate, which only UTF-16 can store.
+QByteArray encoded(const QString& text, const QByteArray& encoding)
+{
+    if (encoding == "UTF-8")
+        return "\xef\xbb\xbf" + text.toUtf8();
+    const bool big = encoding == "UTF-16BE";
+    QByteArray out = big ? "\xfe\xff" : "\xff\xfe";
+    for (const QChar c : text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xff);
+        out += big ? high : low;
+        out += big ? low : high;
+    }
+    return out;
+}
 
 } // namespace
 
@@ -129,6 +148,37 @@ void TestIniFile::lineEndsOfAllKindsEndALine()
     QCOMPARE(ini.value("S", "B"), QByteArray("2"));
     QCOMPARE(ini.value("S", "C"), QByteArray("3"));
     QCOMPARE(ini.value("S", "D"), QByteArray("4"));
+}
+
+void TestIniFile::aFileWithAByteOrderMarkKeepsItsEncoding_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QString>("foreign");
+    QTest::addColumn<QByteArray>("tail");
+    const QString japanese = QStringLiteral("[設定]\r\n名前=テスト😀\r\n");
+    QTest::newRow("UTF-8") << QByteArray("UTF-8") << japanese << QByteArray();
+    QTest::newRow("UTF-16 LE") << QByteArray("UTF-16LE") << japanese << QByteArray();
+    QTest::newRow("UTF-16 BE") << QByteArray("UTF-16BE") << japanese << QByteArray();
+    const QString lone = QStringLiteral("; lone ") + QChar(0xdc00) + QChar(0xd800) + QStringLiteral("\r\n");
+    QTest::newRow("UTF-16 LE, lone surrogates and an odd last byte")
+        << QByteArray("UTF-16LE") << lone << QByteArray("\x7f");
+    QTest::newRow("UTF-16 BE, lone surrogates") << QByteArray("UTF-16BE") << lone << QByteArray();
+}
+
+void TestIniFile::aFileWithAByteOrderMarkKeepsItsEncoding()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QString, foreign);
+    QFETCH(QByteArray, tail);
+    const QString section = QStringLiteral("[STATISTICS]\r\nSCORE= 5\r\n");
+    // The section on the first line, right after the mark.
+    IniFile ini(encoded(section + foreign, encoding) + tail);
+    QCOMPARE(ini.value("STATISTICS", "SCORE"), QByteArray("5"));
+    ini.setValue("STATISTICS", "SCORE", " 6");
+    ini.setValue("STATISTICS", "NOG", " 1");
+    // The section is found, so no second one is added.
+    const QString expected = QStringLiteral("[STATISTICS]\r\nSCORE= 6\r\nNOG= 1\r\n") + foreign;
+    QCOMPARE(ini.bytes(), encoded(expected, encoding) + tail);
 }
 
 QTEST_APPLESS_MAIN(TestIniFile)
