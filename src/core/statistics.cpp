@@ -1,12 +1,11 @@
 #include "core/statistics.h"
 
+#include "core/durablefile.h"
 #include "core/inifile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -137,15 +136,8 @@ bool Statistics::loadStatistics()
 {
     if (unsaved_)
         return true; // memory holds results the file has not got yet
-    QFile file(filePath_);
     QByteArray bytes;
-    unreadable_ = false;
-    if (file.exists()) {
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-        else
-            unreadable_ = true;
-    }
+    unreadable_ = DurableFile::readAll(filePath_, bytes) == DurableFile::ReadResult::Failed;
     loadFrom(bytes);
     return !unreadable_;
 }
@@ -188,27 +180,16 @@ void Statistics::joinCounterLists()
 bool Statistics::saveStatistics()
 {
     joinCounterLists();
-    QFile old(filePath_);
-    IniFile ini;
-    if (old.exists()) {
-        if (old.open(QIODevice::ReadOnly)) {
-            ini = IniFile(old.readAll());
-            old.close();
-            unreadable_ = false;
-        } else {
-            unreadable_ = true;
-        }
-    }
+    QByteArray old;
+    const DurableFile::ReadResult read = DurableFile::readAll(filePath_, old);
     bool ok = true;
-    if (unreadable_) {
-        // Never overwrite what could not be read: keep it aside first.
-        const QString backup = filePath_ + QStringLiteral(".bak");
-        QFile::remove(backup);
-        ok = QFile::rename(filePath_, backup);
-        if (ok)
-            unreadable_ = false;
-    }
+    // A file that cannot be read, or whose last reading failed so that memory
+    // does not hold its results, is never overwritten: it is kept aside first.
+    if (read == DurableFile::ReadResult::Failed || (read == DurableFile::ReadResult::Read && unreadable_))
+        ok = DurableFile::keepAsBackup(filePath_);
     if (ok) {
+        unreadable_ = false;
+        IniFile ini(old);
         ini.setValue(sectionName, QByteArrayLiteral("NAME"), name);
         ini.setValue(sectionName, QByteArrayLiteral("SCORE"), formatTotal(score));
         ini.setValue(sectionName, QByteArrayLiteral("QUESTIONS"), formatTotal(questions));
@@ -216,15 +197,7 @@ bool Statistics::saveStatistics()
         ini.setValue(sectionName, QByteArrayLiteral("NOG"), formatTotal(nog));
         for (size_t i = 0; i < counterKeys.size(); ++i)
             ini.setValue(sectionName, counterKeys[i], CounterTexts[i].toLatin1());
-
-        QDir().mkpath(QFileInfo(filePath_).absolutePath());
-        QSaveFile file(filePath_);
-        ok = file.open(QIODevice::WriteOnly) && file.write(ini.bytes()) == ini.bytes().size();
-        if (ok && beforeCommit_ && !beforeCommit_()) {
-            file.cancelWriting();
-            ok = false;
-        }
-        ok = ok && file.commit();
+        ok = DurableFile::replace(filePath_, ini.bytes(), beforeCommit_);
     }
     unsaved_ = !ok;
     if (!ok && !failureReported_) {

@@ -41,12 +41,15 @@ class Statistics : public QObject {
     static QString defaultFilePath();
     const QString& filePath() const { return filePath_; }
 
-    // Returns false when the file exists but could not be read. While results
-    // are unsaved after a failed save, the file's older content is not loaded.
+    // Returns false when the file exists but could not be opened or read to its
+    // end; it is then kept as a backup before the next save writes anything.
+    // While results are unsaved after a failed save, the file's older content
+    // is not loaded.
     bool loadStatistics();
     // The values of a file's bytes, as loadStatistics reads them.
     void loadFrom(const QByteArray& fileBytes);
-    // Writes the whole section at once; false when the file could not be written.
+    // Writes the whole section at once; false on any error, and then the file
+    // is as it was and the results stay in memory.
     bool saveStatistics();
     void computeCoverage();
     bool canUsePinyinDrill() const;

@@ -1,3 +1,4 @@
+#include "core/durablefile.h"
 #include "core/statistics.h"
 
 #include <QDir>
@@ -6,8 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <csignal>
 #include <limits>
+#include <memory>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestStatistics : public QObject {
@@ -28,6 +34,9 @@ class TestStatistics : public QObject {
     void aFailedSaveKeepsResultsAndSaysSoOnce();
     void anInterruptedSaveLeavesTheOldFile();
     void anUnreadableFileIsKeptAsBackup();
+    void faultsNeverCostAResult_data();
+    void faultsNeverCostAResult();
+    void cleanup() { DurableFile::restoreSystemCalls(); }
 
   private:
     static QByteArray readAll(const QString& path)
@@ -342,6 +351,179 @@ void TestStatistics::anUnreadableFileIsKeptAsBackup()
         QCOMPARE(readAll(path + ".bak"), original);
     }
     QVERIFY(readAll(path).contains("SCORE= 1"));
+}
+
+namespace {
+
+// A read or write that passes the bytes its budget allows, then fails.
+template <class Buffer, class Fail>
+std::function<ssize_t(int, Buffer, size_t)> passThenFail(std::function<ssize_t(int, Buffer, size_t)> real,
+                                                         std::shared_ptr<qint64> budget, Fail fail)
+{
+    return [=](int fd, Buffer buffer, size_t size) -> ssize_t {
+        if (*budget <= 0)
+            return fail();
+        const ssize_t n = real(fd, buffer, std::min<size_t>(size, static_cast<size_t>(*budget)));
+        *budget -= std::max<ssize_t>(n, 0);
+        return n;
+    };
+}
+
+// Makes one system call of the file store fail with err, the way a full disk
+// or a failing drive does: read and write first pass `after` bytes through.
+void injectFault(const QString& call, int err, qint64 after)
+{
+    auto& calls = DurableFile::systemCalls();
+    const auto budget = std::make_shared<qint64>(after);
+    const auto fail = [err] {
+        errno = err;
+        return -1;
+    };
+    if (call == "open") {
+        calls.open = [fail](const char*, int, mode_t) { return fail(); };
+    } else if (call == "read") {
+        calls.read = passThenFail(calls.read, budget, fail);
+    } else if (call == "write") {
+        calls.write = passThenFail(calls.write, budget, fail);
+    } else if (call == "fsync" || call == "folder fsync") {
+        const bool folder = call == "folder fsync";
+        calls.fsync = [folder, fail, real = calls.fsync](int fd) {
+            struct stat st {};
+            ::fstat(fd, &st);
+            return S_ISDIR(st.st_mode) == folder ? fail() : real(fd);
+        };
+    } else if (call == "rename") {
+        calls.rename = [fail](const char*, const char*) { return fail(); };
+    }
+}
+
+// A real file-size limit for this process, as a shell's ulimit -f sets it;
+// SIGXFSZ is ignored so that the write fails with EFBIG instead.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = SIG_DFL;
+};
+
+} // namespace
+
+void TestStatistics::faultsNeverCostAResult_data()
+{
+    QTest::addColumn<QString>("when"); // the fault strikes during the load or the save
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<int>("err");
+    QTest::addColumn<qint64>("after");
+    QTest::addColumn<int>("olderBackups");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("fileIsNew"); // else byte for byte the old file
+    QTest::addColumn<bool>("backedUp");  // the old file is conf.ini.bak
+    QTest::addColumn<bool>("told");
+
+    // clang-format off
+    QTest::newRow("disk full at once")      << "save" << "write" << ENOSPC << 0LL << 0 << true << false << false << false << true;
+    QTest::newRow("disk full after 1 KiB")  << "save" << "write" << ENOSPC << 1024LL << 0 << true << false << false << false << true;
+    QTest::newRow("write error after 4 KiB") << "save" << "write" << EIO << 4096LL << 0 << true << false << false << false << true;
+    QTest::newRow("file-size limit")        << "save" << "ulimit" << EFBIG << 1024LL << 0 << true << false << false << false << true;
+    QTest::newRow("sync error")             << "save" << "fsync" << EIO << 0LL << 0 << true << false << false << false << true;
+    QTest::newRow("rename error")           << "save" << "rename" << EIO << 0LL << 0 << true << false << false << false << true;
+    QTest::newRow("folder sync error")      << "save" << "folder fsync" << EIO << 0LL << 0 << true << false << true << false << true;
+    QTest::newRow("cannot open to load")    << "load" << "open" << EACCES << 0LL << 0 << false << true << true << true << false;
+    QTest::newRow("read error while loading") << "load" << "read" << EIO << 100LL << 0 << false << true << true << true << false;
+    QTest::newRow("read error while saving") << "save" << "read" << EIO << 0LL << 0 << true << true << true << true << false;
+    QTest::newRow("unreadable again")       << "load" << "read" << EIO << 0LL << 2 << false << true << true << true << false;
+    // clang-format on
+}
+
+void TestStatistics::faultsNeverCostAResult()
+{
+    QFETCH(QString, when);
+    QFETCH(QString, call);
+    QFETCH(int, err);
+    QFETCH(qint64, after);
+    QFETCH(int, olderBackups);
+    QFETCH(bool, fileIsNew);
+    QFETCH(bool, backedUp);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("conf.ini");
+    {
+        Statistics before(path);
+        before.score = 3;
+        cover(before, DrillKind::ToneDrill, 500);
+        QVERIFY(before.saveStatistics());
+    }
+    const QByteArray original = readAll(path);
+    const auto backup = [](int n) { return n == 0 ? QString("conf.ini.bak") : "conf.ini.bak." + QString::number(n); };
+    for (int n = 0; n < olderBackups; ++n)
+        write(dir.filePath(backup(n)), "older " + QByteArray::number(n));
+
+    Statistics s(path);
+    QSignalSpy failed(&s, &Statistics::saveFailed);
+    if (when == "load")
+        injectFault(call, err, after);
+    QTEST(s.loadStatistics(), "loaded");
+    DurableFile::restoreSystemCalls();
+
+    s.score = 9;
+    const qint64 tries = s.counter(CounterList::P2_NOGPT, 4) + 1;
+    s.incrementCounter(CounterList::P2_NOGPT, 4);
+    bool saved = false;
+    if (call == "ulimit") {
+        const FileSizeLimit limit(static_cast<rlim_t>(after));
+        saved = s.saveStatistics();
+    } else {
+        if (when == "save")
+            injectFault(call, err, after);
+        saved = s.saveStatistics();
+        DurableFile::restoreSystemCalls();
+    }
+    QTEST(saved, "saved");
+    QTEST(failed.count() == 1, "told");
+
+    // The results stay in memory, also across a reload.
+    QVERIFY(s.loadStatistics());
+    QCOMPARE(int(s.score), 9);
+    QCOMPARE(s.counter(CounterList::P2_NOGPT, 4), tries);
+
+    if (fileIsNew) {
+        Statistics reread(path);
+        QVERIFY(reread.loadStatistics());
+        QCOMPARE(int(reread.score), 9);
+        QCOMPARE(reread.counter(CounterList::P2_NOGPT, 4), tries);
+    } else {
+        QCOMPARE(readAll(path), original);
+    }
+    // Older backups move one number up, none is lost, and no temporary file is left.
+    QStringList files{"conf.ini"};
+    const int shift = backedUp ? 1 : 0;
+    for (int n = 0; n < olderBackups; ++n) {
+        files << backup(n + shift);
+        QCOMPARE(readAll(dir.filePath(backup(n + shift))), "older " + QByteArray::number(n));
+    }
+    if (backedUp) {
+        files << backup(0);
+        QCOMPARE(readAll(dir.filePath(backup(0))), original);
+    }
+    files.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), files);
 }
 
 QTEST_GUILESS_MAIN(TestStatistics)
