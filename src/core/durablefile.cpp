@@ -102,6 +102,18 @@ bool syncFolder(const QString& folder)
     return ok;
 }
 
+// A new file beside target with a name of the temporary pattern.
+int openTemporary(const QByteArray& target, QByteArray& temp)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = target + '.' + randomSuffix();
+        const int fd = calls.open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 bool renameToFree(const QString& from, const QString& to)
 {
     return isTaken(to) == false &&
@@ -159,13 +171,7 @@ bool replace(const QString& path, const QByteArray& bytes, const std::function<b
         return false; // a file made read-only stays as it is
 
     QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = target + '.' + randomSuffix();
-        fd = calls.open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
+    const int fd = openTemporary(target, temp);
     if (fd < 0)
         return false;
     if (existed)
@@ -179,6 +185,22 @@ bool replace(const QString& path, const QByteArray& bytes, const std::function<b
         return false;
     }
     return syncFolder(folder);
+}
+
+bool isReplaceable(const QString& path)
+{
+    const QByteArray target = QFile::encodeName(path);
+    int fd = calls.open(target.constData(), O_WRONLY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    QByteArray probe;
+    fd = openTemporary(target, probe);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    ::unlink(probe.constData());
+    return true;
 }
 
 bool keepAsBackup(const QString& path)

@@ -22,6 +22,10 @@ ReadResult readAll(const QString& path, QByteArray& bytes);
 // temporary file is left. beforeRename may abandon the replacement.
 bool replace(const QString& path, const QByteArray& bytes, const std::function<bool()>& beforeRename = {});
 
+// Whether replace() could work on path: it exists, opens for writing, and its
+// folder takes a new file. Tried, not guessed from permission bits.
+bool isReplaceable(const QString& path);
+
 // Moves path aside as path.bak. Older backups are renamed path.bak.1, path.bak.2
 // and so on (the higher, the older); none is ever replaced or removed.
 bool keepAsBackup(const QString& path);

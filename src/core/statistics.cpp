@@ -125,11 +125,24 @@ Statistics::Statistics(QString filePath, QObject* parent) : QObject(parent), fil
 
 QString Statistics::defaultFilePath()
 {
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("conf.ini"));
-    const QFileInfo info(beside);
-    if (info.exists() && info.isFile() && info.isWritable())
+    return chooseFilePath(QCoreApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString Statistics::chooseFilePath(const QString& programFolder, const QString& dataFolder)
+{
+    const QString beside = QDir(programFolder).filePath(QStringLiteral("conf.ini"));
+    const QString inData = QDir(dataFolder).filePath(QStringLiteral("conf.ini"));
+    if (!QFileInfo(beside).isFile())
+        return inData;
+    // Every save makes a new file beside the old one, so the folder must take one too.
+    if (DurableFile::isReplaceable(beside))
         return beside;
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("conf.ini"));
+    // Results in a file the program cannot replace move to the data folder once.
+    QByteArray bytes;
+    if (!QFileInfo::exists(inData) && DurableFile::readAll(beside, bytes) == DurableFile::ReadResult::Read)
+        (void)DurableFile::replace(inData, bytes);
+    return inData;
 }
 
 bool Statistics::loadStatistics()

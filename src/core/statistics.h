@@ -36,9 +36,11 @@ class Statistics : public QObject {
   public:
     explicit Statistics(QString filePath = defaultFilePath(), QObject* parent = nullptr);
 
-    // conf.ini beside the program when a writable one is already there (portable
-    // use); otherwise in the user's data folder.
+    // conf.ini beside the program when one is already there and both it and its
+    // folder are writable (portable use); otherwise in the user's data folder,
+    // where a portable file's results are copied on first use.
     static QString defaultFilePath();
+    static QString chooseFilePath(const QString& programFolder, const QString& dataFolder);
     const QString& filePath() const { return filePath_; }
 
     // Returns false when the file exists but could not be opened or read to its

@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +37,8 @@ class TestStatistics : public QObject {
     void anUnreadableFileIsKeptAsBackup();
     void faultsNeverCostAResult_data();
     void faultsNeverCostAResult();
+    void thePortableFileIsUsedOnlyWhenItCanBeReplaced_data();
+    void thePortableFileIsUsedOnlyWhenItCanBeReplaced();
     void cleanup() { DurableFile::restoreSystemCalls(); }
 
   private:
@@ -524,6 +527,58 @@ void TestStatistics::faultsNeverCostAResult()
     }
     files.sort();
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), files);
+}
+
+void TestStatistics::thePortableFileIsUsedOnlyWhenItCanBeReplaced_data()
+{
+    QTest::addColumn<bool>("besideExists");
+    QTest::addColumn<QString>("refused"); // what the program folder refuses
+    QTest::addColumn<bool>("dataExists");
+    QTest::addColumn<bool>("portable");
+    QTest::addColumn<QByteArray>("dataAfter");
+    const QByteArray portable = "[STATISTICS]\nSCORE= 7\n";
+    const QByteArray own = "[STATISTICS]\nSCORE= 2\n";
+    QTest::newRow("none beside the program") << false << "" << false << false << QByteArray();
+    QTest::newRow("writable file in a writable folder") << true << "" << false << true << QByteArray();
+    QTest::newRow("folder takes no new file: results copied") << true << "new files" << false << false << portable;
+    QTest::newRow("read-only file: results copied") << true << "writing" << false << false << portable;
+    QTest::newRow("copied before: the data folder's file is kept") << true << "new files" << true << false << own;
+}
+
+void TestStatistics::thePortableFileIsUsedOnlyWhenItCanBeReplaced()
+{
+    QFETCH(bool, besideExists);
+    QFETCH(QString, refused);
+    QFETCH(bool, dataExists);
+    QTemporaryDir dir;
+    const QString program = dir.filePath("program");
+    const QString data = dir.filePath("data");
+    QDir().mkpath(program);
+    QDir().mkpath(data);
+    if (besideExists)
+        write(program + "/conf.ini", "[STATISTICS]\nSCORE= 7\n");
+    if (dataExists)
+        write(data + "/conf.ini", "[STATISTICS]\nSCORE= 2\n");
+    // Permission bits do not bind root, so the folder refuses through the file calls.
+    auto& calls = DurableFile::systemCalls();
+    calls.open = [refused, program = QFile::encodeName(program), real = calls.open](const char* path, int flags,
+                                                                                    mode_t mode) {
+        const bool creates = (flags & O_CREAT) != 0;
+        const bool writes = (flags & O_ACCMODE) != O_RDONLY;
+        if (QByteArray(path).startsWith(program) &&
+            ((refused == "new files" && creates) || (refused == "writing" && writes && !creates))) {
+            errno = EACCES;
+            return -1;
+        }
+        return real(path, flags, mode);
+    };
+
+    const QString chosen = Statistics::chooseFilePath(program, data);
+    QTEST(chosen == program + "/conf.ini", "portable");
+    if (chosen != program + "/conf.ini")
+        QCOMPARE(chosen, data + "/conf.ini");
+    QTEST(readAll(data + "/conf.ini"), "dataAfter");
+    QCOMPARE(QDir(program).entryList(QDir::Files), besideExists ? QStringList{"conf.ini"} : QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TestStatistics)
