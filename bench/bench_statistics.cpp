@@ -1,4 +1,4 @@
-// Times loading plus saving a full statistics file, and the ranking sort over
+// Times loading plus saving a full statistics file, loading a hostile one, and the ranking sort over
 // all 803 character rows.
 #include "core/listutil.h"
 #include "core/statistics.h"
@@ -9,6 +9,19 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+
+#include <sys/resource.h>
+
+namespace {
+
+long peakRssKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -37,6 +50,17 @@ int main(int argc, char* argv[])
     }
     const double perRound = static_cast<double>(timer.nsecsElapsed()) / rounds / 1e6;
     std::printf("loadStatistics + computeCoverage + saveStatistics, full file: %.3f ms\n", perRound);
+
+    // A hostile file: one counter line of 10 MB.
+    QByteArray huge = "[STATISTICS]\r\nP_NOGPT=";
+    while (huge.size() < 10'000'000)
+        huge += "12,";
+    const long rssBefore = peakRssKiB();
+    timer.restart();
+    Statistics hostile(path);
+    hostile.loadFrom(huge);
+    std::printf("loadFrom with a 10 MB counter line: %.1f ms, peak memory grew by %ld KiB\n",
+                static_cast<double>(timer.nsecsElapsed()) / 1e6, peakRssKiB() - rssBefore);
 
     Tovak tovak(1, path);
     tovak.initTables();

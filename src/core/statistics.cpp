@@ -1,15 +1,14 @@
 #include "core/statistics.h"
 
+#include "core/durablefile.h"
 #include "core/inifile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -20,13 +19,26 @@ const std::array<QByteArray, CounterListCount> counterKeys = {
     QByteArrayLiteral("P2_NORPT"), QByteArrayLiteral("R_NOGPT"), QByteArrayLiteral("R_NORPT"),
 };
 
-qint16 clampTo16(double value)
+qint16 clampTo16(qint64 value)
 {
     if (value >= std::numeric_limits<qint16>::max())
         return std::numeric_limits<qint16>::max();
     if (value <= std::numeric_limits<qint16>::min())
         return std::numeric_limits<qint16>::min();
     return static_cast<qint16>(value);
+}
+
+// The items a list can hold and nothing after them, so that a huge line costs
+// no more memory than a full one.
+QByteArrayView usedItems(QByteArrayView list)
+{
+    qsizetype end = -1;
+    for (int item = 0; item < CounterSlots; ++item) {
+        end = list.indexOf(',', end + 1);
+        if (end < 0)
+            return list;
+    }
+    return list.first(end);
 }
 
 size_t index(CounterList list)
@@ -50,35 +62,49 @@ qint64 counterValue(const QString& entry)
 {
     bool ok = false;
     const qint64 v = entry.toLongLong(&ok);
-    return ok ? v : 0;
+    if (ok)
+        return v;
+    // A number too long for 64 bits counts as the bound, as the totals do.
+    const QString t = entry.trimmed();
+    const qsizetype signs = t.startsWith(u'-') || t.startsWith(u'+') ? 1 : 0;
+    if (t.size() == signs || !std::all_of(t.begin() + signs, t.end(), [](QChar c) { return c.isDigit(); }))
+        return 0;
+    return t.startsWith(u'-') ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
 }
 
 qint16 parseTotal(const QByteArray& text)
 {
+    const auto digit = [&](qsizetype i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
     qsizetype i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    const qsizetype start = i;
+    const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         ++i;
-    const qsizetype digitsStart = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        ++i;
-    qsizetype end = i;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            ++i;
-        end = i;
+    // Decimal arithmetic on the digits themselves: exact halves, and no length
+    // of digits can overflow, since anything past the 16-bit range is the bound.
+    bool anyDigit = false;
+    qint64 whole = 0;
+    for (; digit(i); ++i) {
+        anyDigit = true;
+        whole = std::min<qint64>(whole * 10 + (text[i] - '0'), 1'000'000);
     }
-    const QByteArray number = text.mid(start, end - start);
-    if (end - digitsStart == 0 || number == "-" || number == "+" || number == "." || number == "-." || number == "+.")
+    int firstFraction = 0;
+    bool restOfFraction = false;
+    if (i < text.size() && text[i] == '.') {
+        for (qsizetype f = ++i; digit(i); ++i) {
+            anyDigit = true;
+            if (i == f)
+                firstFraction = text[i] - '0';
+            else if (text[i] != '0')
+                restOfFraction = true;
+        }
+    }
+    if (!anyDigit)
         return 0;
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    if (!ok)
-        return 0;
-    return clampTo16(std::nearbyint(value)); // the default rounding mode rounds halves to even
+    if (firstFraction > 5 || (firstFraction == 5 && (restOfFraction || whole % 2 == 1)))
+        ++whole; // halves to even
+    return clampTo16(negative ? -whole : whole);
 }
 
 QByteArray formatTotal(qint16 value)
@@ -88,7 +114,8 @@ QByteArray formatTotal(qint16 value)
 
 qint16 saturatingAdd(qint16 total, qint64 amount)
 {
-    return clampTo16(static_cast<double>(total + amount));
+    // Bounding the amount first keeps the sum itself from overflowing.
+    return clampTo16(total + std::clamp<qint64>(amount, -65536, 65536));
 }
 
 Statistics::Statistics(QString filePath, QObject* parent) : QObject(parent), filePath_(std::move(filePath))
@@ -98,26 +125,32 @@ Statistics::Statistics(QString filePath, QObject* parent) : QObject(parent), fil
 
 QString Statistics::defaultFilePath()
 {
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("conf.ini"));
-    const QFileInfo info(beside);
-    if (info.exists() && info.isFile() && info.isWritable())
+    return chooseFilePath(QCoreApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString Statistics::chooseFilePath(const QString& programFolder, const QString& dataFolder)
+{
+    const QString beside = QDir(programFolder).filePath(QStringLiteral("conf.ini"));
+    const QString inData = QDir(dataFolder).filePath(QStringLiteral("conf.ini"));
+    if (!QFileInfo(beside).isFile())
+        return inData;
+    // Every save makes a new file beside the old one, so the folder must take one too.
+    if (DurableFile::isReplaceable(beside))
         return beside;
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("conf.ini"));
+    // Results in a file the program cannot replace move to the data folder once.
+    QByteArray bytes;
+    if (!QFileInfo::exists(inData) && DurableFile::readAll(beside, bytes) == DurableFile::ReadResult::Read)
+        (void)DurableFile::replace(inData, bytes);
+    return inData;
 }
 
 bool Statistics::loadStatistics()
 {
     if (unsaved_)
         return true; // memory holds results the file has not got yet
-    QFile file(filePath_);
     QByteArray bytes;
-    unreadable_ = false;
-    if (file.exists()) {
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-        else
-            unreadable_ = true;
-    }
+    unreadable_ = DurableFile::readAll(filePath_, bytes) == DurableFile::ReadResult::Failed;
     loadFrom(bytes);
     return !unreadable_;
 }
@@ -132,7 +165,7 @@ void Statistics::loadFrom(const QByteArray& fileBytes)
     rate = parseTotal(read(QByteArrayLiteral("RATE")));
     nog = parseTotal(read(QByteArrayLiteral("NOG")));
     for (size_t i = 0; i < counterKeys.size(); ++i)
-        CounterTexts[i] = QString::fromLatin1(read(counterKeys[i]));
+        CounterTexts[i] = QString::fromLatin1(usedItems(ini.valueView(sectionName, counterKeys[i]).value_or("")));
     splitCounterLists();
 }
 
@@ -160,27 +193,16 @@ void Statistics::joinCounterLists()
 bool Statistics::saveStatistics()
 {
     joinCounterLists();
-    QFile old(filePath_);
-    IniFile ini;
-    if (old.exists()) {
-        if (old.open(QIODevice::ReadOnly)) {
-            ini = IniFile(old.readAll());
-            old.close();
-            unreadable_ = false;
-        } else {
-            unreadable_ = true;
-        }
-    }
+    QByteArray old;
+    const DurableFile::ReadResult read = DurableFile::readAll(filePath_, old);
     bool ok = true;
-    if (unreadable_) {
-        // Never overwrite what could not be read: keep it aside first.
-        const QString backup = filePath_ + QStringLiteral(".bak");
-        QFile::remove(backup);
-        ok = QFile::rename(filePath_, backup);
-        if (ok)
-            unreadable_ = false;
-    }
+    // A file that cannot be read, or whose last reading failed so that memory
+    // does not hold its results, is never overwritten: it is kept aside first.
+    if (read == DurableFile::ReadResult::Failed || (read == DurableFile::ReadResult::Read && unreadable_))
+        ok = DurableFile::keepAsBackup(filePath_);
     if (ok) {
+        unreadable_ = false;
+        IniFile ini(old);
         ini.setValue(sectionName, QByteArrayLiteral("NAME"), name);
         ini.setValue(sectionName, QByteArrayLiteral("SCORE"), formatTotal(score));
         ini.setValue(sectionName, QByteArrayLiteral("QUESTIONS"), formatTotal(questions));
@@ -188,15 +210,7 @@ bool Statistics::saveStatistics()
         ini.setValue(sectionName, QByteArrayLiteral("NOG"), formatTotal(nog));
         for (size_t i = 0; i < counterKeys.size(); ++i)
             ini.setValue(sectionName, counterKeys[i], CounterTexts[i].toLatin1());
-
-        QDir().mkpath(QFileInfo(filePath_).absolutePath());
-        QSaveFile file(filePath_);
-        ok = file.open(QIODevice::WriteOnly) && file.write(ini.bytes()) == ini.bytes().size();
-        if (ok && beforeCommit_ && !beforeCommit_()) {
-            file.cancelWriting();
-            ok = false;
-        }
-        ok = ok && file.commit();
+        ok = DurableFile::replace(filePath_, ini.bytes(), beforeCommit_);
     }
     unsaved_ = !ok;
     if (!ok && !failureReported_) {
@@ -214,7 +228,9 @@ qint64 Statistics::counter(CounterList list, int tkey) const
 void Statistics::incrementCounter(CounterList list, int tkey)
 {
     QString& entry = WordStats[index(list)][tkey];
-    entry = QString::number(counterValue(entry) + 1);
+    const qint64 value = counterValue(entry);
+    if (value < std::numeric_limits<qint64>::max())
+        entry = QString::number(value + 1);
 }
 
 int Statistics::coveredCount(DrillKind kind) const

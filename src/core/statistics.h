@@ -19,10 +19,11 @@ constexpr int CounterSlots = 501; // position 0 belongs to no word
 CounterList triesList(DrillKind kind);
 CounterList correctList(DrillKind kind);
 
-// Numeric value of a counter entry: its decimal text; anything else counts as 0.
+// Numeric value of a counter entry: its decimal text, a number beyond 64 bits
+// the bound with its sign; anything else counts as 0.
 qint64 counterValue(const QString& entry);
 // The leading number of a stored total: blanks skipped, rest ignored, halves to
-// even, clamped to the 16-bit range. No number reads as 0.
+// even, clamped to the 16-bit range however many digits it has. No number reads as 0.
 qint16 parseTotal(const QByteArray& text);
 // "12" is written " 12" so the line reads "SCORE= 12"; negatives keep their sign.
 QByteArray formatTotal(qint16 value);
@@ -32,20 +33,25 @@ qint16 saturatingAdd(qint16 total, qint64 amount);
 // The learner's drill results and the file that keeps them (conf.ini).
 class Statistics : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Statistics(QString filePath = defaultFilePath(), QObject* parent = nullptr);
 
-    // conf.ini beside the program when a writable one is already there (portable
-    // use); otherwise in the user's data folder.
+    // conf.ini beside the program when one is already there and both it and its
+    // folder are writable (portable use); otherwise in the user's data folder,
+    // where a portable file's results are copied on first use.
     static QString defaultFilePath();
+    static QString chooseFilePath(const QString& programFolder, const QString& dataFolder);
     const QString& filePath() const { return filePath_; }
 
-    // Returns false when the file exists but could not be read. While results
-    // are unsaved after a failed save, the file's older content is not loaded.
+    // Returns false when the file exists but could not be opened or read to its
+    // end; it is then kept as a backup before the next save writes anything.
+    // While results are unsaved after a failed save, the file's older content
+    // is not loaded.
     bool loadStatistics();
     // The values of a file's bytes, as loadStatistics reads them.
     void loadFrom(const QByteArray& fileBytes);
-    // Writes the whole section at once; false when the file could not be written.
+    // Writes the whole section at once; false on any error, and then the file
+    // is as it was and the results stay in memory.
     bool saveStatistics();
     void computeCoverage();
     bool canUsePinyinDrill() const;
@@ -74,12 +80,12 @@ public:
     QString lblMouraP = QStringLiteral("0");
     QString lblMouraR = QStringLiteral("0");
 
-signals:
+  signals:
     void coverageChanged();
     // Emitted for the first failed save of a run only, so the learner is told once.
     void saveFailed();
 
-private:
+  private:
     QString filePath_;
     bool unreadable_ = false;
     bool unsaved_ = false;

@@ -1,6 +1,8 @@
 #include "core/tovak.h"
 
-Tovak::Tovak(quint32 seed, const QString& statisticsPath) : stats(statisticsPath), rng(seed) {}
+Tovak::Tovak(quint32 seed, const QString& statisticsPath) : stats(statisticsPath), rng(seed)
+{
+}
 
 void Tovak::initTables()
 {

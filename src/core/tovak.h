@@ -12,7 +12,7 @@
 // The state every screen shares. The application owns one; screens receive it
 // by reference, so each test starts from a fresh one.
 class Tovak {
-public:
+  public:
     // Tests pass a fixed seed and a statistics file of their own.
     explicit Tovak(quint32 seed = clockSeed(), const QString& statisticsPath = Statistics::defaultFilePath());
 

@@ -3,6 +3,7 @@
 #include "core/tovak.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
+#include "ui/singlecopy.h"
 
 #include <QApplication>
 
@@ -16,7 +17,10 @@ int runApplication(int argc, char* argv[])
     // never because the splash screen went away before the menu appeared.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Tovak tovak; // seeded once from the clock
+    InstanceLock lock(Statistics::defaultFilePath());
+    if (!claimStatisticsFile(lock))
+        return 0;
+    Tovak tovak(clockSeed(), lock.statisticsPath()); // seeded once from the clock
     ScreenRegistry screens(tovak);
     screens.start();
     return QApplication::exec();
