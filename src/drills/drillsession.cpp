@@ -1,6 +1,6 @@
 #include "drills/drillsession.h"
 
-#include "drills/answerrules.h"
+#include "core/pinyin.h"
 #include "drills/choicesets.h"
 #include "selection/wordlistbuilders.h"
 
