@@ -1,4 +1,5 @@
 #include "core/pinyin.h"
+#include "drills/answerlist.h"
 #include "drills/drillsession.h"
 #include "testsupport.h"
 
@@ -96,6 +97,7 @@ class TestDrillSession : public QObject {
     void countersStayWithTheirDrill();
     void choiceColoursAfterGrading();
     void emptyRowsCarryNoChoiceFromThePageBefore();
+    void answerListReadsTheListAsItStands();
 };
 
 void TestDrillSession::paging_data()
@@ -481,6 +483,29 @@ void TestDrillSession::emptyRowsCarryNoChoiceFromThePageBefore()
     QCOMPARE(choice.selection(5), int(ChoiceDrillSession::NoChoice));
     QVERIFY(choice.previousPage());
     QCOMPARE(choice.selection(5), 2);
+}
+
+void TestDrillSession::answerListReadsTheListAsItStands()
+{
+    TestState s;
+    Tovak& t = *s.tovak;
+    QList<qint16> words = firstWords(12);
+    words.prepend(186);
+    openOn(t, words);
+    t.GivenAnswers = QStringList(20, u"9"_s); // left by a drill before
+    AnswerListSession list(t);
+    list.load();
+    QCOMPARE(t.PageCount, 2);
+    QCOMPARE(t.GivenAnswers, QStringList(14, QString()));
+    const AnswerRow ma = list.row(0);
+    QCOMPARE(ma.number, u"1."_s);
+    QCOMPARE(ma.pinyin, u"ma"_s);
+    QCOMPARE(ma.translation, u"　(助詞:疑問文の最後につく)"_s);
+    QVERIFY(list.nextPage());
+    QVERIFY(list.row(0).hasWord);
+    QVERIFY(!list.row(1).hasWord);
+    QVERIFY(list.row(1).pinyin.isEmpty());
+    QCOMPARE(t.CurrentWordList, words);
 }
 
 QTEST_GUILESS_MAIN(TestDrillSession)
