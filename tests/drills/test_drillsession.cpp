@@ -1,4 +1,5 @@
 #include "core/pinyin.h"
+#include "drilldriver.h"
 #include "drills/answerlist.h"
 #include "drills/drillsession.h"
 #include "testsupport.h"
@@ -12,22 +13,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Words 1..n in that order, ready for a drill run.
-void openOn(Tovak& t, QList<qint16> words)
-{
-    t.CurrentWordList = words;
-    t.CurrentWordCount = static_cast<qint16>(words.size());
-    t.DrillMode = 1;
-}
-
-QList<qint16> firstWords(int n)
-{
-    QList<qint16> words;
-    for (int k = 1; k <= n; ++k)
-        words.append(static_cast<qint16>(k));
-    return words;
-}
 
 std::unique_ptr<DrillSession> sessionFor(Tovak& t, DrillKind kind)
 {
