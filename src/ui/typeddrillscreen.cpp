@@ -9,6 +9,10 @@
 
 namespace L = Layout::TypedRows;
 
+namespace {
+constexpr int syllablePixels = 14;
+} // namespace
+
 TypedDrillScreen::TypedDrillScreen(ScreenRegistry& screens, const QString& name, DrillKind kind, BoxPlace txtTerm)
     : DrillScreen(screens, name, 4, std::make_unique<TypedDrillSession>(screens.tovak(), kind))
 {
@@ -19,8 +23,8 @@ TypedDrillScreen::TypedDrillScreen(ScreenRegistry& screens, const QString& name,
         Row& row = rows_[static_cast<size_t>(r)];
         row.view.emplace(this, r, QColor::fromRgb(Layout::Palette::accent));
         if (kind == DrillKind::ToneDrill)
-            row.syllables =
-                makeLabel(this, QStringLiteral("lblPinyin(%1)").arg(r), QString(), L::lblPinyin(r), ink, 14);
+            row.syllables = makeLabel(this, QStringLiteral("lblPinyin(%1)").arg(r), QString(), L::lblPinyin(r), ink,
+                                      syllablePixels);
 
         row.box = new QLineEdit(this);
         row.box->setObjectName(QStringLiteral("txtTerm(%1)").arg(r));
@@ -56,7 +60,7 @@ void TypedDrillScreen::drawRows()
         row.view->show(content);
         row.view->showTexts(content.translation, content.answer, content.answerVisible);
         if (row.syllables)
-            row.syllables->setText(content.syllables);
+            setFittedText(row.syllables, content.syllables, syllablePixels);
         // A hidden box keeps its text; the session holds it either way.
         if (row.box->text() != content.boxText)
             row.box->setText(content.boxText);
