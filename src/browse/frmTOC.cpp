@@ -2,6 +2,7 @@
 
 #include "core/tovak.h"
 #include "info/frmAbout.h"
+#include "selection/frmSearch.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
@@ -77,7 +78,7 @@ void frmTOC::openRanking(qint16 kind)
 
 void frmTOC::openWordSearch()
 {
-    // The word search screen plugs in here: show frmSearch modally.
+    (void)screens().open<frmSearch>(this);
 }
 
 void frmTOC::openExamMenu()

@@ -19,6 +19,13 @@ struct TestState {
 };
 
 class ScreenRegistry;
+class QWidget;
+
+// Screenshot tests: the folder named by RUMENA_SCREENSHOTS, made when missing;
+// empty when the variable is not set (the test then skips).
+QString screenshotFolder();
+// Shows w and writes what it looks like to folder/name.png; false on failure.
+bool saveScreenshot(QWidget& w, const QString& folder, const QString& name);
 
 // What every screen test starts from: a registry over a fresh state, whose
 // program end is only counted and whose web links are only recorded, with the
@@ -27,7 +34,8 @@ class ScreenRegistry;
 struct ScreenFixture {
     ScreenFixture();
     ~ScreenFixture();
-    void setUp();
+    // loadTables: the study tables too, for screens that show words.
+    void setUp(bool loadTables = false);
     void tearDown();
 
     std::unique_ptr<TestState> state;
