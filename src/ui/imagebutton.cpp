@@ -36,11 +36,32 @@ private:
     bool pressed_ = false;
 };
 
+class EnterFilter : public QObject {
+public:
+    EnterFilter(QWidget* w, std::function<void()> fn) : QObject(w), fn_(std::move(fn)) { w->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Enter)
+            fn_();
+        return false;
+    }
+
+private:
+    std::function<void()> fn_;
+};
+
 } // namespace
 
 void onClick(QWidget* w, std::function<void()> fn)
 {
     new ClickFilter(w, std::move(fn));
+}
+
+void onEnter(QWidget* w, std::function<void()> fn)
+{
+    new EnterFilter(w, std::move(fn));
 }
 
 ImageButton::ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, const QPixmap& hover)

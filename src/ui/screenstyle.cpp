@@ -1,5 +1,7 @@
 #include "ui/screenstyle.h"
 
+#include "ui/layout.h"
+
 #include <QPalette>
 
 QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
@@ -23,4 +25,13 @@ void setTextColour(QLabel* label, QColor colour)
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, colour);
     label->setPalette(p);
+}
+
+QLabel* styleCaption(QLabel* caption)
+{
+    QFont f = caption->font();
+    f.setPixelSize(14);
+    caption->setFont(f);
+    setTextColour(caption, QColor::fromRgb(Layout::Palette::ink));
+    return caption;
 }

@@ -9,3 +9,5 @@
 QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
                   QColor colour, int pixelSize, bool bold = false, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 void setTextColour(QLabel* label, QColor colour);
+// The caption of a button face: ink, 14 px.
+QLabel* styleCaption(QLabel* caption);
