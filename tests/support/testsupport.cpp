@@ -1,7 +1,12 @@
 #include "testsupport.h"
 
+#include "browse/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
 
 TestState::TestState(quint32 seed, bool loadTables)
 {
@@ -22,10 +27,36 @@ void ScreenFixture::setUp()
     quits = 0;
     opened.clear();
     MsgBox::resetRecord();
+    watchdog = std::make_unique<QTimer>();
+    watchdog->setSingleShot(true);
+    QObject::connect(watchdog.get(), &QTimer::timeout, [this] {
+        qWarning("a screen stayed open too long; ending every screen");
+        screens->quit();
+    });
+    watchdog->start(30000);
 }
 
 void ScreenFixture::tearDown()
 {
+    watchdog.reset();
     screens.reset();
     state.reset();
+}
+
+frmTOC& ScreenFixture::shownMenu()
+{
+    state->tovak->initTables();
+    screens->finishStartup();
+    frmTOC* menu = screens->mainMenu();
+    if (!QTest::qWaitForWindowExposed(menu))
+        qFatal("menu not exposed");
+    return *menu;
+}
+
+QLabel* control(QWidget* w, const QString& name)
+{
+    auto* l = w->findChild<QLabel*>(name);
+    if (!l)
+        qFatal("no control %s on %s", qPrintable(name), qPrintable(w->objectName()));
+    return l;
 }

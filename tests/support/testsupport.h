@@ -18,20 +18,34 @@ struct TestState {
     std::unique_ptr<Tovak> tovak;
 };
 
+class QLabel;
+class QTimer;
+class QWidget;
 class ScreenRegistry;
+class frmTOC;
+
+// The label (or picture) named name on w; the test run stops when there is none.
+QLabel* control(QWidget* w, const QString& name);
 
 // What every screen test starts from: a registry over a fresh state, whose
 // program end is only counted and whose web links are only recorded, with the
 // message-box record cleared. Test classes inherit it and call setUp/tearDown
 // from their init and cleanup slots.
+//
+// A watchdog ends every open screen (as the program's end does) when a test
+// has run for longer than any test should, so a screen left open never
+// blocks the run; the test then fails on quits.
 struct ScreenFixture {
     ScreenFixture();
     ~ScreenFixture();
     void setUp();
     void tearDown();
+    // Loads the tables and shows the main menu, as start-up does.
+    frmTOC& shownMenu();
 
     std::unique_ptr<TestState> state;
     std::unique_ptr<ScreenRegistry> screens;
     int quits = 0;
     QStringList opened;
+    std::unique_ptr<QTimer> watchdog;
 };
