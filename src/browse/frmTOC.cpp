@@ -1,5 +1,8 @@
 #include "browse/frmTOC.h"
 
+#include "browse/frmChar.h"
+#include "browse/frmListC.h"
+#include "browse/rankings.h"
 #include "core/tovak.h"
 #include "info/frmAbout.h"
 #include "ui/layout.h"
@@ -70,9 +73,12 @@ void frmTOC::setPanda()
 
 void frmTOC::openRanking(qint16 kind)
 {
-    // The ranking list plugs in here: set RankingKind, build the ranked
-    // CurrentCharList, tell the detail screen the last position, init, show.
-    Q_UNUSED(kind);
+    tovak().RankingKind = kind;
+    buildRanking(tovak(), kind);
+    frmChar::setFrmChar_maxcno(tovak(), static_cast<qint16>(tovak().CurrentCharCount - 1));
+    auto& list = screens().screen<frmListC>();
+    list.init();
+    (void)screens().exec(list, this);
 }
 
 void frmTOC::openWordSearch()
