@@ -1,6 +1,7 @@
 #include "browse/frmTOC.h"
 
 #include "browse/frmChar.h"
+#include "browse/frmExamTOC.h"
 #include "browse/frmListC.h"
 #include "browse/rankings.h"
 #include "core/tovak.h"
@@ -88,7 +89,7 @@ void frmTOC::openWordSearch()
 
 void frmTOC::openExamMenu()
 {
-    // The latest-exam menu plugs in here: show frmExamTOC modally.
+    (void)screens().open<frmExamTOC>(this);
 }
 
 void frmTOC::openAbout()
