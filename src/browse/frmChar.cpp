@@ -101,8 +101,13 @@ void frmChar::setFrmChar(qint16 ckey)
     for (size_t i = 0; i < RelatedRows; ++i) {
         const bool filled = i < static_cast<size_t>(d.relatedGlyphs.size());
         for (size_t j = 0; j < 4; ++j) {
-            if (filled)
-                imgTovak_[j][i]->setPixmap(loadGlyph(d.relatedGlyphs[static_cast<qsizetype>(i)][j]));
+            // Stepping mostly changes a few rows; untouched glyphs need no repaint.
+            const int key = filled ? d.relatedGlyphs[static_cast<qsizetype>(i)][j] : 0;
+            if (key == relatedShown_[j][i])
+                continue;
+            relatedShown_[j][i] = key;
+            if (key != 0)
+                imgTovak_[j][i]->setPixmap(loadGlyph(key));
             else
                 imgTovak_[j][i]->clear();
         }

@@ -45,4 +45,5 @@ class frmChar : public ScreenBase {
     std::array<QLabel*, 3> lblCount_{};
     std::array<QLabel*, 5> lblPenta_{};
     std::array<std::array<QLabel*, RelatedRows>, 4> imgTovak_{}; // imgTovak1..imgTovak4
+    std::array<std::array<int, RelatedRows>, 4> relatedShown_{}; // glyph key in each, 0 for none
 };
