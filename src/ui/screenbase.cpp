@@ -232,7 +232,11 @@ void ScreenBase::paintEvent(QPaintEvent* e)
         return;
     }
     QPainter p(this);
+    // The pictures are opaque: copying beats blending, and a page turn
+    // repaints the ground under every label that changed.
+    p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawPixmap(rect(), background_);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 bool ScreenBase::isBare(const QPoint& pos) const
