@@ -44,11 +44,11 @@ CharDetail charDetail(const Tovak& t, int ckey)
 {
     CharDetail d;
     d.title = charListTitle(t);
-    d.ckey = ckey;
     d.nextShown = t.cno != t.maxcno;
     d.beforeShown = t.cno != 0;
     if (ckey < 1 || ckey > t.db.lastCharKey())
-        return d;
+        return d; // ckey 0: nothing to show, no chart
+    d.ckey = ckey;
     d.pinyin = t.db.character(ckey, CharField::Readings);
     d.listSize = QString::number(t.CurrentCharCount) + QStringLiteral("語中");
     d.rank = rankText(t.cno, false);

@@ -13,10 +13,6 @@ class frmExamListC : public CharListScreen {
     void setInitAll();
     void setInitHearing();
     void setInitWriting();
-    // The three above in the order of ExamListKind 1 to 3.
-    static constexpr void (frmExamListC::*setInitOf[3])() = {&frmExamListC::setInitAll, &frmExamListC::setInitHearing,
-                                                             &frmExamListC::setInitWriting};
-
-  private:
+    // Any of the three by its kind.
     void setInit(ExamListKind kind);
 };

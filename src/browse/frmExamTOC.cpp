@@ -59,7 +59,7 @@ void frmExamTOC::showComment(int index)
 void frmExamTOC::openList(int k)
 {
     auto& list = screens().screen<frmExamListC>();
-    (list.*frmExamListC::setInitOf[k - 1])();
+    list.setInit(static_cast<ExamListKind>(k));
     frmChar::setFrmChar_maxcno(tovak(), static_cast<qint16>(tovak().CurrentCharCount - 1));
     list.init();
     (void)screens().exec(list, this);

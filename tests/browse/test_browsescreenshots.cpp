@@ -71,7 +71,7 @@ class TestBrowseScreenshots : public QObject {
     {
         for (int kind = 1; kind <= 3; ++kind) {
             auto& list = registry->screen<frmExamListC>();
-            (list.*frmExamListC::setInitOf[kind - 1])();
+            list.setInit(static_cast<ExamListKind>(kind));
             list.init();
             saveFirstAndLast(list, QStringLiteral("frmExamListC-%1").arg(kind));
         }
