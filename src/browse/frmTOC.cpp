@@ -6,6 +6,7 @@
 #include "browse/rankings.h"
 #include "core/tovak.h"
 #include "info/frmAbout.h"
+#include "selection/frmSearch.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
@@ -84,7 +85,7 @@ void frmTOC::openRanking(qint16 kind)
 
 void frmTOC::openWordSearch()
 {
-    // The word search screen plugs in here: show frmSearch modally.
+    (void)screens().open<frmSearch>(this);
 }
 
 void frmTOC::openExamMenu()

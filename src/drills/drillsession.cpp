@@ -1,6 +1,6 @@
 #include "drills/drillsession.h"
 
-#include "drills/answerrules.h"
+#include "core/pinyin.h"
 #include "drills/choicesets.h"
 #include "selection/wordlistbuilders.h"
 
@@ -47,9 +47,55 @@ qint16 pagesFor(int count, int size)
     return static_cast<qint16>(count <= 0 ? 0 : (count + size - 1) / size);
 }
 
+// ------------------------------------------------------------------- WordPages
+
+WordPages::WordPages(Tovak& t, int pageSize) : t_(t), pageSize_(pageSize)
+{
+}
+
+bool WordPages::nextPage()
+{
+    if (t_.CurrentPage >= t_.PageCount)
+        return false;
+    savePage();
+    ++t_.CurrentPage;
+    showPage();
+    return true;
+}
+
+bool WordPages::previousPage()
+{
+    if (t_.CurrentPage <= 1)
+        return false;
+    savePage();
+    --t_.CurrentPage;
+    showPage();
+    return true;
+}
+
+void WordPages::startPaging()
+{
+    t_.CurrentPage = 1;
+    t_.PageCount = pagesFor(t_.CurrentWordCount, pageSize_);
+}
+
+void WordPages::fillWordRow(WordRow& row, int position) const
+{
+    const qint16 w = t_.CurrentWordList[position];
+    row.hasWord = true;
+    row.tkey = w;
+    row.number = rowNumber(position);
+    row.glyphs = t_.db.wordCKeys(w);
+}
+
+QString WordPages::indentedTranslation(qint16 tkey) const
+{
+    return u"　"_s + t_.db.word(tkey, WordField::Translation);
+}
+
 // ---------------------------------------------------------------- DrillSession
 
-DrillSession::DrillSession(Tovak& t, DrillKind kind, int pageSize) : t_(t), kind_(kind), pageSize_(pageSize)
+DrillSession::DrillSession(Tovak& t, DrillKind kind, int pageSize) : WordPages(t, pageSize), kind_(kind)
 {
 }
 
@@ -81,26 +127,6 @@ GradeOutcome DrillSession::retestWrongAnswers()
     return GradeOutcome::RetestStarted;
 }
 
-bool DrillSession::nextPage()
-{
-    if (t_.CurrentPage >= t_.PageCount)
-        return false;
-    savePage();
-    ++t_.CurrentPage;
-    showPage();
-    return true;
-}
-
-bool DrillSession::previousPage()
-{
-    if (t_.CurrentPage <= 1)
-        return false;
-    savePage();
-    --t_.CurrentPage;
-    showPage();
-    return true;
-}
-
 QString DrillSession::gradeCaption() const
 {
     return t_.DrillMode == 4 ? u"誤答再試験"_s : u"採点"_s;
@@ -114,20 +140,10 @@ QString DrillSession::scoreCaption() const
 void DrillSession::startRun(const QString& emptyAnswer)
 {
     t_.GivenAnswers = QStringList(t_.CurrentWordCount + 1, emptyAnswer); // one spare slot
-    t_.CurrentPage = 1;
-    t_.PageCount = pagesFor(t_.CurrentWordCount, pageSize_);
+    startPaging();
     scoreVisible_ = false;
     gradeButtonShown_ = t_.DrillMode == 1;
     showPage();
-}
-
-void DrillSession::fillWordRow(WordRow& row, int position) const
-{
-    const qint16 w = t_.CurrentWordList[position];
-    row.hasWord = true;
-    row.tkey = w;
-    row.number = rowNumber(position);
-    row.glyphs = t_.db.wordCKeys(w);
 }
 
 void DrillSession::gradeAll()
@@ -255,7 +271,7 @@ TypedRow TypedDrillSession::row(int r) const
     const qint16 w = t_.CurrentWordList[p];
     const QString& pinyin = t_.db.word(w, WordField::Pinyin);
     fillWordRow(out, p);
-    out.translation = u"　"_s + t_.db.word(w, WordField::Translation);
+    out.translation = indentedTranslation(w);
     if (kind() == DrillKind::ToneDrill)
         out.syllables = getBareSyllables(pinyin);
     out.boxVisible = true;

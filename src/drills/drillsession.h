@@ -36,20 +36,58 @@ struct WordRow {
     std::array<int, 4> glyphs{}; // glyph keys; 0 means no picture at all
 };
 
-// The parts every drill run has in common: paging over CurrentWordList,
-// the retest list and the grading of the totals. The state lives in Tovak
-// (CurrentPage, PageCount, GivenAnswers, CorrectCount, DrillMode), so a screen
-// and its session always agree.
-class DrillSession {
+// Paging over CurrentWordList, a fixed number of words to a page. The page
+// state lives in Tovak (CurrentPage, PageCount), so a screen and its logic
+// always agree. Shared by the drills and the answer list.
+class WordPages {
   public:
-    DrillSession(Tovak& t, DrillKind kind, int pageSize);
-    virtual ~DrillSession() = default;
-    DrillSession(const DrillSession&) = delete;
-    DrillSession& operator=(const DrillSession&) = delete;
+    WordPages(Tovak& t, int pageSize);
+    virtual ~WordPages() = default;
+    WordPages(const WordPages&) = delete;
+    WordPages& operator=(const WordPages&) = delete;
 
-    DrillKind kind() const { return kind_; }
     int pageSize() const { return pageSize_; }
     Tovak& state() { return t_; }
+
+    // Page buttons and PageDown/PageUp: false where no page lies that way.
+    bool nextPage();
+    bool previousPage();
+    PageButtons pageButtons() const { return pageButtonsFor(t_.CurrentPage, t_.PageCount); }
+    // Position in CurrentWordList of a row on the page shown.
+    int positionOf(int row) const { return (t_.CurrentPage - 1) * pageSize_ + row; }
+    bool rowHasWord(int row) const { return row >= 0 && row < pageSize_ && positionOf(row) < t_.CurrentWordCount; }
+
+    QString wordCountText() const { return QString::number(t_.CurrentWordCount); }
+    QString pageText() const { return QString::number(t_.CurrentPage); }
+    QString pageCountText() const { return u'/' + QString::number(t_.PageCount); }
+
+  protected:
+    // Before a page change: keeps what the page shows.
+    virtual void savePage() {}
+    // After a page change: the page's rows reflect the state.
+    virtual void showPage() {}
+
+    // Page 1 of as many pages as the list needs.
+    void startPaging();
+    // Fills the word part of a row that has a word at position.
+    void fillWordRow(WordRow& row, int position) const;
+    // A translation as the rows show it, after one ideographic space.
+    QString indentedTranslation(qint16 tkey) const;
+
+    Tovak& t_;
+
+  private:
+    int pageSize_;
+};
+
+// The parts every drill run has in common: the retest list and the grading
+// of the totals. The state lives in Tovak (GivenAnswers, CorrectCount,
+// DrillMode as well as the pages).
+class DrillSession : public WordPages {
+  public:
+    DrillSession(Tovak& t, DrillKind kind, int pageSize);
+
+    DrillKind kind() const { return kind_; }
 
     // Prepares a run over CurrentWordList from page 1; DrillMode as the opener set it.
     virtual void init() = 0;
@@ -58,49 +96,33 @@ class DrillSession {
     virtual void grade() = 0;
     GradeOutcome retestWrongAnswers();
 
-    bool nextPage();
-    bool previousPage();
-    PageButtons pageButtons() const { return pageButtonsFor(t_.CurrentPage, t_.PageCount); }
-    // Position in CurrentWordList of a row on the page shown.
-    int positionOf(int row) const { return (t_.CurrentPage - 1) * pageSize_ + row; }
-    bool rowHasWord(int row) const { return row >= 0 && row < pageSize_ && positionOf(row) < t_.CurrentWordCount; }
-
     bool graded() const { return t_.DrillMode == 2 || t_.DrillMode == 4; }
     bool gradeButtonVisible() const { return gradeButtonShown_; }
     QString gradeCaption() const;
     bool scoreVisible() const { return scoreVisible_; }
     // "9／12点"
     QString scoreCaption() const;
-    QString wordCountText() const { return QString::number(t_.CurrentWordCount); }
-    QString pageText() const { return QString::number(t_.CurrentPage); }
-    QString pageCountText() const { return u'/' + QString::number(t_.PageCount); }
 
     // One flag per slot of CurrentWordList, set by the last grading.
     QList<bool> AnswerResults;
 
   protected:
-    // Before a page change: keeps what the page shows in GivenAnswers.
-    virtual void savePage() = 0;
-    // After a page change or a grading: the page's rows reflect GivenAnswers.
-    virtual void showPage() = 0;
+    void savePage() override = 0;
+    void showPage() override = 0;
     virtual bool isCorrect(int position) const = 0;
     // The score of a grading on the scale that RATE averages.
     virtual qint64 rateNumerator(qint64 correct, qint64 count) const = 0;
     virtual qint64 rateDenominator(qint64 count) const = 0;
 
     void startRun(const QString& emptyAnswer);
-    // Fills the word part of a row that has a word at position.
-    void fillWordRow(WordRow& row, int position) const;
     // Counters, totals, RATE and NOG, then save and coverage, then the new mode.
     void gradeAll();
 
-    Tovak& t_;
     bool scoreVisible_ = false;
     bool gradeButtonShown_ = false;
 
   private:
     DrillKind kind_;
-    int pageSize_;
 };
 
 // One row of a typed drill page, as the screen draws it.

@@ -1,6 +1,6 @@
 #include "selection/wordlistbuilders.h"
 
-#include "drills/answerrules.h"
+#include "core/pinyin.h"
 
 #include <optional>
 

@@ -11,7 +11,7 @@
 // Runs fn when w is clicked with the left button (pressed and released over it).
 // Works on any widget, plain labels included.
 void onClick(QWidget* w, std::function<void()> fn);
-// Runs fn each time the mouse comes over w.
+// Runs fn when the mouse comes over w.
 void onEnter(QWidget* w, std::function<void()> fn);
 
 // A picture label and an optional caption label acting as one button: hovering

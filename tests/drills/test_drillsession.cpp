@@ -1,4 +1,6 @@
-#include "drills/answerrules.h"
+#include "core/pinyin.h"
+#include "drilldriver.h"
+#include "drills/answerlist.h"
 #include "drills/drillsession.h"
 #include "testsupport.h"
 
@@ -11,22 +13,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Words 1..n in that order, ready for a drill run.
-void openOn(Tovak& t, QList<qint16> words)
-{
-    t.CurrentWordList = words;
-    t.CurrentWordCount = static_cast<qint16>(words.size());
-    t.DrillMode = 1;
-}
-
-QList<qint16> firstWords(int n)
-{
-    QList<qint16> words;
-    for (int k = 1; k <= n; ++k)
-        words.append(static_cast<qint16>(k));
-    return words;
-}
 
 std::unique_ptr<DrillSession> sessionFor(Tovak& t, DrillKind kind)
 {
@@ -96,6 +82,7 @@ class TestDrillSession : public QObject {
     void countersStayWithTheirDrill();
     void choiceColoursAfterGrading();
     void emptyRowsCarryNoChoiceFromThePageBefore();
+    void answerListReadsTheListAsItStands();
 };
 
 void TestDrillSession::paging_data()
@@ -481,6 +468,29 @@ void TestDrillSession::emptyRowsCarryNoChoiceFromThePageBefore()
     QCOMPARE(choice.selection(5), int(ChoiceDrillSession::NoChoice));
     QVERIFY(choice.previousPage());
     QCOMPARE(choice.selection(5), 2);
+}
+
+void TestDrillSession::answerListReadsTheListAsItStands()
+{
+    TestState s;
+    Tovak& t = *s.tovak;
+    QList<qint16> words = firstWords(12);
+    words.prepend(186);
+    openOn(t, words);
+    t.GivenAnswers = QStringList(20, u"9"_s); // left by a drill before
+    AnswerListSession list(t);
+    list.load();
+    QCOMPARE(t.PageCount, 2);
+    QCOMPARE(t.GivenAnswers, QStringList(14, QString()));
+    const AnswerRow ma = list.row(0);
+    QCOMPARE(ma.number, u"1."_s);
+    QCOMPARE(ma.pinyin, u"ma"_s);
+    QCOMPARE(ma.translation, u"　(助詞:疑問文の最後につく)"_s);
+    QVERIFY(list.nextPage());
+    QVERIFY(list.row(0).hasWord);
+    QVERIFY(!list.row(1).hasWord);
+    QVERIFY(list.row(1).pinyin.isEmpty());
+    QCOMPARE(t.CurrentWordList, words);
 }
 
 QTEST_GUILESS_MAIN(TestDrillSession)

@@ -4,9 +4,11 @@
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 
 TestState::TestState(quint32 seed, bool loadTables)
 {
@@ -18,9 +20,9 @@ TestState::TestState(quint32 seed, bool loadTables)
 ScreenFixture::ScreenFixture() = default;
 ScreenFixture::~ScreenFixture() = default;
 
-void ScreenFixture::setUp()
+void ScreenFixture::setUp(bool loadTables)
 {
-    state = std::make_unique<TestState>(12345, false);
+    state = std::make_unique<TestState>(12345, loadTables);
     screens = std::make_unique<ScreenRegistry>(*state->tovak);
     screens->setQuitHandler([this] { ++quits; });
     screens->setWebOpener([this](const QString& url) { opened << url; });
@@ -45,7 +47,8 @@ void ScreenFixture::tearDown()
 
 frmTOC& ScreenFixture::shownMenu()
 {
-    state->tovak->initTables();
+    if (!state->tovak->db.isLoaded())
+        state->tovak->initTables();
     screens->finishStartup();
     frmTOC* menu = screens->mainMenu();
     if (!QTest::qWaitForWindowExposed(menu))
@@ -59,4 +62,18 @@ QLabel* control(QWidget* w, const QString& name)
     if (!l)
         qFatal("no control %s on %s", qPrintable(name), qPrintable(w->objectName()));
     return l;
+}
+
+QString screenshotFolder()
+{
+    const QString folder = qEnvironmentVariable("RUMENA_SCREENSHOTS");
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    return folder;
+}
+
+bool saveScreenshot(QWidget& w, const QString& folder, const QString& name)
+{
+    w.show();
+    return QTest::qWaitForWindowExposed(&w) && w.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }

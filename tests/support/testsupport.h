@@ -27,6 +27,12 @@ class frmTOC;
 // The label (or picture) named name on w; the test run stops when there is none.
 QLabel* control(QWidget* w, const QString& name);
 
+// Screenshot tests: the folder named by RUMENA_SCREENSHOTS, made when missing;
+// empty when the variable is not set (the test then skips).
+QString screenshotFolder();
+// Shows w and writes what it looks like to folder/name.png; false on failure.
+bool saveScreenshot(QWidget& w, const QString& folder, const QString& name);
+
 // What every screen test starts from: a registry over a fresh state, whose
 // program end is only counted and whose web links are only recorded, with the
 // message-box record cleared. Test classes inherit it and call setUp/tearDown
@@ -38,7 +44,8 @@ QLabel* control(QWidget* w, const QString& name);
 struct ScreenFixture {
     ScreenFixture();
     ~ScreenFixture();
-    void setUp();
+    // loadTables: the study tables too, for screens that show words.
+    void setUp(bool loadTables = false);
     void tearDown();
     // Loads the tables and shows the main menu, as start-up does.
     frmTOC& shownMenu();

@@ -1,8 +1,8 @@
-#include "drills/answerrules.h"
+#include "core/pinyin.h"
 
 #include <QTest>
 
-class TestAnswerRules : public QObject {
+class TestPinyin : public QObject {
     Q_OBJECT
 
 private slots:
@@ -14,7 +14,7 @@ private slots:
     void pinyinAnswers();
 };
 
-void TestAnswerRules::derivedTexts_data()
+void TestPinyin::derivedTexts_data()
 {
     QTest::addColumn<QString>("pinyin");
     QTest::addColumn<QString>("bare");
@@ -35,14 +35,14 @@ void TestAnswerRules::derivedTexts_data()
     QTest::newRow("0 and 5 are no tone digits") << "a0b5" << "a0b5" << "";
 }
 
-void TestAnswerRules::derivedTexts()
+void TestPinyin::derivedTexts()
 {
     QFETCH(QString, pinyin);
     QTEST(getBareSyllables(pinyin), "bare");
     QTEST(getToneDigits(pinyin), "tones");
 }
 
-void TestAnswerRules::toneAnswers_data()
+void TestPinyin::toneAnswers_data()
 {
     QTest::addColumn<QString>("pinyin");
     QTest::addColumn<QString>("typed");
@@ -63,14 +63,14 @@ void TestAnswerRules::toneAnswers_data()
     QTest::newRow("yi4si extra digit") << "yi4si" << "40" << false;
 }
 
-void TestAnswerRules::toneAnswers()
+void TestPinyin::toneAnswers()
 {
     QFETCH(QString, pinyin);
     QFETCH(QString, typed);
     QTEST(isToneAnswerCorrect(typed, pinyin), "correct");
 }
 
-void TestAnswerRules::pinyinAnswers_data()
+void TestPinyin::pinyinAnswers_data()
 {
     QTest::addColumn<QString>("pinyin");
     QTest::addColumn<QString>("typed");
@@ -94,12 +94,12 @@ void TestAnswerRules::pinyinAnswers_data()
     QTest::newRow("prefix only") << "lu:3you2" << "lv3" << false;
 }
 
-void TestAnswerRules::pinyinAnswers()
+void TestPinyin::pinyinAnswers()
 {
     QFETCH(QString, pinyin);
     QFETCH(QString, typed);
     QTEST(isPinyinAnswerCorrect(typed, pinyin), "correct");
 }
 
-QTEST_APPLESS_MAIN(TestAnswerRules)
-#include "test_answerrules.moc"
+QTEST_APPLESS_MAIN(TestPinyin)
+#include "test_pinyin.moc"

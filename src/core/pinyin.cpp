@@ -1,4 +1,4 @@
-#include "drills/answerrules.h"
+#include "core/pinyin.h"
 
 namespace {
 

@@ -1,0 +1,114 @@
+#include "drills/frmListR.h"
+
+#include "browse/frmTOC.h"
+#include "drills/drillsession.h"
+#include "ui/layout.h"
+#include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
+
+namespace L = Layout::frmListR;
+
+namespace {
+
+constexpr int choicePixels = 13;
+
+QColor colourOf(ChoiceColour c)
+{
+    switch (c) {
+    case ChoiceColour::Blue:
+        return {0, 0, 255};
+    case ChoiceColour::Red:
+        return {255, 0, 0};
+    case ChoiceColour::Black:
+        break;
+    }
+    return {0, 0, 0};
+}
+
+} // namespace
+
+frmListR::frmListR(ScreenRegistry& screens)
+    : DrillScreen(screens, QStringLiteral("frmListR"), 5, std::make_unique<ChoiceDrillSession>(screens.tovak()))
+{
+    for (int r = 0; r < ChoiceDrillSession::PageSize; ++r) {
+        Row& row = rows_[static_cast<size_t>(r)];
+        row.view.emplace(this, r, L::lblNo(r), L::imgTovak(1, r));
+        for (int j = 0; j < 4; ++j) {
+            QLabel* c = makeLabel(this, QStringLiteral("lblJp%1(%2)").arg(j + 1).arg(r), QString(), L::lblJp(j + 1, r),
+                                  Qt::black, choicePixels);
+            c->setIndent(3);
+            c->setFrameShape(QFrame::NoFrame);
+            c->setLineWidth(1);
+            onClick(c, [this, r, j] {
+                choice().choose(r, j);
+                drawChoices(r, choice().row(r));
+            });
+            onEnter(c, [this, r, j] { frame(r, j); });
+            row.choices[static_cast<size_t>(j)] = c;
+        }
+        row.mark = new QLabel(this);
+        row.mark->setObjectName(QStringLiteral("imgMark(%1)").arg(r));
+        row.mark->setGeometry(L::imgMark(r));
+        row.mark->hide();
+    }
+}
+
+ChoiceDrillSession& frmListR::choice() const
+{
+    return static_cast<ChoiceDrillSession&>(session());
+}
+
+void frmListR::back()
+{
+    if (frmTOC* menu = screens().mainMenu())
+        menu->setPanda();
+    DrillScreen::back();
+}
+
+void frmListR::resetHover()
+{
+    DrillScreen::resetHover();
+    for (size_t r = 0; r < rows_.size(); ++r)
+        frame(static_cast<int>(r), -1);
+}
+
+void frmListR::frame(int row, int framed)
+{
+    // Once everything was right the choices no longer react, hovering included.
+    if (framed >= 0 && !choice().choicesReact())
+        return;
+    const auto& choices = rows_[static_cast<size_t>(row)].choices;
+    for (int j = 0; j < 4; ++j) {
+        QLabel* c = choices[static_cast<size_t>(j)];
+        const QFrame::Shape shape = j == framed ? QFrame::Box : QFrame::NoFrame;
+        if (c->frameShape() != shape)
+            c->setFrameShape(shape);
+    }
+}
+
+void frmListR::drawChoices(int row, const ChoiceRow& content)
+{
+    const auto& labels = rows_[static_cast<size_t>(row)].choices;
+    for (size_t j = 0; j < labels.size(); ++j) {
+        setTextColour(labels[j], colourOf(content.colours[j]));
+        setFittedText(labels[j], content.choices[j], choicePixels);
+        const Qt::CursorShape cursor =
+            content.hasWord && choice().choicesReact() ? Qt::PointingHandCursor : Qt::ArrowCursor;
+        if (labels[j]->cursor().shape() != cursor)
+            labels[j]->setCursor(cursor);
+    }
+}
+
+void frmListR::drawRows()
+{
+    const bool reacting = choice().choicesReact();
+    for (int r = 0; r < ChoiceDrillSession::PageSize; ++r) {
+        Row& row = rows_[static_cast<size_t>(r)];
+        const ChoiceRow content = choice().row(r);
+        row.view->show(content);
+        drawChoices(r, content);
+        if (!reacting)
+            frame(r, -1);
+        showMark(row.mark, content.mark);
+    }
+}

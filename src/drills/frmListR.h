@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/drillscreen.h"
+#include "ui/wordrows.h"
+
+#include <array>
+#include <optional>
+
+// The translation choice drill: four translations for each word, the learner
+// clicks the right one; ten words to a page.
+class frmListR : public DrillScreen {
+    Q_OBJECT
+  public:
+    explicit frmListR(ScreenRegistry& screens);
+
+    // The main menu's mascot follows the coverage this drill changed.
+    void back() override;
+    void resetHover() override;
+
+  protected:
+    void drawRows() override;
+
+  private:
+    struct Row {
+        std::optional<WordRowView> view;
+        std::array<QLabel*, 4> choices{};
+        QLabel* mark = nullptr;
+    };
+
+    ChoiceDrillSession& choice() const;
+    void drawChoices(int row, const ChoiceRow& content);
+    void frame(int row, int framed);
+
+    std::array<Row, 10> rows_;
+};
