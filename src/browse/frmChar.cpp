@@ -2,6 +2,10 @@
 
 #include "browse/rankings.h"
 #include "core/tovak.h"
+#include "drills/frmListDui.h"
+#include "drills/frmListP1.h"
+#include "drills/frmListP2.h"
+#include "drills/frmListR.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
@@ -21,6 +25,13 @@ QRect chartArea()
 {
     const QPolygon outer{L::axisTop, L::axisUpperRight, L::axisLowerRight, L::axisLowerLeft, L::axisUpperLeft};
     return outer.boundingRect().adjusted(-6, -6, 6, 6);
+}
+// A drill that prepares its run in init() before it is shown.
+template <class Screen> void openDrillScreen(ScreenRegistry& screens, QWidget* opener)
+{
+    auto& s = screens.screen<Screen>();
+    s.init();
+    (void)screens.exec(s, opener);
 }
 } // namespace
 
@@ -173,6 +184,18 @@ void frmChar::startDrill(Drill drill)
 
 void frmChar::openDrill(Drill drill)
 {
-    // The drill screens plug in here: each runs on CurrentWordList as loaded above.
-    Q_UNUSED(drill);
+    switch (drill) {
+    case Drill::AnswerList:
+        (void)screens().open<frmListDui>(this); // prepares itself when it loads
+        return;
+    case Drill::Tone:
+        openDrillScreen<frmListP2>(screens(), this);
+        return;
+    case Drill::Pinyin:
+        openDrillScreen<frmListP1>(screens(), this);
+        return;
+    case Drill::Translation:
+        openDrillScreen<frmListR>(screens(), this); // builds its choice sets in init()
+        return;
+    }
 }

@@ -1,5 +1,6 @@
 // The character detail: what it shows of a character (glyphs, values, the
 // chart as painted), stepping within the list, and the drill buttons.
+#include "drilldriver.h"
 #include "testsupport.h"
 
 #include "browse/frmChar.h"
@@ -34,15 +35,15 @@ class TestFrmChar : public QObject, public ScreenFixture {
         QFETCH(int, ckey);
         QFETCH(int, rows);
         frmChar& d = shownDetail(1, ckey);
-        QCOMPARE(control(&d, "imgChar")->pixmap().toImage(), loadGlyph(ckey).toImage());
-        QCOMPARE(control(&d, "lblPinyin")->text(), state->tovak->db.character(ckey, CharField::Readings));
-        QCOMPARE(control(&d, "lblCount(1)")->text(), QString::number(rows));
+        QCOMPARE(labelOf(&d, "imgChar")->pixmap().toImage(), loadGlyph(ckey).toImage());
+        QCOMPARE(labelOf(&d, "lblPinyin")->text(), state->tovak->db.character(ckey, CharField::Readings));
+        QCOMPARE(labelOf(&d, "lblCount(1)")->text(), QString::number(rows));
         for (int i = 0; i < RelatedRows; ++i) {
             for (int j = 1; j <= 4; ++j)
-                QCOMPARE(control(&d, QStringLiteral("imgTovak%1(%2)").arg(j).arg(i))->pixmap().isNull(), i >= rows);
+                QCOMPARE(labelOf(&d, QStringLiteral("imgTovak%1(%2)").arg(j).arg(i))->pixmap().isNull(), i >= rows);
         }
         for (const char* b : {"imgP", "lblP", "imgP1", "lblP1", "imgR", "lblR", "imgDui", "lblDui"})
-            QCOMPARE(control(&d, b)->isVisible(), rows > 0);
+            QCOMPARE(labelOf(&d, b)->isVisible(), rows > 0);
 
         // Every vertex carries a round mark in the chart's colour, those at the
         // centre too: an edge alone would not cover all four diagonal neighbours
@@ -97,8 +98,8 @@ class TestFrmChar : public QObject, public ScreenFixture {
             QTest::keyClick(&d, static_cast<Qt::Key>(k));
         QCOMPARE(t.cno, expected);
         QCOMPARE(d.shown().ckey, t.CurrentCharList[expected]);
-        QCOMPARE(control(&d, "lblCount(2)")->text(), QStringLiteral("第%1位").arg(expected + 1));
-        QCOMPARE(control(&d, "lblCount(0)")->text(), QStringLiteral("%1語中").arg(count));
+        QCOMPARE(labelOf(&d, "lblCount(2)")->text(), QStringLiteral("第%1位").arg(expected + 1));
+        QCOMPARE(labelOf(&d, "lblCount(0)")->text(), QStringLiteral("%1語中").arg(count));
         QCOMPARE(d.button(QStringLiteral("Before"))->isVisible(), before);
         QCOMPARE(d.button(QStringLiteral("Next"))->isVisible(), next);
     }
@@ -107,8 +108,10 @@ class TestFrmChar : public QObject, public ScreenFixture {
     {
         frmChar& d = shownDetail(1, 6);
         QStringList drills;
+        QList<int> received;
         screens->setShownHook([&](ScreenBase& s) {
             drills << s.objectName();
+            received << state->tovak->CurrentWordCount;
             s.back();
         });
         const Tovak& t = *state->tovak;
@@ -118,7 +121,7 @@ class TestFrmChar : public QObject, public ScreenFixture {
         QSet<QList<qint16>> orders;
         for (int round = 0; round < 2; ++round) {
             for (const char* caption : {"lblP", "lblP1", "lblR", "lblDui"}) {
-                QTest::mouseClick(control(&d, caption), Qt::LeftButton);
+                QTest::mouseClick(labelOf(&d, caption), Qt::LeftButton);
                 QCOMPARE(t.DrillMode, 1);
                 QList<qint16> words = t.CurrentWordList.mid(0, t.CurrentWordCount);
                 orders.insert(words);
@@ -127,8 +130,11 @@ class TestFrmChar : public QObject, public ScreenFixture {
             }
         }
         QVERIFY(orders.size() > 4);
+        const QStringList opened4 = {"frmListP2", "frmListP1", "frmListR", "frmListDui"};
+        QCOMPARE(drills, opened4 + opened4);
+        QCOMPARE(received, QList<int>(8, 16));
         QCOMPARE(d.shown().ckey, 6);
-        QCOMPARE(control(&d, "lblCount(2)")->text(), QStringLiteral("第2位"));
+        QCOMPARE(labelOf(&d, "lblCount(2)")->text(), QStringLiteral("第2位"));
         QVERIFY(d.isVisible());
         QCOMPARE(quits, 0);
     }
@@ -137,15 +143,15 @@ class TestFrmChar : public QObject, public ScreenFixture {
     {
         frmChar& d = shownDetail(1, 1);
         auto hovered = [&](const char* name) { return d.button(QString::fromLatin1(name))->isHovered(); };
-        QTest::mouseMove(control(&d, "imgP1"), {5, 5});
-        QTest::mouseMove(control(&d, "imgP"), {5, 5});
+        QTest::mouseMove(labelOf(&d, "imgP1"), {5, 5});
+        QTest::mouseMove(labelOf(&d, "imgP"), {5, 5});
         QVERIFY(hovered("P") && hovered("P1"));
-        QTest::mouseMove(control(&d, "imgR"), {5, 5});
+        QTest::mouseMove(labelOf(&d, "imgR"), {5, 5});
         QVERIFY(hovered("R") && !hovered("P") && hovered("P1"));
         // These two captions only forward the click.
-        QTest::mouseMove(control(&d, "lblDui"), {50, 5});
+        QTest::mouseMove(labelOf(&d, "lblDui"), {50, 5});
         QVERIFY(!hovered("Dui") && hovered("R"));
-        QTest::mouseMove(control(&d, "imgDui"), {5, 5});
+        QTest::mouseMove(labelOf(&d, "imgDui"), {5, 5});
         QVERIFY(hovered("Dui") && !hovered("R"));
         QTest::mouseMove(&d, {700, 480});
         QVERIFY(!hovered("Dui") && !hovered("P1"));

@@ -1,6 +1,7 @@
 // The latest-exam menu and its lists: comments under the mouse, the three
 // lists opened from the menu, the detail stepping through an exam list under
 // that list's title, and the help page of every browsing screen.
+#include "drilldriver.h"
 #include "testsupport.h"
 
 #include "browse/frmChar.h"
@@ -27,13 +28,13 @@ class TestFrmExamTOC : public QObject, public ScreenFixture {
         auto& menu = screens->screen<frmExamTOC>();
         menu.show();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
-        QLabel* comment = control(&menu, "lblPandaComment");
+        QLabel* comment = labelOf(&menu, "lblPandaComment");
         const QString intro = QStringLiteral("2003年11月16日に行われた第51回中国語検定試験四級を分析しました。");
         QVERIFY(comment->text().startsWith(intro));
         const QStringList starts = {"本試験に登場した全ての漢字です。", "ヒアリングで登場した全ての漢字です。",
                                     "筆記で登場した全ての漢字です。"};
         for (int k = 1; k <= 3; ++k) {
-            QLabel* item = control(&menu, QStringLiteral("imgContents(%1)").arg(k));
+            QLabel* item = labelOf(&menu, QStringLiteral("imgContents(%1)").arg(k));
             QTest::mouseMove(item, {20, 20});
             QTRY_VERIFY(comment->text().startsWith(starts[k - 1]));
             QCOMPARE(item->pixmap().toImage(), Pictures::contents(QStringLiteral("frmExamTOC"), k).toImage());
@@ -44,14 +45,14 @@ class TestFrmExamTOC : public QObject, public ScreenFixture {
         QTest::mouseMove(&menu, {200, 450});
         QTRY_VERIFY(comment->text().startsWith(intro));
         for (int k = 1; k <= 3; ++k)
-            QVERIFY(control(&menu, QStringLiteral("imgContents(%1)").arg(k))->pixmap().isNull());
+            QVERIFY(labelOf(&menu, QStringLiteral("imgContents(%1)").arg(k))->pixmap().isNull());
     }
 
     void everyCommentFitsItsBubbleWithALineToSpare()
     {
         state->tovak->initTables();
         auto& menu = screens->screen<frmExamTOC>();
-        QLabel* comment = control(&menu, "lblPandaComment");
+        QLabel* comment = labelOf(&menu, "lblPandaComment");
         const int line = comment->fontMetrics().lineSpacing();
         for (const QString& text : examMenuTexts()) {
             comment->setText(text);
@@ -89,31 +90,31 @@ class TestFrmExamTOC : public QObject, public ScreenFixture {
         screens->setShownHook([&](ScreenBase& s) {
             auto closer = qScopeGuard([&] { QTest::keyClick(&s, Qt::Key_Escape); });
             if (s.objectName() == QStringLiteral("frmExamTOC")) {
-                QTest::mouseClick(control(&s, QStringLiteral("imgContents(%1)").arg(k)), Qt::LeftButton);
+                QTest::mouseClick(labelOf(&s, QStringLiteral("imgContents(%1)").arg(k)), Qt::LeftButton);
                 return;
             }
             auto& list = static_cast<frmExamListC&>(s);
-            QCOMPARE(control(&s, "lblType")->text(), title);
-            QCOMPARE(control(&s, "lblNo(0)")->text(), QStringLiteral("第1位"));
-            QCOMPARE(control(&s, "lblLatter(0)")->text(), firstCount);
-            QCOMPARE(control(&s, "lblTermNum(0)")->text(), QStringLiteral("4個"));
-            QCOMPARE(control(&s, "imgTovak(0)")->pixmap().toImage(), loadGlyph(1).toImage());
-            QVERIFY(!control(&s, "imgBefore")->isVisible());
+            QCOMPARE(labelOf(&s, "lblType")->text(), title);
+            QCOMPARE(labelOf(&s, "lblNo(0)")->text(), QStringLiteral("第1位"));
+            QCOMPARE(labelOf(&s, "lblLatter(0)")->text(), firstCount);
+            QCOMPARE(labelOf(&s, "lblTermNum(0)")->text(), QStringLiteral("4個"));
+            QCOMPARE(labelOf(&s, "imgTovak(0)")->pixmap().toImage(), loadGlyph(1).toImage());
+            QVERIFY(!labelOf(&s, "imgBefore")->isVisible());
             for (int p = 1; p <= pages; ++p)
                 QTest::keyClick(&s, Qt::Key_PageDown);
             QCOMPARE(list.pages().listPage(), pages);
-            QVERIFY(!control(&s, "imgNext")->isVisible() && control(&s, "imgBefore")->isVisible());
+            QVERIFY(!labelOf(&s, "imgNext")->isVisible() && labelOf(&s, "imgBefore")->isVisible());
             const int last = rowsOnLast - 1;
-            QCOMPARE(control(&s, QStringLiteral("lblNo(%1)").arg(last))->text(),
+            QCOMPARE(labelOf(&s, QStringLiteral("lblNo(%1)").arg(last))->text(),
                      QStringLiteral("第%1位").arg((pages - 1) * 10 + rowsOnLast));
-            QCOMPARE(control(&s, QStringLiteral("lblLatter(%1)").arg(last))->text(), QStringLiteral("1回"));
-            QCOMPARE(control(&s, QStringLiteral("imgTovak(%1)").arg(last))->pixmap().toImage(),
+            QCOMPARE(labelOf(&s, QStringLiteral("lblLatter(%1)").arg(last))->text(), QStringLiteral("1回"));
+            QCOMPARE(labelOf(&s, QStringLiteral("imgTovak(%1)").arg(last))->pixmap().toImage(),
                      loadGlyph(lastKey).toImage());
             for (int r = rowsOnLast; r < 10; ++r)
-                QVERIFY(!control(&s, QStringLiteral("imgTovak(%1)").arg(r))->isVisible());
+                QVERIFY(!labelOf(&s, QStringLiteral("imgTovak(%1)").arg(r))->isVisible());
             checked = true;
         });
-        QTest::mouseClick(control(&menu, "imgContents(6)"), Qt::LeftButton);
+        QTest::mouseClick(labelOf(&menu, "imgContents(6)"), Qt::LeftButton);
         QVERIFY(checked);
         QCOMPARE(state->tovak->RankingKind, 2);
         QCOMPARE(state->tovak->maxcno, state->tovak->CurrentCharCount - 1);
@@ -129,21 +130,21 @@ class TestFrmExamTOC : public QObject, public ScreenFixture {
         screens->setShownHook([&](ScreenBase& s) {
             auto closer = qScopeGuard([&] { s.back(); });
             if (s.objectName() == QStringLiteral("frmExamTOC")) {
-                QTest::mouseClick(control(&s, "imgContents(1)"), Qt::LeftButton);
+                QTest::mouseClick(labelOf(&s, "imgContents(1)"), Qt::LeftButton);
             } else if (s.objectName() == QStringLiteral("frmExamListC")) {
                 QTest::keyClick(&s, Qt::Key_PageDown);
-                QTest::mouseClick(control(&s, "imgTovak(3)"), Qt::LeftButton);
+                QTest::mouseClick(labelOf(&s, "imgTovak(3)"), Qt::LeftButton);
             } else {
-                seen << control(&s, "lblType")->text() << control(&s, "lblCount(0)")->text()
-                     << control(&s, "lblCount(2)")->text();
+                seen << labelOf(&s, "lblType")->text() << labelOf(&s, "lblCount(0)")->text()
+                     << labelOf(&s, "lblCount(2)")->text();
                 QTest::keyClick(&s, Qt::Key_PageDown);
-                seen << control(&s, "lblCount(2)")->text();
+                seen << labelOf(&s, "lblCount(2)")->text();
                 stepped = static_cast<frmChar&>(s).shown().ckey;
             }
         });
         // A ranking opened before must not title the detail of an exam list.
         state->tovak->RankingKind = 3;
-        QTest::mouseClick(control(&menu, "imgContents(6)"), Qt::LeftButton);
+        QTest::mouseClick(labelOf(&menu, "imgContents(6)"), Qt::LeftButton);
         QCOMPARE(seen, (QStringList{"出現漢字完全網羅", "296語中", "第14位", "第15位"}));
         QCOMPARE(stepped, state->tovak->CurrentCharList[14]);
         QVERIFY(screens->stack().isEmpty());
@@ -198,7 +199,7 @@ class TestFrmExamTOC : public QObject, public ScreenFixture {
         if (byKey)
             QTest::keyClick(s, Qt::Key_F1);
         else
-            QTest::mouseClick(control(s, "imgHelp"), Qt::LeftButton);
+            QTest::mouseClick(labelOf(s, "imgHelp"), Qt::LeftButton);
         QCOMPARE(shownPage, page);
         QVERIFY(s->isVisible());
     }

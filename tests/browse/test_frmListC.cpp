@@ -1,6 +1,7 @@
 // The ranking list as the learner meets it: opened from the main menu, paged
 // by buttons and keys, glyphs bordered under the mouse, a glyph opening the
 // detail on its rank.
+#include "drilldriver.h"
 #include "testsupport.h"
 
 #include "browse/frmListC.h"
@@ -59,42 +60,42 @@ class TestFrmListC : public QObject, public ScreenFixture {
             shown = true;
             QTest::keyClick(&s, Qt::Key_PageDown);
         });
-        QTest::mouseClick(control(&menu, QStringLiteral("imgContents(%1)").arg(kind % 4 + 1)), Qt::LeftButton);
+        QTest::mouseClick(labelOf(&menu, QStringLiteral("imgContents(%1)").arg(kind % 4 + 1)), Qt::LeftButton);
         QVERIFY(shown);
 
         bool checked = false;
         screens->setShownHook([&](ScreenBase& s) {
             auto closer = qScopeGuard([&] { s.back(); });
             auto& list = static_cast<frmListC&>(s);
-            QCOMPARE(control(&s, "lblType")->text(), title);
-            QCOMPARE(control(&s, "lblCount")->text(), count);
-            QCOMPARE(control(&s, "lblCPagenum")->text(), QStringLiteral("1"));
-            QCOMPARE(control(&s, "lblTPagenum")->text(), u'/' + QString::number(pages));
-            QVERIFY(!control(&s, "imgBefore")->isVisible() && !control(&s, "lblBefore")->isVisible());
-            QVERIFY(control(&s, "imgNext")->isVisible() && control(&s, "lblNext")->isVisible());
+            QCOMPARE(labelOf(&s, "lblType")->text(), title);
+            QCOMPARE(labelOf(&s, "lblCount")->text(), count);
+            QCOMPARE(labelOf(&s, "lblCPagenum")->text(), QStringLiteral("1"));
+            QCOMPARE(labelOf(&s, "lblTPagenum")->text(), u'/' + QString::number(pages));
+            QVERIFY(!labelOf(&s, "imgBefore")->isVisible() && !labelOf(&s, "lblBefore")->isVisible());
+            QVERIFY(labelOf(&s, "imgNext")->isVisible() && labelOf(&s, "lblNext")->isVisible());
             QTest::keyClick(&s, Qt::Key_PageUp);
             QCOMPARE(list.pages().listPage(), 1);
             for (int r = 0; r < head.size(); ++r) {
-                QCOMPARE(control(&s, QStringLiteral("lblNo(%1)").arg(r))->text(), QStringLiteral("第%1位.").arg(r + 1));
-                QCOMPARE(control(&s, QStringLiteral("lblLatter(%1)").arg(r))->text(), counts[r]);
-                QCOMPARE(control(&s, QStringLiteral("imgTovak(%1)").arg(r))->pixmap().toImage(),
+                QCOMPARE(labelOf(&s, QStringLiteral("lblNo(%1)").arg(r))->text(), QStringLiteral("第%1位.").arg(r + 1));
+                QCOMPARE(labelOf(&s, QStringLiteral("lblLatter(%1)").arg(r))->text(), counts[r]);
+                QCOMPARE(labelOf(&s, QStringLiteral("imgTovak(%1)").arg(r))->pixmap().toImage(),
                          loadGlyph(head[r]).toImage());
             }
             for (int p = 1; p < pages; ++p)
                 QTest::keyClick(&s, Qt::Key_PageDown);
             QTest::keyClick(&s, Qt::Key_PageDown);
-            QCOMPARE(control(&s, "lblCPagenum")->text(), QString::number(pages));
-            QVERIFY(!control(&s, "imgNext")->isVisible() && !control(&s, "lblNext")->isVisible());
-            QVERIFY(control(&s, "imgBefore")->isVisible());
+            QCOMPARE(labelOf(&s, "lblCPagenum")->text(), QString::number(pages));
+            QVERIFY(!labelOf(&s, "imgNext")->isVisible() && !labelOf(&s, "lblNext")->isVisible());
+            QVERIFY(labelOf(&s, "imgBefore")->isVisible());
             for (int r = 0; r < 10; ++r) {
-                QCOMPARE(control(&s, QStringLiteral("imgTovak(%1)").arg(r))->isVisible(), r < rowsOnLast);
-                QCOMPARE(control(&s, QStringLiteral("lblNo(%1)").arg(r))->text().isEmpty(), r >= rowsOnLast);
+                QCOMPARE(labelOf(&s, QStringLiteral("imgTovak(%1)").arg(r))->isVisible(), r < rowsOnLast);
+                QCOMPARE(labelOf(&s, QStringLiteral("lblNo(%1)").arg(r))->text().isEmpty(), r >= rowsOnLast);
             }
-            QTest::mouseClick(control(&s, "lblBefore"), Qt::LeftButton);
-            QCOMPARE(control(&s, "lblCPagenum")->text(), QString::number(pages - 1));
+            QTest::mouseClick(labelOf(&s, "lblBefore"), Qt::LeftButton);
+            QCOMPARE(labelOf(&s, "lblCPagenum")->text(), QString::number(pages - 1));
             checked = true;
         });
-        QTest::mouseClick(control(&menu, QStringLiteral("imgContents(%1)").arg(kind)), Qt::LeftButton);
+        QTest::mouseClick(labelOf(&menu, QStringLiteral("imgContents(%1)").arg(kind)), Qt::LeftButton);
         QVERIFY(checked);
         QCOMPARE(state->tovak->RankingKind, kind);
         QCOMPARE(state->tovak->maxcno, count.toInt() - 1);
@@ -112,16 +113,16 @@ class TestFrmListC : public QObject, public ScreenFixture {
             if (s.objectName() == QStringLiteral("frmListC")) {
                 QTest::keyClick(&s, Qt::Key_PageDown);
                 QTest::keyClick(&s, Qt::Key_PageDown);
-                QTest::mouseClick(control(&s, "imgTovak(4)"), Qt::LeftButton);
-                pageAfter = control(&s, "lblCPagenum")->text();
+                QTest::mouseClick(labelOf(&s, "imgTovak(4)"), Qt::LeftButton);
+                pageAfter = labelOf(&s, "lblCPagenum")->text();
             } else {
-                seen << control(&s, "lblType")->text() << control(&s, "lblCount(0)")->text()
-                     << control(&s, "lblCount(2)")->text();
-                QTest::mouseClick(control(&s, "lblNext"), Qt::LeftButton);
-                seen << control(&s, "lblCount(2)")->text();
+                seen << labelOf(&s, "lblType")->text() << labelOf(&s, "lblCount(0)")->text()
+                     << labelOf(&s, "lblCount(2)")->text();
+                QTest::mouseClick(labelOf(&s, "lblNext"), Qt::LeftButton);
+                seen << labelOf(&s, "lblCount(2)")->text();
             }
         });
-        QTest::mouseClick(control(&menu, "imgContents(1)"), Qt::LeftButton);
+        QTest::mouseClick(labelOf(&menu, "imgContents(1)"), Qt::LeftButton);
         QCOMPARE(seen, (QStringList{"総合出る順", "803語中", "第25位", "第26位"}));
         // Back from the detail returns to the list on the same page.
         QCOMPARE(pageAfter, QStringLiteral("3"));
@@ -141,17 +142,17 @@ class TestFrmListC : public QObject, public ScreenFixture {
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         QVERIFY(!list.glyphBordered(2));
-        QTest::mouseMove(control(&list, "imgTovak(2)"), {5, 5});
+        QTest::mouseMove(labelOf(&list, "imgTovak(2)"), {5, 5});
         QTRY_VERIFY(list.glyphBordered(2));
-        QTest::mouseMove(control(&list, "imgNext"), {5, 5});
+        QTest::mouseMove(labelOf(&list, "imgNext"), {5, 5});
         QTRY_VERIFY(list.button(QStringLiteral("Next"))->isHovered());
-        QTest::mouseMove(control(&list, "imgTovak(5)"), {5, 5});
+        QTest::mouseMove(labelOf(&list, "imgTovak(5)"), {5, 5});
         QTRY_VERIFY(list.glyphBordered(5));
         QVERIFY(list.glyphBordered(2));
         // The glyph keeps its place inside the border.
-        QCOMPARE(control(&list, "imgTovak(5)")->contentsRect().size(), QSize(23, 24));
+        QCOMPARE(labelOf(&list, "imgTovak(5)")->contentsRect().size(), QSize(23, 24));
         // Over the row's other labels the form is not bare.
-        QTest::mouseMove(control(&list, "lblLatter(5)"), {5, 5});
+        QTest::mouseMove(labelOf(&list, "lblLatter(5)"), {5, 5});
         QVERIFY(list.glyphBordered(5));
         QTest::mouseMove(&list, {5, 300});
         QTRY_VERIFY(!list.glyphBordered(2));

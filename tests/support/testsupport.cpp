@@ -5,7 +5,6 @@
 #include "ui/screenregistry.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -54,14 +53,6 @@ frmTOC& ScreenFixture::shownMenu()
     if (!QTest::qWaitForWindowExposed(menu))
         qFatal("menu not exposed");
     return *menu;
-}
-
-QLabel* control(QWidget* w, const QString& name)
-{
-    auto* l = w->findChild<QLabel*>(name);
-    if (!l)
-        qFatal("no control %s on %s", qPrintable(name), qPrintable(w->objectName()));
-    return l;
 }
 
 QString screenshotFolder()

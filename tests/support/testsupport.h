@@ -18,14 +18,10 @@ struct TestState {
     std::unique_ptr<Tovak> tovak;
 };
 
-class QLabel;
 class QTimer;
 class QWidget;
 class ScreenRegistry;
 class frmTOC;
-
-// The label (or picture) named name on w; the test run stops when there is none.
-QLabel* control(QWidget* w, const QString& name);
 
 // Screenshot tests: the folder named by RUMENA_SCREENSHOTS, made when missing;
 // empty when the variable is not set (the test then skips).
