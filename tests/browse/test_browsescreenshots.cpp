@@ -11,7 +11,6 @@
 #include "browse/rankings.h"
 #include "ui/screenregistry.h"
 
-#include <QDir>
 #include <QtTest>
 
 class TestBrowseScreenshots : public QObject {
@@ -19,10 +18,9 @@ class TestBrowseScreenshots : public QObject {
   private slots:
     void initTestCase()
     {
-        folder = qEnvironmentVariable("RUMENA_SCREENSHOTS");
+        folder = screenshotFolder();
         if (folder.isEmpty())
             QSKIP("RUMENA_SCREENSHOTS names no folder");
-        QVERIFY(QDir().mkpath(folder));
         state = std::make_unique<TestState>();
         registry = std::make_unique<ScreenRegistry>(*state->tovak);
     }
@@ -93,11 +91,8 @@ class TestBrowseScreenshots : public QObject {
 
     void save(QWidget& w, const QString& name)
     {
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QPixmap shot = w.grab();
-        const QString suffix = shot.devicePixelRatio() > 1 ? QStringLiteral("@2x") : QString();
-        QVERIFY(shot.save(QDir(folder).filePath(name + suffix + QStringLiteral(".png"))));
+        const QString suffix = w.devicePixelRatio() > 1 ? QStringLiteral("@2x") : QString();
+        QVERIFY(saveScreenshot(w, folder, name + suffix));
     }
 
     QString folder;
