@@ -1,5 +1,9 @@
 #include "browse/frmTOC.h"
 
+#include "browse/frmChar.h"
+#include "browse/frmExamTOC.h"
+#include "browse/frmListC.h"
+#include "browse/rankings.h"
 #include "core/tovak.h"
 #include "info/frmAbout.h"
 #include "selection/frmSearch.h"
@@ -71,9 +75,12 @@ void frmTOC::setPanda()
 
 void frmTOC::openRanking(qint16 kind)
 {
-    // The ranking list plugs in here: set RankingKind, build the ranked
-    // CurrentCharList, tell the detail screen the last position, init, show.
-    Q_UNUSED(kind);
+    tovak().RankingKind = kind;
+    buildRanking(tovak(), kind);
+    frmChar::setFrmChar_maxcno(tovak(), static_cast<qint16>(tovak().CurrentCharCount - 1));
+    auto& list = screens().screen<frmListC>();
+    list.init();
+    (void)screens().exec(list, this);
 }
 
 void frmTOC::openWordSearch()
@@ -83,7 +90,7 @@ void frmTOC::openWordSearch()
 
 void frmTOC::openExamMenu()
 {
-    // The latest-exam menu plugs in here: show frmExamTOC modally.
+    (void)screens().open<frmExamTOC>(this);
 }
 
 void frmTOC::openAbout()

@@ -5,6 +5,7 @@
 void buildRanking(Tovak& t, int kind)
 {
     const int last = t.db.lastCharKey();
+    t.examListShown = 0;
     t.clearCharList(qMax(last, 1));
     if (kind < 1 || kind > 4 || last < 1) {
         t.shrinkCharList();
@@ -46,4 +47,5 @@ void loadExamList(Tovak& t, ExamListKind kind)
         t.examCounts[p] = entries[p].count;
     }
     t.CurrentCharCount = static_cast<qint16>(n);
+    t.examListShown = static_cast<qint16>(kind);
 }

@@ -56,4 +56,7 @@ class Tovak {
     qint16 cno = 0;           // character detail: position in CurrentCharList
     qint16 maxcno = 0;        // character detail: last valid position
     QList<qint16> examCounts; // latest-exam list: counts parallel to CurrentCharList
+    // The latest-exam list CurrentCharList holds (1 to 3), 0 when it holds a ranking;
+    // the detail screen titles itself after the list it steps through.
+    qint16 examListShown = 0;
 };

@@ -1,7 +1,10 @@
 #include "ui/screenbase.h"
 
+#include "ui/layout.h"
 #include "ui/messagebox.h"
+#include "ui/pictures.h"
 #include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
 
 #include <QChildEvent>
 #include <QCloseEvent>
@@ -85,6 +88,38 @@ void ScreenBase::makeHoverGroup(const QList<ImageButton*>& group)
             }
         });
     }
+}
+
+namespace {
+ImageButton* captioned(ImageButton* b, const QString& text, const QRect& geometry)
+{
+    styleCaption(b->addCaption(text, geometry));
+    return b;
+}
+} // namespace
+
+void ScreenBase::addBackHelpExit(qint16 helpPage)
+{
+    ImageButton* back =
+        captioned(addButton(QStringLiteral("Back"), Pictures::btn(1), Pictures::btn(2), Layout::BottomRow::back),
+                  QStringLiteral("戻る"), Layout::captionOf(Layout::BottomRow::back));
+    connect(back, &ImageButton::clicked, this, [this] { this->back(); });
+    ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), Layout::imgHelp);
+    connect(help, &ImageButton::clicked, this, [this, helpPage] { (void)screens_.showHelp(helpPage, this); });
+    ImageButton* exit = addButton(
+        QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, Layout::imgExit);
+    connect(exit, &ImageButton::clicked, this, [this] { screens_.confirmExit(this); });
+}
+
+void ScreenBase::addPageButtons(std::function<void()> before, std::function<void()> next)
+{
+    const QRect b = Layout::BottomRow::before, n = Layout::BottomRow::next;
+    ImageButton* imgBefore = captioned(addButton(QStringLiteral("Before"), Pictures::btn(3), Pictures::btn(4), b),
+                                       QStringLiteral("前へ"), Layout::captionOfBefore(b));
+    connect(imgBefore, &ImageButton::clicked, this, std::move(before));
+    ImageButton* imgNext = captioned(addButton(QStringLiteral("Next"), Pictures::btn(1), Pictures::btn(2), n),
+                                     QStringLiteral("次へ"), Layout::captionOf(n));
+    connect(imgNext, &ImageButton::clicked, this, std::move(next));
 }
 
 void ScreenBase::watch(QObject* o)
@@ -197,7 +232,11 @@ void ScreenBase::paintEvent(QPaintEvent* e)
         return;
     }
     QPainter p(this);
+    // The pictures are opaque: copying beats blending, and a page turn
+    // repaints the ground under every label that changed.
+    p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawPixmap(rect(), background_);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 bool ScreenBase::isBare(const QPoint& pos) const

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QPixmap>
 
+#include <functional>
+
 class ScreenRegistry;
 class Tovak;
 
@@ -58,6 +60,11 @@ class ScreenBase : public QDialog {
                            const QRect& geometry);
     // Hovering one of these shows the others normal.
     void makeHoverGroup(const QList<ImageButton*>& group);
+    // The 780x600 screens' frame buttons: Back "戻る" at the bottom right,
+    // help (opening helpPage) and exit at the top right.
+    void addBackHelpExit(qint16 helpPage);
+    // Previous "前へ" and next "次へ" in the bottom row; each runs its handler.
+    void addPageButtons(std::function<void()> before, std::function<void()> next);
 
     // A click on the bare form, outside every control.
     virtual void bareClicked() {}

@@ -240,17 +240,6 @@ class TestFrmTOC : public QObject, public ScreenFixture {
         QVERIFY(!menu.isVisible());
         QCOMPARE(quits, 1);
     }
-
-  private:
-    frmTOC& shownMenu()
-    {
-        state->tovak->initTables();
-        screens->finishStartup();
-        frmTOC* menu = screens->mainMenu();
-        if (!QTest::qWaitForWindowExposed(menu))
-            qFatal("menu not exposed");
-        return *menu;
-    }
 };
 
 QTEST_MAIN(TestFrmTOC)

@@ -1,10 +1,12 @@
 #include "testsupport.h"
 
+#include "browse/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 
 #include <QDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 TestState::TestState(quint32 seed, bool loadTables)
@@ -26,12 +28,31 @@ void ScreenFixture::setUp(bool loadTables)
     quits = 0;
     opened.clear();
     MsgBox::resetRecord();
+    watchdog = std::make_unique<QTimer>();
+    watchdog->setSingleShot(true);
+    QObject::connect(watchdog.get(), &QTimer::timeout, [this] {
+        qWarning("a screen stayed open too long; ending every screen");
+        screens->quit();
+    });
+    watchdog->start(30000);
 }
 
 void ScreenFixture::tearDown()
 {
+    watchdog.reset();
     screens.reset();
     state.reset();
+}
+
+frmTOC& ScreenFixture::shownMenu()
+{
+    if (!state->tovak->db.isLoaded())
+        state->tovak->initTables();
+    screens->finishStartup();
+    frmTOC* menu = screens->mainMenu();
+    if (!QTest::qWaitForWindowExposed(menu))
+        qFatal("menu not exposed");
+    return *menu;
 }
 
 QString screenshotFolder()

@@ -18,8 +18,10 @@ struct TestState {
     std::unique_ptr<Tovak> tovak;
 };
 
-class ScreenRegistry;
+class QTimer;
 class QWidget;
+class ScreenRegistry;
+class frmTOC;
 
 // Screenshot tests: the folder named by RUMENA_SCREENSHOTS, made when missing;
 // empty when the variable is not set (the test then skips).
@@ -31,15 +33,22 @@ bool saveScreenshot(QWidget& w, const QString& folder, const QString& name);
 // program end is only counted and whose web links are only recorded, with the
 // message-box record cleared. Test classes inherit it and call setUp/tearDown
 // from their init and cleanup slots.
+//
+// A watchdog ends every open screen (as the program's end does) when a test
+// has run for longer than any test should, so a screen left open never
+// blocks the run; the test then fails on quits.
 struct ScreenFixture {
     ScreenFixture();
     ~ScreenFixture();
     // loadTables: the study tables too, for screens that show words.
     void setUp(bool loadTables = false);
     void tearDown();
+    // Loads the tables and shows the main menu, as start-up does.
+    frmTOC& shownMenu();
 
     std::unique_ptr<TestState> state;
     std::unique_ptr<ScreenRegistry> screens;
     int quits = 0;
     QStringList opened;
+    std::unique_ptr<QTimer> watchdog;
 };
