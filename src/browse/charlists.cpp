@@ -1,6 +1,7 @@
 #include "browse/charlists.h"
 
 #include "core/listutil.h"
+#include "info/helppages.h"
 
 namespace {
 QString titleOf(const std::array<const char16_t*, 4>& titles, int kind)
@@ -30,7 +31,9 @@ const std::array<QString, 4>& examMenuTexts()
 {
     static const std::array<QString, 4> texts = {
         QStringLiteral("2003年11月16日に行われた第51回中国語検定試験四級を分析しました。"
-                       "本試験に登場した漢字が何回出現したかも網羅しているので、出る順で効率よく勉強できます！"),
+                       "本試験に登場した漢字が何回出現したかも網羅しているので、出る順で効率よく勉強できます！"
+                       "\n") +
+            dataEstimateNote(), // the counts are modelled, and the introduction must not claim otherwise
         QStringLiteral("本試験に登場した全ての漢字です。各漢字ごとにヒアリング・筆記合計の出現回数を表示しています。"
                        "漢字の重要度をチェックすることでメリハリをつけて学習しましょう！"),
         QStringLiteral("ヒアリングで登場した全ての漢字です。各漢字ごとにヒアリングでの出現回数を表示しています。"
