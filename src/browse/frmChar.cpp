@@ -83,6 +83,11 @@ frmChar::frmChar(ScreenRegistry& screens)
         styleCaption(b->addCaption(QString::fromUtf8(d.caption), d.label, d.role));
         connect(b, &ImageButton::clicked, this, [this, drill = d.drill] { startDrill(drill); });
     }
+    // Without it the painted heading over the drill buttons would lead nowhere.
+    lblNoRelated_ =
+        makeLabel(this, QStringLiteral("lblNoRelated"), QStringLiteral("この漢字を含む単語は収録されていません。"),
+                  L::lblNoRelated, QColor::fromRgb(Layout::Palette::softInk), 13);
+    lblNoRelated_->hide();
     // imgP1 stands apart from the hover rule of the other three.
     makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui"))});
 
@@ -125,6 +130,7 @@ void frmChar::setFrmChar(qint16 ckey)
     }
     for (const char* name : {"Dui", "P", "P1", "R"})
         button(QString::fromLatin1(name))->setVisible(d.drillsShown);
+    lblNoRelated_->setVisible(!d.drillsShown);
     for (size_t k = 0; k < 5; ++k)
         lblPenta_[k]->setText(d.chart.values[k]);
     update(chartArea());

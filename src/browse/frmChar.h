@@ -42,6 +42,7 @@ class frmChar : public ScreenBase {
     QLabel* lblType_ = nullptr;
     QLabel* imgChar_ = nullptr;
     QLabel* lblPinyin_ = nullptr;
+    QLabel* lblNoRelated_ = nullptr;
     std::array<QLabel*, 3> lblCount_{};
     std::array<QLabel*, 5> lblPenta_{};
     std::array<std::array<QLabel*, RelatedRows>, 4> imgTovak_{}; // imgTovak1..imgTovak4

@@ -242,6 +242,8 @@ inline constexpr QRect lblP = captionOf(imgP);
 inline constexpr QRect lblP1 = captionOf(imgP1);
 inline constexpr QRect lblR = captionOf(imgR);
 inline constexpr QRect lblDui = captionOf(imgDui);
+// In place of the drill buttons when no word of the data contains the character.
+inline constexpr QRect lblNoRelated{404, 376, 290, 29};
 inline constexpr QRect imgBefore = BottomRow::before; // previous character
 inline constexpr QRect imgNext = BottomRow::next;     // next character
 inline constexpr QRect imgBack = BottomRow::back;

@@ -44,6 +44,7 @@ class TestFrmChar : public QObject, public ScreenFixture {
         }
         for (const char* b : {"imgP", "lblP", "imgP1", "lblP1", "imgR", "lblR", "imgDui", "lblDui"})
             QCOMPARE(labelOf(&d, b)->isVisible(), rows > 0);
+        QCOMPARE(labelOf(&d, "lblNoRelated")->isVisible(), rows == 0);
 
         // Every vertex carries a round mark in the chart's colour, those at the
         // centre too: an edge alone would not cover all four diagonal neighbours
