@@ -1,5 +1,6 @@
 #include "info/frmAbout.h"
 
+#include "core/version.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
@@ -32,6 +33,14 @@ frmAbout::frmAbout(ScreenRegistry& screens)
     };
     for (const auto& l : labels)
         makeLabel(this, QString::fromLatin1(l.name), l.text, l.geometry, l.colour, 15, l.bold);
+
+    // Beside the painted subtitle and in its face, so it reads as part of that line.
+    QLabel* version =
+        makeLabel(this, QStringLiteral("lblVersion"), QStringLiteral("Version ") + QString::fromLatin1(Version::number),
+                  L::lblVersion, QColor::fromRgb(Layout::Palette::landscape), 18, true);
+    QFont vf = version->font();
+    vf.setFamily(QStringLiteral("Noto Sans CJK JP"));
+    version->setFont(vf);
 
     QLabel* link = findChild<QLabel*>(QStringLiteral("lblURL"));
     QFont f = link->font();

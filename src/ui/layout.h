@@ -32,6 +32,7 @@ inline constexpr QRgb bamboo = 0xFF3E8E5E;    // headings, header band
 inline constexpr QRgb bambooPale = 0xFFE3F1E6;
 inline constexpr QRgb headerInk = 0xFFFFFFFF; // writing on the header band
 inline constexpr QRgb accent = 0xFFD9534F;    // numbers worth noticing (score, percentages)
+inline constexpr QRgb landscape = 0xFF2F4F3E; // writing on the about box's landscape
 } // namespace Palette
 
 inline constexpr QSize screenSize{780, 600};
@@ -111,6 +112,8 @@ inline constexpr QRect imgPanda{40, 96, 115, 171};
 
 // ---------------------------------------------------------------- about box
 namespace frmAbout {
+inline constexpr QRect subtitle{44, 104, 700, 30};     // painted; the version label follows it
+inline constexpr QRect lblVersion{320, 104, 200, 30};
 inline constexpr QRect infoPanel{380, 352, 372, 214}; // painted card behind the labels
 inline constexpr QRect Label7{400, 366, 200, 24};      // 【更新履歴】
 inline constexpr QRect Label9{420, 394, 80, 24};       // Ver1.0 ：

@@ -1,6 +1,7 @@
 // The about box and the splash screen.
 #include "testsupport.h"
 
+#include "core/version.h"
 #include "info/frmAbout.h"
 #include "info/frmSplash.h"
 #include "ui/layout.h"
@@ -22,6 +23,7 @@ class TestFrmAbout : public QObject, public ScreenFixture {
             {"Label7", QStringLiteral("【更新履歴】")}, {"Label4", QStringLiteral("【連絡先】")},
             {"Label3", QStringLiteral("Web    ：")},    {"lblURL", QString::fromUtf8(Maker::url)},
             {"Label2", QStringLiteral("E-mail ：")},    {"Label1", QString::fromUtf8(Maker::mail)},
+            {"lblVersion", QStringLiteral("Version ") + QString::fromLatin1(Version::number)},
         };
         for (const auto& [name, text] : expected) {
             auto* l = about.findChild<QLabel*>(QString::fromLatin1(name));
