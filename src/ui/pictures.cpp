@@ -55,8 +55,9 @@ QPixmap searchMask() { return cached(QStringLiteral(":/pictures/masks/frmSearch.
 QIcon appIcon()
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/pictures/icon/rumena.png"));
-    icon.addFile(QStringLiteral(":/pictures/icon/rumena-256.png"));
+    // With its size given, a file is decoded only when the desktop asks for that size.
+    for (int size : iconSizes)
+        icon.addFile(QStringLiteral(":/pictures/icon/rumena-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 

@@ -17,6 +17,8 @@ QPixmap maruBatu(int n); // 1 correct, 2 wrong
 QPixmap background(const QString& screen); // frmListP1, frmListP2, frmListDui share one
 QPixmap searchMask(); // covers the launch buttons of the word search
 QIcon appIcon();
+// The program's icon comes in the sizes a desktop's icon theme asks for.
+inline constexpr int iconSizes[] = {16, 32, 48, 64, 128, 256};
 } // namespace Pictures
 
 // GlyphSet: glyph of a character key, 1..804; 804 (no character) is blank.

@@ -212,10 +212,14 @@ private slots:
     {
         checkPair("masks", "frmSearch", Layout::frmSearch::imgSmask.size());
         QCOMPARE(Pictures::searchMask().deviceIndependentSize().toSize(), Layout::frmSearch::imgSmask.size());
-        checkPair("icon", "rumena", QSize(64, 64));
         const QIcon icon = Pictures::appIcon();
         QVERIFY(!icon.isNull());
-        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+        for (int size : Pictures::iconSizes) {
+            const QImage file(QStringLiteral(":/pictures/icon/rumena-%1.png").arg(size));
+            QCOMPARE(file.size(), QSize(size, size));
+            QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+            QCOMPARE(icon.pixmap(size).toImage().size(), QSize(size, size));
+        }
     }
 
     void resourcesComeFromTheBinary()
