@@ -65,6 +65,9 @@ void DB::initCharTable()
     examLists_[0] = readExamList(QStringLiteral(":/data/exam-all.tsv"));
     examLists_[1] = readExamList(QStringLiteral(":/data/exam-hearing.tsv"));
     examLists_[2] = readExamList(QStringLiteral(":/data/exam-writing.tsv"));
+    glyphChars_.clear();
+    for (const QStringList& row : readTsv(QStringLiteral(":/data/glyph-chars.tsv"), 2))
+        glyphChars_.append(row[1]);
 }
 
 void DB::initWordTable()
@@ -86,4 +89,9 @@ QPoint DB::ChartAxes(PentagonAxis axis, int value) const
 const QList<ExamEntry>& DB::examList(ExamListKind kind) const
 {
     return examLists_[static_cast<size_t>(static_cast<int>(kind) - 1)];
+}
+
+QString DB::glyphCharacter(int ckey) const
+{
+    return ckey > 0 && ckey < glyphChars_.size() ? glyphChars_[ckey] : QString();
 }

@@ -71,6 +71,11 @@ frmHelp::frmHelp(ScreenRegistry& screens)
     connect(back, &ImageButton::clicked, this, &frmHelp::back);
     // The only exit without the question.
     connect(exit, &ImageButton::clicked, this, [this] { this->screens().quit(); });
+
+    QList<QWidget*> order = {exit->picture()};
+    for (QLabel* entry : lblContents_)
+        order << entry;
+    setReadingOrder(order << before->picture() << next->picture() << back->picture());
 }
 
 void frmHelp::load()

@@ -84,6 +84,9 @@ constexpr QRect imgContents(int k)
 {
     return k >= 5 ? QRect{40, 150 + (6 - k) * 58, 300, 44} : QRect{440, 150 + (k - 1) * 58, 300, 44};
 }
+// Captions of the items 1 to 6, painted into the background and naming the items to a screen reader.
+inline constexpr const char* contentsCaption[6] = {"総合出る順",   "ヒアリング出る順", "筆記単語出る順",
+                                                   "筆記文出る順", "単語総合検索",     "第51回試験必勝分析"};
 inline constexpr QRect leftHeading{40, 118, 300, 26};
 inline constexpr QRect rightHeading{440, 118, 300, 26};
 // The mascot box fits the largest picture; pictures stand on its bottom edge, centred.

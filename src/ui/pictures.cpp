@@ -1,6 +1,9 @@
 #include "ui/pictures.h"
 
+#include "data/db.h"
+
 #include <QHash>
+#include <QLabel>
 
 namespace {
 
@@ -64,3 +67,9 @@ QIcon appIcon()
 } // namespace Pictures
 
 QPixmap loadGlyph(int ckey) { return listPicture(QStringLiteral("ilCharsS"), ckey, 804); }
+
+void showGlyph(QLabel* picture, const DB& db, int ckey)
+{
+    picture->setPixmap(loadGlyph(ckey));
+    picture->setAccessibleName(db.glyphCharacter(ckey));
+}

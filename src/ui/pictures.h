@@ -23,3 +23,9 @@ inline constexpr int iconSizes[] = {16, 32, 48, 64, 128, 256};
 
 // GlyphSet: glyph of a character key, 1..804; 804 (no character) is blank.
 QPixmap loadGlyph(int ckey);
+
+class DB;
+class QLabel;
+// Shows the glyph of ckey in picture and names the picture by its character,
+// so a screen reader reads the character the learner sees.
+void showGlyph(QLabel* picture, const DB& db, int ckey);

@@ -10,8 +10,7 @@ using namespace Layout;
 
 namespace {
 
-const QStringList tocCaptions = {"総合出る順",   "ヒアリング出る順", "筆記単語出る順",
-                                 "筆記文出る順", "単語総合検索",     "第51回試験必勝分析"};
+const QStringList tocCaptions(std::begin(frmTOC::contentsCaption), std::end(frmTOC::contentsCaption));
 const QStringList examCaptions = {"出現漢字完全網羅", "ヒアリング漢字網羅", "筆記漢字網羅"};
 
 QColor ink() { return rgb(Palette::ink); }
