@@ -2,21 +2,85 @@
 
 #include "data/db.h"
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
 #include <QLabel>
+
+#include <future>
+#include <map>
 
 namespace {
 
+// Naming the format and leaving out detection keeps Qt from loading every
+// image-format plugin on the system to ask whether it reads PNG.
+QImage readPng(const QString& path)
+{
+    if (!QFile::exists(path))
+        return {};
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// On a high-DPI screen the @2x file, drawn at half its pixel size.
+QImage decode(const QString& path, qreal screenRatio)
+{
+    if (screenRatio > 1.0) {
+        QString twice = path;
+        twice.insert(path.size() - 4, QStringLiteral("@2x"));
+        if (QFile::exists(twice)) {
+            QImage image = readPng(twice);
+            image.setDevicePixelRatio(2.0);
+            return image;
+        }
+    }
+    return readPng(path);
+}
+
+qreal screenRatio()
+{
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+// Pictures are shared read-only for the whole run, so one store serves every
+// screen. A picture may be on its way from a second thread; QPixmap itself
+// belongs to this one.
+struct Store {
+    QHash<QString, QPixmap> pixmaps;
+    std::map<QString, std::future<QImage>> decoding;
+};
+
+Store& store()
+{
+    static Store s;
+    return s;
+}
+
 QPixmap cached(const QString& path)
 {
-    // Pictures are shared read-only for the whole run, so one cache serves every screen.
-    static QHash<QString, QPixmap> cache;
-    auto it = cache.constFind(path);
-    if (it != cache.constEnd())
+    Store& s = store();
+    if (auto it = s.pixmaps.constFind(path); it != s.pixmaps.constEnd())
         return *it;
-    QPixmap pixmap(path);
-    cache.insert(path, pixmap);
+    QImage image;
+    if (auto d = s.decoding.find(path); d != s.decoding.end()) {
+        image = d->second.get();
+        s.decoding.erase(d);
+    } else {
+        image = decode(path, screenRatio());
+    }
+    const QPixmap pixmap = QPixmap::fromImage(std::move(image));
+    s.pixmaps.insert(path, pixmap);
     return pixmap;
+}
+
+QString backgroundPath(const QString& screen)
+{
+    static const QStringList typed = {QStringLiteral("frmListP1"), QStringLiteral("frmListP2"),
+                                      QStringLiteral("frmListDui")};
+    const QString name = typed.contains(screen) ? QStringLiteral("frmListTyped") : screen;
+    return QStringLiteral(":/pictures/backgrounds/%1.png").arg(name);
 }
 
 QPixmap listPicture(const QString& list, int n, int count)
@@ -47,20 +111,34 @@ QPixmap maruBatu(int n) { return listPicture(QStringLiteral("ilMaruBatu"), n, 2)
 
 QPixmap background(const QString& screen)
 {
-    static const QStringList typed = {QStringLiteral("frmListP1"), QStringLiteral("frmListP2"),
-                                      QStringLiteral("frmListDui")};
-    const QString name = typed.contains(screen) ? QStringLiteral("frmListTyped") : screen;
-    return cached(QStringLiteral(":/pictures/backgrounds/%1.png").arg(name));
+    return cached(backgroundPath(screen));
+}
+
+void prefetchBackground(const QString& screen)
+{
+    const QString path = backgroundPath(screen);
+    Store& s = store();
+    if (s.pixmaps.contains(path) || s.decoding.count(path))
+        return;
+    s.decoding.emplace(path, std::async(std::launch::async, decode, path, screenRatio()));
+}
+
+void releaseBackground(const QString& screen)
+{
+    store().pixmaps.remove(backgroundPath(screen));
 }
 
 QPixmap searchMask() { return cached(QStringLiteral(":/pictures/masks/frmSearch.png")); }
 
 QIcon appIcon()
 {
+    // A window asks for the small sizes only; menus and docks take the larger
+    // ones from the installed icon theme.
     QIcon icon;
-    // With its size given, a file is decoded only when the desktop asks for that size.
-    for (int size : iconSizes)
-        icon.addFile(QStringLiteral(":/pictures/icon/rumena-%1.png").arg(size), QSize(size, size));
+    for (int size : iconSizes) {
+        if (size <= largestWindowIcon)
+            icon.addPixmap(QPixmap::fromImage(readPng(QStringLiteral(":/pictures/icon/rumena-%1.png").arg(size))));
+    }
     return icon;
 }
 

@@ -81,15 +81,15 @@ QWidget* ScreenRegistry::topWindow() const
 
 void ScreenRegistry::start()
 {
+    // The main menu's background, the largest picture it needs, decodes on a
+    // second thread while the splash screen appears and its timer runs.
+    Pictures::prefetchBackground(QStringLiteral("frmTOC"));
     auto& splash = screen<frmSplash>();
     splash.show();
     // Painted before any work starts, so the learner sees it while the tables load.
     splash.repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     splash.startTimer1();
-    // The timer leaves the event loop idle for its 10 ms: decode the main menu's
-    // background meanwhile, so the menu appears that much sooner.
-    (void)Pictures::background(QStringLiteral("frmTOC"));
 }
 
 void ScreenRegistry::finishStartup()
@@ -101,6 +101,8 @@ void ScreenRegistry::finishStartup()
         loaded_.erase(QString::fromLatin1(frmSplash::staticMetaObject.className()));
         splash->hide();
         splash->deleteLater();
+        // Shown once a run: its picture goes with the widget.
+        Pictures::releaseBackground(QStringLiteral("frmSplash"));
     }
     menu.setPanda();
     menu.show();
