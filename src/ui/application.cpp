@@ -8,6 +8,8 @@
 
 int runApplication(int argc, char* argv[])
 {
+    // Overlaps the decoding of the first pictures with building the application.
+    Pictures::prefetchStartup();
     QApplication app(argc, argv);
     // Names the data folder that keeps conf.ini: ~/.local/share/rumena on Linux.
     QApplication::setApplicationName(QStringLiteral("rumena"));

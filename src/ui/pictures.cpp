@@ -7,9 +7,12 @@
 #include <QHash>
 #include <QImageReader>
 #include <QLabel>
+#include <QThread>
 
 #include <future>
 #include <map>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -45,17 +48,46 @@ qreal screenRatio()
 }
 
 // Pictures are shared read-only for the whole run, so one store serves every
-// screen. A picture may be on its way from a second thread; QPixmap itself
-// belongs to this one.
+// screen. Some are on their way from a second thread, decoded for the screen
+// density known when they were asked for; QPixmap itself belongs to this thread.
 struct Store {
+    struct Pending {
+        std::future<QImage> image;
+        bool twice; // decoded for a high-DPI screen
+    };
     QHash<QString, QPixmap> pixmaps;
-    std::map<QString, std::future<QImage>> decoding;
+    std::map<QString, Pending> decoding;
+    std::vector<std::future<void>> workers;
 };
 
 Store& store()
 {
     static Store s;
     return s;
+}
+
+// Decodes the pictures one after the other on a second thread, the first first.
+void decodeAhead(const QStringList& paths)
+{
+    Store& s = store();
+    const qreal ratio = screenRatio();
+    QStringList todo;
+    for (const QString& path : paths) {
+        if (!s.pixmaps.contains(path) && !s.decoding.count(path))
+            todo << path;
+    }
+    if (todo.isEmpty())
+        return;
+    auto promises = std::make_shared<std::vector<std::promise<QImage>>>(todo.size());
+    for (qsizetype i = 0; i < todo.size(); ++i)
+        s.decoding.emplace(todo[i], Store::Pending{(*promises)[size_t(i)].get_future(), ratio > 1.0});
+    // Qt takes the first thread that asks for its thread data as the main one:
+    // let that be this thread, even before the application object exists.
+    (void)QThread::currentThread();
+    s.workers.push_back(std::async(std::launch::async, [todo, ratio, promises] {
+        for (qsizetype i = 0; i < todo.size(); ++i)
+            (*promises)[size_t(i)].set_value(decode(todo[i], ratio));
+    }));
 }
 
 QPixmap cached(const QString& path)
@@ -65,14 +97,23 @@ QPixmap cached(const QString& path)
         return *it;
     QImage image;
     if (auto d = s.decoding.find(path); d != s.decoding.end()) {
-        image = d->second.get();
+        image = d->second.image.get();
+        const bool twice = d->second.twice;
         s.decoding.erase(d);
+        // Decoded before the screen was known to be high-DPI: decode the sharp one.
+        if (twice != (screenRatio() > 1.0))
+            image = decode(path, screenRatio());
     } else {
         image = decode(path, screenRatio());
     }
     const QPixmap pixmap = QPixmap::fromImage(std::move(image));
     s.pixmaps.insert(path, pixmap);
     return pixmap;
+}
+
+QString iconPath(int size)
+{
+    return QStringLiteral(":/pictures/icon/rumena-%1.png").arg(size);
 }
 
 QString backgroundPath(const QString& screen)
@@ -116,11 +157,19 @@ QPixmap background(const QString& screen)
 
 void prefetchBackground(const QString& screen)
 {
-    const QString path = backgroundPath(screen);
-    Store& s = store();
-    if (s.pixmaps.contains(path) || s.decoding.count(path))
-        return;
-    s.decoding.emplace(path, std::async(std::launch::async, decode, path, screenRatio()));
+    decodeAhead({backgroundPath(screen)});
+}
+
+void prefetchStartup()
+{
+    // The splash picture first: the first thread waits for it soonest. The
+    // small icons are decoded by the time the application sets them.
+    QStringList paths = {backgroundPath(QStringLiteral("frmSplash"))};
+    for (int size : iconSizes) {
+        if (size <= largestWindowIcon)
+            paths << iconPath(size);
+    }
+    decodeAhead(paths << QStringLiteral(":/pictures/ilBtn/7.png") << backgroundPath(QStringLiteral("frmTOC")));
 }
 
 void releaseBackground(const QString& screen)
@@ -137,7 +186,7 @@ QIcon appIcon()
     QIcon icon;
     for (int size : iconSizes) {
         if (size <= largestWindowIcon)
-            icon.addPixmap(QPixmap::fromImage(readPng(QStringLiteral(":/pictures/icon/rumena-%1.png").arg(size))));
+            icon.addPixmap(cached(iconPath(size)));
     }
     return icon;
 }

@@ -97,11 +97,12 @@ void ScreenRegistry::finishStartup()
     tovak_.initTables();
     auto& menu = screen<frmTOC>();
     if (frmSplash* splash = loadedScreen<frmSplash>()) {
-        // Deleted later: this runs inside the splash screen's own timer.
+        // Deleted later: this runs inside the splash screen's own timer. Its
+        // picture is shown once a run, so the memory goes now, before the menu
+        // takes its own.
         loaded_.erase(QString::fromLatin1(frmSplash::staticMetaObject.className()));
-        splash->hide();
+        splash->releaseWindow();
         splash->deleteLater();
-        // Shown once a run: its picture goes with the widget.
         Pictures::releaseBackground(QStringLiteral("frmSplash"));
     }
     menu.setPanda();

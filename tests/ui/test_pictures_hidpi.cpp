@@ -27,6 +27,15 @@ class TestPicturesHiDpi : public QObject {
         QCOMPARE(picture.deviceIndependentSize().toSize(), size);
     }
 
+    void picturesDecodedBeforeTheScreenWasKnownAreDecodedAgain()
+    {
+        // main() asked for the start-up pictures before the application existed.
+        const QPixmap splash = Pictures::background(QStringLiteral("frmSplash"));
+        QCOMPARE(splash.devicePixelRatio(), 2.0);
+        QCOMPARE(splash.deviceIndependentSize().toSize(), QSize(500, 330));
+        QCOMPARE(Pictures::btn(7).devicePixelRatio(), 2.0);
+    }
+
     void aPrefetchedBackgroundIsTheSharpOneToo()
     {
         Pictures::prefetchBackground(QStringLiteral("frmSearch"));
@@ -40,6 +49,8 @@ int main(int argc, char** argv)
 {
     // Set before the application exists, as a learner's desktop would.
     qputenv("QT_SCALE_FACTOR", argc > 1 && qstrcmp(argv[1], "1.5") == 0 ? "1.5" : "2");
+    // As the program does: before the screen's density is known.
+    Pictures::prefetchStartup();
     QApplication app(argc, argv);
     TestPicturesHiDpi test;
     return QTest::qExec(&test, 1, argv);
