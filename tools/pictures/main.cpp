@@ -110,7 +110,7 @@ int main(int argc, char* argv[])
             const QString character = k <= chars.size() ? chars[k - 1] : QString();
             for (int scale : {1, 2}) {
                 const QImage image = renderGlyph(character, scale);
-                savePicture(image, picturesDir + "/ilCharsS", QString::number(k));
+                savePicture(image, picturesDir + "/ilCharsS", QString::number(k), Encoding::Qt);
                 if (scale == 1)
                     glyphs.add(QString::number(k), image);
             }
