@@ -60,9 +60,7 @@ int runBare(int argc, char** argv)
 int runMenu(int argc, char** argv)
 {
     // As the program starts, with a statistics file of its own.
-    Pictures::prefetchStartup();
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(Pictures::appIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     QTemporaryDir dir;
     Tovak tovak(clockSeed(), dir.filePath(QStringLiteral("conf.ini")));

@@ -4,6 +4,12 @@
 
 namespace {
 
+// A string that shares the constant text: no copy.
+QString text(std::u16string_view field)
+{
+    return QString::fromRawData(reinterpret_cast<const QChar*>(field.data()), qsizetype(field.size()));
+}
+
 // A table's rows as lists of strings that share the constant text: no copy, no parsing.
 QList<QStringList> rowsOf(const StudyTables::Table& table)
 {
@@ -12,10 +18,8 @@ QList<QStringList> rowsOf(const StudyTables::Table& table)
     for (int r = 0; r < table.rows; ++r) {
         QStringList row;
         row.reserve(table.columns);
-        for (int c = 0; c < table.columns; ++c) {
-            const std::u16string_view field = table.at(r, c);
-            row.append(QString::fromRawData(reinterpret_cast<const QChar*>(field.data()), qsizetype(field.size())));
-        }
+        for (int c = 0; c < table.columns; ++c)
+            row.append(text(table.at(r, c)));
         rows.append(std::move(row));
     }
     return rows;
@@ -46,11 +50,7 @@ QList<ExamEntry> examEntries(const StudyTables::Table& table)
     QList<ExamEntry> entries;
     entries.reserve(table.rows - 1);
     for (int r = 1; r < table.rows; ++r) {
-        const auto number = [&](int c) {
-            const std::u16string_view f = table.at(r, c);
-            return static_cast<qint16>(
-                QStringView(reinterpret_cast<const QChar*>(f.data()), qsizetype(f.size())).toInt());
-        };
+        const auto number = [&](int c) { return static_cast<qint16>(text(table.at(r, c)).toInt()); };
         entries.append({number(0), number(1)});
     }
     return entries;
@@ -70,8 +70,9 @@ void DB::initCharTable()
     examLists_[1] = examEntries(StudyTables::examHearing);
     examLists_[2] = examEntries(StudyTables::examWriting);
     glyphChars_.clear();
-    for (const QStringList& row : rowsOf(StudyTables::glyphChars))
-        glyphChars_.append(row[1]);
+    glyphChars_.reserve(StudyTables::glyphChars.rows);
+    for (int r = 0; r < StudyTables::glyphChars.rows; ++r)
+        glyphChars_.append(text(StudyTables::glyphChars.at(r, 1)));
 }
 
 void DB::initWordTable()

@@ -8,14 +8,11 @@
 
 int runApplication(int argc, char* argv[])
 {
-    // Overlaps the decoding of the first pictures with building the application.
-    Pictures::prefetchStartup();
     QApplication app(argc, argv);
     // Names the data folder that keeps conf.ini: ~/.local/share/rumena on Linux.
     QApplication::setApplicationName(QStringLiteral("rumena"));
     // Lets a desktop match the window to its installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.rumena"));
-    QApplication::setWindowIcon(Pictures::appIcon());
     // The run ends only through the exit question or the help viewer's exit,
     // never because the splash screen went away before the menu appeared.
     QApplication::setQuitOnLastWindowClosed(false);

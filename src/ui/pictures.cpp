@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QImageReader>
 #include <QLabel>
-#include <QThread>
 
 #include <future>
 #include <map>
@@ -48,15 +47,11 @@ qreal screenRatio()
 }
 
 // Pictures are shared read-only for the whole run, so one store serves every
-// screen. Some are on their way from a second thread, decoded for the screen
-// density known when they were asked for; QPixmap itself belongs to this thread.
+// screen. Some are on their way from a second thread; QPixmap itself belongs
+// to this one.
 struct Store {
-    struct Pending {
-        std::future<QImage> image;
-        bool twice; // decoded for a high-DPI screen
-    };
     QHash<QString, QPixmap> pixmaps;
-    std::map<QString, Pending> decoding;
+    std::map<QString, std::future<QImage>> decoding;
     std::vector<std::future<void>> workers;
 };
 
@@ -70,7 +65,6 @@ Store& store()
 void decodeAhead(const QStringList& paths)
 {
     Store& s = store();
-    const qreal ratio = screenRatio();
     QStringList todo;
     for (const QString& path : paths) {
         if (!s.pixmaps.contains(path) && !s.decoding.count(path))
@@ -80,11 +74,8 @@ void decodeAhead(const QStringList& paths)
         return;
     auto promises = std::make_shared<std::vector<std::promise<QImage>>>(todo.size());
     for (qsizetype i = 0; i < todo.size(); ++i)
-        s.decoding.emplace(todo[i], Store::Pending{(*promises)[size_t(i)].get_future(), ratio > 1.0});
-    // Qt takes the first thread that asks for its thread data as the main one:
-    // let that be this thread, even before the application object exists.
-    (void)QThread::currentThread();
-    s.workers.push_back(std::async(std::launch::async, [todo, ratio, promises] {
+        s.decoding.emplace(todo[i], (*promises)[size_t(i)].get_future());
+    s.workers.push_back(std::async(std::launch::async, [todo, ratio = screenRatio(), promises] {
         for (qsizetype i = 0; i < todo.size(); ++i)
             (*promises)[size_t(i)].set_value(decode(todo[i], ratio));
     }));
@@ -97,12 +88,8 @@ QPixmap cached(const QString& path)
         return *it;
     QImage image;
     if (auto d = s.decoding.find(path); d != s.decoding.end()) {
-        image = d->second.image.get();
-        const bool twice = d->second.twice;
+        image = d->second.get();
         s.decoding.erase(d);
-        // Decoded before the screen was known to be high-DPI: decode the sharp one.
-        if (twice != (screenRatio() > 1.0))
-            image = decode(path, screenRatio());
     } else {
         image = decode(path, screenRatio());
     }
@@ -155,16 +142,10 @@ QPixmap background(const QString& screen)
     return cached(backgroundPath(screen));
 }
 
-void prefetchBackground(const QString& screen)
+void prefetchMainMenu()
 {
-    decodeAhead({backgroundPath(screen)});
-}
-
-void prefetchStartup()
-{
-    // The splash picture first: the first thread waits for it soonest. The
-    // small icons are decoded by the time the application sets them.
-    QStringList paths = {backgroundPath(QStringLiteral("frmSplash"))};
+    // The small icons first: the window icon is set at once.
+    QStringList paths;
     for (int size : iconSizes) {
         if (size <= largestWindowIcon)
             paths << iconPath(size);

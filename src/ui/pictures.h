@@ -15,13 +15,10 @@ QPixmap panda(int n); // ilPanda 1..4, smallest to fully grown
 QPixmap contents(const QString& screen, int n); // "frmTOC" 1..6 or "frmExamTOC" 1..3
 QPixmap maruBatu(int n); // 1 correct, 2 wrong
 QPixmap background(const QString& screen); // frmListP1, frmListP2, frmListDui share one
-// Starts decoding a background on a second thread; background() then waits for it.
-void prefetchBackground(const QString& screen);
-// Start-up: decodes on a second thread what the first screens show (the window
-// icon, the splash screen, the main menu) while the first thread builds the
-// application. May run before the application object exists: pictures decoded
-// then are for an ordinary screen, and decoded anew if it turns out high-DPI.
-void prefetchStartup();
+// Start-up: decodes on a second thread what the main menu shows first and the
+// window icon, while the splash screen's timer runs; asking for one of them
+// then waits for it.
+void prefetchMainMenu();
 // Lets go of a background no screen will show again (the splash screen's).
 void releaseBackground(const QString& screen);
 QPixmap searchMask(); // covers the launch buttons of the word search

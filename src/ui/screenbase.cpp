@@ -65,13 +65,6 @@ void ScreenBase::back()
     done(QDialog::Rejected);
 }
 
-void ScreenBase::releaseWindow()
-{
-    hide();
-    background_ = QPixmap();
-    destroy();
-}
-
 void ScreenBase::resetHover()
 {
     for (ImageButton* b : buttons_)

@@ -37,10 +37,8 @@ class ScreenBase : public QDialog {
     // Restores every registered button's normal picture.
     virtual void resetHover();
 
-    // For a screen that will not be shown again but cannot be deleted yet (it
-    // is inside one of its own slots): hides it and lets go of its background
-    // and its window's pixels at once; deleteLater() does the rest.
-    void releaseWindow();
+    // Lets go of the background of a screen that will not be painted again.
+    void releaseBackground() { background_ = QPixmap(); }
 
     // Finds a button by its suffix ("Next", "Contents(3)").
     ImageButton* button(const QString& name) const;

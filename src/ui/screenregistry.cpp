@@ -81,29 +81,33 @@ QWidget* ScreenRegistry::topWindow() const
 
 void ScreenRegistry::start()
 {
-    // The main menu's background, the largest picture it needs, decodes on a
-    // second thread while the splash screen appears and its timer runs.
-    Pictures::prefetchBackground(QStringLiteral("frmTOC"));
     auto& splash = screen<frmSplash>();
     splash.show();
     // Painted before any work starts, so the learner sees it while the tables load.
     splash.repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     splash.startTimer1();
+    // The timer's 10 ms leave this thread idle: meanwhile what the main menu
+    // shows first decodes on a second thread, and the window icon is set.
+    Pictures::prefetchMainMenu();
+    QGuiApplication::setWindowIcon(Pictures::appIcon());
 }
 
 void ScreenRegistry::finishStartup()
 {
+    // The splash screen is painted and nothing here returns to the event loop
+    // before it is hidden, so its picture is not needed again: the memory goes
+    // before the tables and the menu take theirs.
+    if (frmSplash* splash = loadedScreen<frmSplash>())
+        splash->releaseBackground();
+    Pictures::releaseBackground(QStringLiteral("frmSplash"));
     tovak_.initTables();
     auto& menu = screen<frmTOC>();
     if (frmSplash* splash = loadedScreen<frmSplash>()) {
-        // Deleted later: this runs inside the splash screen's own timer. Its
-        // picture is shown once a run, so the memory goes now, before the menu
-        // takes its own.
+        // Deleted later: this runs inside the splash screen's own timer.
         loaded_.erase(QString::fromLatin1(frmSplash::staticMetaObject.className()));
-        splash->releaseWindow();
+        splash->hide();
         splash->deleteLater();
-        Pictures::releaseBackground(QStringLiteral("frmSplash"));
     }
     menu.setPanda();
     menu.show();

@@ -8,6 +8,16 @@
 class TestPicturesHiDpi : public QObject {
     Q_OBJECT
   private slots:
+    // First, while nothing is decoded yet.
+    void prefetchedPicturesAreTheSharpOnesToo()
+    {
+        Pictures::prefetchMainMenu();
+        const QPixmap bg = Pictures::background(QStringLiteral("frmTOC"));
+        QCOMPARE(bg.devicePixelRatio(), 2.0);
+        QCOMPARE(bg.deviceIndependentSize().toSize(), QSize(780, 600));
+        QCOMPARE(Pictures::btn(7).devicePixelRatio(), 2.0);
+    }
+
     void twiceTheDensityDrawsTheSharpPictures_data()
     {
         QTest::addColumn<QPixmap>("picture");
@@ -26,31 +36,12 @@ class TestPicturesHiDpi : public QObject {
         QCOMPARE(picture.size(), size * 2);
         QCOMPARE(picture.deviceIndependentSize().toSize(), size);
     }
-
-    void picturesDecodedBeforeTheScreenWasKnownAreDecodedAgain()
-    {
-        // main() asked for the start-up pictures before the application existed.
-        const QPixmap splash = Pictures::background(QStringLiteral("frmSplash"));
-        QCOMPARE(splash.devicePixelRatio(), 2.0);
-        QCOMPARE(splash.deviceIndependentSize().toSize(), QSize(500, 330));
-        QCOMPARE(Pictures::btn(7).devicePixelRatio(), 2.0);
-    }
-
-    void aPrefetchedBackgroundIsTheSharpOneToo()
-    {
-        Pictures::prefetchBackground(QStringLiteral("frmSearch"));
-        const QPixmap bg = Pictures::background(QStringLiteral("frmSearch"));
-        QCOMPARE(bg.devicePixelRatio(), 2.0);
-        QCOMPARE(bg.deviceIndependentSize().toSize(), QSize(780, 600));
-    }
 };
 
 int main(int argc, char** argv)
 {
     // Set before the application exists, as a learner's desktop would.
     qputenv("QT_SCALE_FACTOR", argc > 1 && qstrcmp(argv[1], "1.5") == 0 ? "1.5" : "2");
-    // As the program does: before the screen's density is known.
-    Pictures::prefetchStartup();
     QApplication app(argc, argv);
     TestPicturesHiDpi test;
     return QTest::qExec(&test, 1, argv);
