@@ -27,6 +27,7 @@ frmTOC::frmTOC(ScreenRegistry& screens)
         ImageButton* item = addButton(
             QStringLiteral("Contents(%1)").arg(k), QPixmap(),
             [k] { return Pictures::contents(QStringLiteral("frmTOC"), k); }, L::imgContents(k));
+        item->setAccessibleName(QString::fromUtf8(L::contentsCaption[k - 1]));
         connect(item, &ImageButton::clicked, this, [this, k] {
             if (k <= 4)
                 openRanking(static_cast<qint16>(k));
@@ -44,11 +45,18 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     imgPanda_->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     imgPanda_->setCursor(Qt::PointingHandCursor);
     onClick(imgPanda_, [this] { openAbout(); });
+    imgPanda_->setAccessibleName(QStringLiteral("このソフトについて"));
 
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(0, this); });
     ImageButton* exit = addButton(QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, L::imgExit);
     connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
+
+    // The header first, then the left column (6, 5), the right column (1 to 4), the mascot.
+    QList<QWidget*> order = {help->picture(), exit->picture()};
+    for (int k : {6, 5, 1, 2, 3, 4})
+        order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
+    setReadingOrder(order << imgPanda_);
 
     // The percentages change after every grading, also while the menu is covered.
     connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);

@@ -1,24 +1,26 @@
 #include "data/db.h"
 
-#include <QFile>
+#include "data/studytables.h"
 
 namespace {
 
-// Reads one of the compiled-in TSV files: the header row first, then the data rows.
-QList<QStringList> readTsv(const QString& path, int fields)
+// A string that shares the constant text: no copy.
+QString text(std::u16string_view field)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("study data missing: %s", qPrintable(path));
-    const QString text = QString::fromUtf8(file.readAll());
+    return QString::fromRawData(reinterpret_cast<const QChar*>(field.data()), qsizetype(field.size()));
+}
+
+// A table's rows as lists of strings that share the constant text: no copy, no parsing.
+QList<QStringList> rowsOf(const StudyTables::Table& table)
+{
     QList<QStringList> rows;
-    for (const QString& line : text.split(u'\n')) {
-        if (line.isEmpty())
-            continue;
-        QStringList row = line.split(u'\t');
-        while (row.size() < fields)
-            row.append(QString());
-        rows.append(row);
+    rows.reserve(table.rows);
+    for (int r = 0; r < table.rows; ++r) {
+        QStringList row;
+        row.reserve(table.columns);
+        for (int c = 0; c < table.columns; ++c)
+            row.append(text(table.at(r, c)));
+        rows.append(std::move(row));
     }
     return rows;
 }
@@ -43,12 +45,14 @@ constexpr int axisPoints[11][5][2] = {
     {{532, 128}, {627, 197}, {591, 307}, {474, 308}, {437, 199}},
 };
 
-QList<ExamEntry> readExamList(const QString& path)
+QList<ExamEntry> examEntries(const StudyTables::Table& table)
 {
     QList<ExamEntry> entries;
-    const QList<QStringList> rows = readTsv(path, 2);
-    for (qsizetype i = 1; i < rows.size(); ++i)
-        entries.append({static_cast<qint16>(rows[i][0].toInt()), static_cast<qint16>(rows[i][1].toInt())});
+    entries.reserve(table.rows - 1);
+    for (int r = 1; r < table.rows; ++r) {
+        const auto number = [&](int c) { return static_cast<qint16>(text(table.at(r, c)).toInt()); };
+        entries.append({number(0), number(1)});
+    }
     return entries;
 }
 
@@ -56,20 +60,24 @@ QList<ExamEntry> readExamList(const QString& path)
 
 void DB::initCharTable()
 {
-    charTable_ = readTsv(QStringLiteral(":/data/chars.tsv"), CharFieldCount);
+    charTable_ = rowsOf(StudyTables::chars);
     for (size_t i = 0; i < genreTexts.size(); ++i)
         genreNames_[i] = QString::fromUtf16(genreTexts[i]);
     for (int v = 0; v <= 10; ++v)
         for (int a = 0; a < 5; ++a)
             chartAxes_[static_cast<size_t>(a)][static_cast<size_t>(v)] = QPoint(axisPoints[v][a][0], axisPoints[v][a][1]);
-    examLists_[0] = readExamList(QStringLiteral(":/data/exam-all.tsv"));
-    examLists_[1] = readExamList(QStringLiteral(":/data/exam-hearing.tsv"));
-    examLists_[2] = readExamList(QStringLiteral(":/data/exam-writing.tsv"));
+    examLists_[0] = examEntries(StudyTables::examAll);
+    examLists_[1] = examEntries(StudyTables::examHearing);
+    examLists_[2] = examEntries(StudyTables::examWriting);
+    glyphChars_.clear();
+    glyphChars_.reserve(StudyTables::glyphChars.rows);
+    for (int r = 0; r < StudyTables::glyphChars.rows; ++r)
+        glyphChars_.append(text(StudyTables::glyphChars.at(r, 1)));
 }
 
 void DB::initWordTable()
 {
-    wordTable_ = readTsv(QStringLiteral(":/data/words.tsv"), WordFieldCount);
+    wordTable_ = rowsOf(StudyTables::words);
 }
 
 std::array<int, 4> DB::wordCKeys(int tkey) const
@@ -86,4 +94,9 @@ QPoint DB::ChartAxes(PentagonAxis axis, int value) const
 const QList<ExamEntry>& DB::examList(ExamListKind kind) const
 {
     return examLists_[static_cast<size_t>(static_cast<int>(kind) - 1)];
+}
+
+QString DB::glyphCharacter(int ckey) const
+{
+    return ckey > 0 && ckey < glyphChars_.size() ? glyphChars_[ckey] : QString();
 }

@@ -60,7 +60,7 @@ constexpr qint16 NoChar = 804;
 // into the binary, read-only afterwards. Row 0 of each table is its caption row.
 class DB {
 public:
-    // CharTable, then GenreNames and ChartAxes, then the latest-exam lists.
+    // CharTable, then GenreNames and ChartAxes, then the latest-exam lists and the glyph characters.
     void initCharTable();
     void initWordTable();
     bool isLoaded() const { return !charTable_.isEmpty() && !wordTable_.isEmpty(); }
@@ -87,10 +87,14 @@ public:
 
     const QList<ExamEntry>& examList(ExamListKind kind) const;
 
+    // The character the glyph picture of ckey shows; empty for NoChar and outside the set.
+    QString glyphCharacter(int ckey) const;
+
 private:
     QList<WordRecord> wordTable_;
     QList<CharRecord> charTable_;
     std::array<QString, 9> genreNames_;
     std::array<std::array<QPoint, 11>, 5> chartAxes_{};
     std::array<QList<ExamEntry>, 3> examLists_;
+    QStringList glyphChars_; // index ckey; row 0 is the caption
 };

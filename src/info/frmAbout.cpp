@@ -1,5 +1,6 @@
 #include "info/frmAbout.h"
 
+#include "core/version.h"
 #include "info/helppages.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
@@ -37,6 +38,14 @@ frmAbout::frmAbout(ScreenRegistry& screens)
     QLabel* note = makeLabel(this, QStringLiteral("lblDataNote"), dataEstimateNote(), L::lblDataNote, ink, 13, false,
                              Qt::AlignLeft | Qt::AlignTop);
     note->setWordWrap(true);
+
+    // Beside the painted subtitle and in its face, so it reads as part of that line.
+    QLabel* version =
+        makeLabel(this, QStringLiteral("lblVersion"), QStringLiteral("Version ") + QString::fromLatin1(Version::number),
+                  L::lblVersion, QColor::fromRgb(Layout::Palette::landscape), 18, true);
+    QFont vf = version->font();
+    vf.setFamily(QStringLiteral("Noto Sans CJK JP"));
+    version->setFont(vf);
 
     QLabel* link = findChild<QLabel*>(QStringLiteral("lblURL"));
     QFont f = link->font();

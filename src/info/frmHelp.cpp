@@ -6,37 +6,19 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 
-#include <QEvent>
-
 namespace L = Layout::frmHelp;
 
 namespace {
 const QColor entryColour(0, 0, 255);
 const QColor hoveredEntryColour(255, 0, 0);
-
-class EnterWatcher : public QObject {
-public:
-    EnterWatcher(QWidget* w, std::function<void()> fn) : QObject(w), fn_(std::move(fn)) { w->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Enter)
-            fn_();
-        return false;
-    }
-
-private:
-    std::function<void()> fn_;
-};
 } // namespace
 
 frmHelp::frmHelp(ScreenRegistry& screens)
     : ScreenBase(screens, QStringLiteral("frmHelp"), Pictures::background(QStringLiteral("frmHelp")), Layout::helpSize)
 {
     const QColor ink = QColor::fromRgb(Layout::Palette::ink);
-    lblType_ = makeLabel(this, QStringLiteral("lblType"), QString(), L::lblType, QColor::fromRgb(Layout::Palette::headerInk),
-                         20, true);
+    lblType_ = makeLabel(this, QStringLiteral("lblType"), QString(), L::lblType,
+                         QColor::fromRgb(Layout::Palette::headerInk), 20, true);
 
     const auto captions = helpContentsCaptions();
     for (int k = 0; k < HelpTopicCount; ++k) {
@@ -44,7 +26,7 @@ frmHelp::frmHelp(ScreenRegistry& screens)
                                   L::lblContents(k), entryColour, 17);
         entry->setCursor(Qt::PointingHandCursor);
         lblContents_[static_cast<size_t>(k)] = entry;
-        new EnterWatcher(entry, [this, k] { highlightEntry(k); });
+        onEnter(entry, [this, k] { highlightEntry(k); });
         onClick(entry, [this, k] { turnTo(k + 1); });
     }
 
@@ -71,6 +53,11 @@ frmHelp::frmHelp(ScreenRegistry& screens)
     connect(back, &ImageButton::clicked, this, &frmHelp::back);
     // The only exit without the question.
     connect(exit, &ImageButton::clicked, this, [this] { this->screens().quit(); });
+
+    QList<QWidget*> order = {exit->picture()};
+    for (QLabel* entry : lblContents_)
+        order << entry;
+    setReadingOrder(order << before->picture() << next->picture() << back->picture());
 }
 
 void frmHelp::load()

@@ -12,7 +12,8 @@ int runApplication(int argc, char* argv[])
     QApplication app(argc, argv);
     // Names the data folder that keeps conf.ini: ~/.local/share/rumena on Linux.
     QApplication::setApplicationName(QStringLiteral("rumena"));
-    QApplication::setWindowIcon(Pictures::appIcon());
+    // Lets a desktop match the window to its installed entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.rumena"));
     // The run ends only through the exit question or the help viewer's exit,
     // never because the splash screen went away before the menu appeared.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,68 +1,6 @@
 #include "ui/imagebutton.h"
 
 #include <QEvent>
-#include <QMouseEvent>
-
-namespace {
-
-class ClickFilter : public QObject {
-public:
-    ClickFilter(QWidget* w, std::function<void()> fn) : QObject(w), fn_(std::move(fn)) { w->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* w = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::MouseButtonPress) {
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() == Qt::LeftButton) {
-                pressed_ = true;
-                return true;
-            }
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() == Qt::LeftButton && pressed_) {
-                pressed_ = false;
-                if (w->rect().contains(me->position().toPoint()))
-                    fn_();
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> fn_;
-    bool pressed_ = false;
-};
-
-class EnterFilter : public QObject {
-public:
-    EnterFilter(QWidget* w, std::function<void()> fn) : QObject(w), fn_(std::move(fn)) { w->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Enter)
-            fn_();
-        return false;
-    }
-
-private:
-    std::function<void()> fn_;
-};
-
-} // namespace
-
-void onClick(QWidget* w, std::function<void()> fn)
-{
-    new ClickFilter(w, std::move(fn));
-}
-
-void onEnter(QWidget* w, std::function<void()> fn)
-{
-    new EnterFilter(w, std::move(fn));
-}
 
 ImageButton::ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, const QPixmap& hover)
     : ImageButton(screen, name, rest, PictureLoader())
@@ -89,12 +27,19 @@ QLabel* ImageButton::addCaption(const QString& text, const QRect& geometry, Capt
     caption_->setGeometry(geometry);
     captionRole_ = role;
     caption_->installEventFilter(this);
-    onClick(caption_, [this] { emit clicked(); });
+    forwardClicks(caption_, picture_);
+    // The caption names the button to a screen reader, also after its text changes.
+    caption_->setBuddy(picture_);
     if (!isVisible())
         caption_->hide();
     // The caption lies over the picture.
     caption_->raise();
     return caption_;
+}
+
+void ImageButton::setAccessibleName(const QString& name)
+{
+    picture_->setAccessibleName(name);
 }
 
 void ImageButton::setGeometry(const QRect& pictureGeometry)

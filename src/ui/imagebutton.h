@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/clickable.h"
+
 #include <QLabel>
 #include <QObject>
 #include <QPixmap>
@@ -8,15 +10,11 @@
 
 #include <functional>
 
-// Runs fn when w is clicked with the left button (pressed and released over it).
-// Works on any widget, plain labels included.
-void onClick(QWidget* w, std::function<void()> fn);
-// Runs fn when the mouse comes over w.
-void onEnter(QWidget* w, std::function<void()> fn);
-
 // A picture label and an optional caption label acting as one button: hovering
 // either shows the hover picture, clicking either emits clicked(). The picture
 // stays hovered until the screen restores it (the bare-form reset or a sibling).
+// To a screen reader and to Tab the picture is the button, named by its caption;
+// a button without one needs setAccessibleName.
 class ImageButton : public QObject {
     Q_OBJECT
   public:
@@ -36,6 +34,9 @@ class ImageButton : public QObject {
 
     // Adds the caption label lblName.
     QLabel* addCaption(const QString& text, const QRect& geometry, CaptionRole role = CaptionActsAsButton);
+
+    // What a screen reader calls a button without a caption ("ヘルプ", "終了").
+    void setAccessibleName(const QString& name);
 
     QLabel* picture() const { return picture_; }
     QLabel* caption() const { return caption_; }

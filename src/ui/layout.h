@@ -32,6 +32,7 @@ inline constexpr QRgb bamboo = 0xFF3E8E5E;    // headings, header band
 inline constexpr QRgb bambooPale = 0xFFE3F1E6;
 inline constexpr QRgb headerInk = 0xFFFFFFFF; // writing on the header band
 inline constexpr QRgb accent = 0xFFD9534F;    // numbers worth noticing (score, percentages)
+inline constexpr QRgb landscape = 0xFF2F4F3E; // writing on the about box's landscape
 } // namespace Palette
 
 inline constexpr QSize screenSize{780, 600};
@@ -83,6 +84,9 @@ constexpr QRect imgContents(int k)
 {
     return k >= 5 ? QRect{40, 150 + (6 - k) * 58, 300, 44} : QRect{440, 150 + (k - 1) * 58, 300, 44};
 }
+// Captions of the items 1 to 6, painted into the background and naming the items to a screen reader.
+inline constexpr const char* contentsCaption[6] = {"総合出る順",   "ヒアリング出る順", "筆記単語出る順",
+                                                   "筆記文出る順", "単語総合検索",     "第51回試験必勝分析"};
 inline constexpr QRect leftHeading{40, 118, 300, 26};
 inline constexpr QRect rightHeading{440, 118, 300, 26};
 // The mascot box fits the largest picture; pictures stand on its bottom edge, centred.
@@ -111,6 +115,8 @@ inline constexpr QRect imgPanda{40, 96, 115, 171};
 
 // ---------------------------------------------------------------- about box
 namespace frmAbout {
+inline constexpr QRect subtitle{44, 104, 700, 30};     // painted; the version label follows it
+inline constexpr QRect lblVersion{320, 104, 200, 30};
 inline constexpr QRect infoPanel{380, 352, 372, 214}; // painted card behind the labels
 inline constexpr QRect Label7{400, 360, 200, 24};      // 【更新履歴】
 inline constexpr QRect Label9{420, 384, 80, 24};       // Ver1.0 ：

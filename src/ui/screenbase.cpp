@@ -8,10 +8,40 @@
 
 #include <QChildEvent>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShowEvent>
+
+namespace {
+
+// Marks the control that Tab has reached; mouse users never see it.
+class FocusRing : public QWidget {
+  public:
+    explicit FocusRing(QWidget* screen) : QWidget(screen)
+    {
+        setObjectName(QStringLiteral("focusRing"));
+        // Clicks and moves go to what lies under it, and the form's bare test ignores it.
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        // Blue with a white inner line stays visible on the green band, the paper and the pictures.
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x1E, 0x6F, 0xD9), 2));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 4, 4);
+    }
+};
+
+} // namespace
 
 ScreenBase::ScreenBase(ScreenRegistry& screens, const QString& name, const QPixmap& background, QSize designSize)
     : screens_(screens), background_(background)
@@ -63,17 +93,23 @@ ImageButton* ScreenBase::button(const QString& name) const
 ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, const QPixmap& hover,
                                    const QRect& geometry)
 {
-    auto* b = new ImageButton(this, name, rest, hover);
-    b->setGeometry(geometry);
-    buttons_ << b;
-    return b;
+    return addButton(new ImageButton(this, name, rest, hover), geometry);
 }
 
 ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, ImageButton::PictureLoader hover,
                                    const QRect& geometry)
 {
-    auto* b = new ImageButton(this, name, rest, std::move(hover));
+    return addButton(new ImageButton(this, name, rest, std::move(hover)), geometry);
+}
+
+ImageButton* ScreenBase::addButton(ImageButton* b, const QRect& geometry)
+{
     b->setGeometry(geometry);
+    // The help and exit buttons of every screen have no caption to name them.
+    if (b->objectName() == QLatin1String("Help"))
+        b->setAccessibleName(QStringLiteral("ヘルプ"));
+    else if (b->objectName() == QLatin1String("Exit"))
+        b->setAccessibleName(QStringLiteral("終了"));
     buttons_ << b;
     return b;
 }
@@ -142,6 +178,17 @@ bool ScreenBase::eventFilter(QObject* watched, QEvent* event)
             watch(child);
         break;
     }
+    case QEvent::FocusIn:
+        if (auto* w = static_cast<QWidget*>(watched); isClickable(w)) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+                markFocus(w);
+        }
+        break;
+    case QEvent::FocusOut:
+        if (focusRing_ && isClickable(static_cast<QWidget*>(watched)))
+            focusRing_->hide();
+        break;
     case QEvent::InputMethod:
         composing_ = !static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty();
         break;
@@ -266,6 +313,47 @@ void ScreenBase::mouseReleaseEvent(QMouseEvent* e)
     if (click)
         bareClicked();
     QDialog::mouseReleaseEvent(e);
+}
+
+void ScreenBase::markFocus(QWidget* control)
+{
+    if (!focusRing_)
+        focusRing_ = new FocusRing(this);
+    focusRing_->setGeometry(QRect(control->mapTo(this, QPoint(0, 0)), control->size()).adjusted(-3, -3, 3, 3));
+    focusRing_->raise();
+    focusRing_->show();
+}
+
+void ScreenBase::setReadingOrder(const QList<QWidget*>& controls)
+{
+    // The first Tab from the screen itself lands on the first of them. Qt links
+    // only widgets that take focus, so the screen takes it for the moment.
+    const Qt::FocusPolicy own = focusPolicy();
+    setFocusPolicy(Qt::TabFocus);
+    QWidget* previous = this;
+    for (QWidget* w : controls) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
+    setFocusPolicy(own);
+}
+
+void ScreenBase::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (focusWidget())
+        return;
+    // Focus starts in the first text box or list; pictures are reached by Tab
+    // only, so a screen of pictures alone keeps the focus itself and opens with
+    // no control looking selected.
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w->window() == this && (w->focusPolicy() & Qt::TabFocus) && !isClickable(w) && w->isVisibleTo(this) &&
+            w->isEnabled()) {
+            w->setFocus(Qt::ActiveWindowFocusReason);
+            return;
+        }
+    }
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void ScreenBase::closeEvent(QCloseEvent* e)

@@ -14,7 +14,7 @@ class Tovak;
 // What every screen shares: the fixed size of its background picture, the
 // program's title, the background, keys seen before the focused control, the
 // bare-form hover reset, Esc and the title-bar close box routed to the screen's
-// own Back, and no default button.
+// own Back, no default button, and a ring around the control Tab has reached.
 //
 // A screen sets up its controls in its constructor or in load(), which the
 // registry runs once after creating it; it overrides the key handlers it lists
@@ -38,6 +38,9 @@ class ScreenBase : public QDialog {
 
     // Restores every registered button's normal picture.
     virtual void resetHover();
+
+    // Lets go of the background of a screen that will not be painted again.
+    void releaseBackground() { background_ = QPixmap(); }
 
     // Finds a button by its suffix ("Next", "Contents(3)").
     ImageButton* button(const QString& name) const;
@@ -69,6 +72,9 @@ class ScreenBase : public QDialog {
     // A click on the bare form, outside every control.
     virtual void bareClicked() {}
 
+    // Tab visits these controls in this order: the order the eye reads them in.
+    void setReadingOrder(const QList<QWidget*>& controls);
+
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
@@ -77,11 +83,16 @@ class ScreenBase : public QDialog {
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
   private:
     void watch(QObject* o);
     bool previewKey(QKeyEvent* e);
     bool isBare(const QPoint& pos) const;
+    void markFocus(QWidget* control);
+    ImageButton* addButton(ImageButton* b, const QRect& geometry);
+
+    QWidget* focusRing_ = nullptr;
 
     ScreenRegistry& screens_;
     QPixmap background_;

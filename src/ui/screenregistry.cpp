@@ -87,13 +87,20 @@ void ScreenRegistry::start()
     splash.repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     splash.startTimer1();
-    // The timer leaves the event loop idle for its 10 ms: decode the main menu's
-    // background meanwhile, so the menu appears that much sooner.
-    (void)Pictures::background(QStringLiteral("frmTOC"));
+    // The timer's 10 ms leave this thread idle: meanwhile what the main menu
+    // shows first decodes on a second thread, and the window icon is set.
+    Pictures::prefetchMainMenu();
+    QGuiApplication::setWindowIcon(Pictures::appIcon());
 }
 
 void ScreenRegistry::finishStartup()
 {
+    // The splash screen is painted and nothing here returns to the event loop
+    // before it is hidden, so its picture is not needed again: the memory goes
+    // before the tables and the menu take theirs.
+    if (frmSplash* splash = loadedScreen<frmSplash>())
+        splash->releaseBackground();
+    Pictures::releaseBackground(QStringLiteral("frmSplash"));
     tovak_.initTables();
     auto& menu = screen<frmTOC>();
     if (frmSplash* splash = loadedScreen<frmSplash>()) {

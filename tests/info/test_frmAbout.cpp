@@ -1,6 +1,7 @@
 // The about box and the splash screen.
 #include "testsupport.h"
 
+#include "core/version.h"
 #include "info/frmAbout.h"
 #include "info/frmSplash.h"
 #include "info/helppages.h"
@@ -29,6 +30,7 @@ class TestFrmAbout : public QObject, public ScreenFixture {
             {"Label1", QString::fromUtf8(Maker::mail)},
             {"lblDataTitle", QStringLiteral("【データについて】")},
             {"lblDataNote", dataEstimateNote()},
+            {"lblVersion", QStringLiteral("Version ") + QString::fromLatin1(Version::number)},
         };
         for (const auto& [name, text] : expected) {
             auto* l = about.findChild<QLabel*>(QString::fromLatin1(name));

@@ -1,9 +1,12 @@
 #include "testsupport.h"
 
 #include "browse/frmTOC.h"
+#include "ui/clickable.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QTest>
 #include <QTimer>
@@ -67,4 +70,62 @@ bool saveScreenshot(QWidget& w, const QString& folder, const QString& name)
 {
     w.show();
     return QTest::qWaitForWindowExposed(&w) && w.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+namespace {
+
+QString describe(const QWidget* w)
+{
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+}
+
+void collectFaults(QAccessibleInterface* iface, const QWidget* screen, QStringList& faults)
+{
+    if (!iface)
+        return;
+    auto* w = qobject_cast<QWidget*>(iface->object());
+    if (w && w != screen && !w->isVisibleTo(screen))
+        return;
+    const bool pointingHand = w && w->testAttribute(Qt::WA_SetCursor) && w->cursor().shape() == Qt::PointingHandCursor;
+    if (w && (isClickable(w) || pointingHand)) {
+        if (iface->role() != QAccessible::Button)
+            faults << describe(w) + QStringLiteral(": clickable, but its role is %1, not a button").arg(iface->role());
+        if (iface->text(QAccessible::Name).trimmed().isEmpty())
+            faults << describe(w) + QStringLiteral(": clickable, but has no name");
+        QAccessibleActionInterface* actions = iface->actionInterface();
+        if (!actions || !actions->actionNames().contains(QAccessibleActionInterface::pressAction()))
+            faults << describe(w) + QStringLiteral(": clickable, but offers no press action");
+    }
+    for (int i = 0; i < iface->childCount(); ++i)
+        collectFaults(iface->child(i), screen, faults);
+}
+
+} // namespace
+
+QStringList accessibilityFaults(QWidget* screen)
+{
+    QStringList faults;
+    collectFaults(QAccessible::queryAccessibleInterface(screen), screen, faults);
+    return faults;
+}
+
+QStringList tabOrder(QWidget* screen)
+{
+    screen->activateWindow();
+    if (!QTest::qWaitForWindowActive(screen, 2000))
+        return {QStringLiteral("(the screen never became active)")};
+    QStringList names;
+    QWidget* first = nullptr;
+    // Bounded: a chain that never comes round still ends.
+    for (int i = 0; i < 100; ++i) {
+        QWidget* from = QApplication::focusWidget() ? QApplication::focusWidget() : screen;
+        QTest::keyClick(from, Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        if (!now || now == first)
+            break;
+        if (!first)
+            first = now;
+        names << describe(now);
+    }
+    return names;
 }

@@ -52,3 +52,15 @@ struct ScreenFixture {
     QStringList opened;
     std::unique_ptr<QTimer> watchdog;
 };
+
+class QWidget;
+
+// What a screen reader would find wrong on a shown screen: every control made
+// clickable (onClick) or showing the pointing hand must be a push button with a
+// name and a press action. One line per fault, naming the control; empty when
+// there is none.
+QStringList accessibilityFaults(QWidget* screen);
+
+// The objectNames of the controls Tab visits on a shown screen, once round,
+// starting after the control that has the focus.
+QStringList tabOrder(QWidget* screen);

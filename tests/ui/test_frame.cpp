@@ -3,6 +3,7 @@
 // and unloading, ending from any depth, the message boxes.
 #include "testsupport.h"
 
+#include "browse/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenbase.h"
 #include "ui/screenregistry.h"
@@ -10,6 +11,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest>
 
@@ -275,6 +277,18 @@ class TestFrame : public QObject, public ScreenFixture {
         QCOMPARE(quits, 1);
         // Nothing opens any more once the program is ending.
         QVERIFY(!screens->open<OtherScreen>(nullptr));
+    }
+
+    void startUpSetsTheWindowIconAndLetsGoOfTheSplash()
+    {
+        screens->start();
+        QPointer<ScreenBase> splash = screens->loaded(QStringLiteral("frmSplash"));
+        QVERIFY(splash && splash->isVisible());
+        QVERIFY(!QGuiApplication::windowIcon().isNull());
+        QTRY_VERIFY(screens->mainMenu() && screens->mainMenu()->isVisible());
+        // Gone from the registry at once, and as an object once the loop runs.
+        QVERIFY(!screens->loaded(QStringLiteral("frmSplash")));
+        QTRY_VERIFY(!splash);
     }
 
     void messageBoxesCarryTheProgramsTitle()

@@ -61,6 +61,21 @@ class TestPictures : public QObject {
     Q_OBJECT
 
 private slots:
+    // First, while nothing is decoded yet.
+    void prefetchedPicturesAreTheSameAndTheSplashLetsGo()
+    {
+        Pictures::prefetchMainMenu();
+        const QPixmap prefetched = Pictures::background("frmTOC");
+        QCOMPARE(prefetched.toImage(),
+                 QImage(resourcePath("backgrounds", "frmTOC", false)).convertToFormat(prefetched.toImage().format()));
+        QCOMPARE(Pictures::background("frmTOC").cacheKey(), prefetched.cacheKey());
+        QCOMPARE(Pictures::btn(7).deviceIndependentSize().toSize(), QSize(29, 29));
+
+        const qint64 splash = Pictures::background("frmSplash").cacheKey();
+        Pictures::releaseBackground("frmSplash");
+        QVERIFY(Pictures::background("frmSplash").cacheKey() != splash);
+    }
+
     void listPictures_data()
     {
         QTest::addColumn<QString>("list");
@@ -212,10 +227,14 @@ private slots:
     {
         checkPair("masks", "frmSearch", Layout::frmSearch::imgSmask.size());
         QCOMPARE(Pictures::searchMask().deviceIndependentSize().toSize(), Layout::frmSearch::imgSmask.size());
-        checkPair("icon", "rumena", QSize(64, 64));
         const QIcon icon = Pictures::appIcon();
         QVERIFY(!icon.isNull());
-        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+        for (int size : Pictures::iconSizes) {
+            const QImage file(QStringLiteral(":/pictures/icon/rumena-%1.png").arg(size));
+            QCOMPARE(file.size(), QSize(size, size));
+            QCOMPARE(icon.availableSizes().contains(QSize(size, size)), size <= Pictures::largestWindowIcon);
+        }
+        QCOMPARE(icon.pixmap(32).toImage().size(), QSize(32, 32));
     }
 
     void resourcesComeFromTheBinary()

@@ -48,6 +48,13 @@ private slots:
         menu->button(QStringLiteral("Contents(6)"))->setHovered(true);
         menu->button(QStringLiteral("Help"))->setHovered(true);
         save(*menu, "frmTOC-hover");
+        menu->resetHover();
+        // Keyboard use: the ring on the help button (on the green band), then on a menu item.
+        QVERIFY(!tabOrder(menu).isEmpty());
+        save(*menu, "frmTOC-tab-help");
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        save(*menu, "frmTOC-tab-item");
 
         auto& help = registry.screen<frmHelp>();
         for (qint16 page : {0, 1, 2, 4, 7}) {

@@ -10,8 +10,7 @@ using namespace Layout;
 
 namespace {
 
-const QStringList tocCaptions = {"総合出る順",   "ヒアリング出る順", "筆記単語出る順",
-                                 "筆記文出る順", "単語総合検索",     "第51回試験必勝分析"};
+const QStringList tocCaptions(std::begin(frmTOC::contentsCaption), std::end(frmTOC::contentsCaption));
 const QStringList examCaptions = {"出現漢字完全網羅", "ヒアリング漢字網羅", "筆記漢字網羅"};
 
 QColor ink() { return rgb(Palette::ink); }
@@ -186,12 +185,12 @@ void paintAbout(QPainter& p)
         bambooSprig(p, QPointF(26 + i * 18, 480 + (i % 2) * 12), 300 - i * 14, 1.0);
     drawSvg(p, svgPath("panda4"), QRectF(150, 300, 108 * 1.05, 168 * 1.05));
 
-    drawText(p, QRect(40, 40, 700, 60), "ルメナ　～四級～", Face::SerifBold, 46, QColor(0x2F, 0x4F, 0x3E));
-    drawText(p, QRect(44, 104, 700, 30), "中国語検定試験 四級 対策ソフト　Version 1.0", Face::SansBold, 18,
-             QColor(0x2F, 0x4F, 0x3E));
+    drawText(p, QRect(40, 40, 700, 60), "ルメナ　～四級～", Face::SerifBold, 46, rgb(Palette::landscape));
+    // The version is a label over the picture, so it follows the build's version.
+    drawText(p, frmAbout::subtitle, "中国語検定試験 四級 対策ソフト", Face::SansBold, 18, rgb(Palette::landscape));
 
     roundedPanel(p, frmAbout::infoPanel, 14, QColor(255, 255, 255, 225), rgb(Palette::rule));
-    drawText(p, QRect(40, 566, 500, 22), "画面をクリックすると閉じます", Face::Sans, 12, QColor(0x2F, 0x4F, 0x3E));
+    drawText(p, QRect(40, 566, 500, 22), "画面をクリックすると閉じます", Face::Sans, 12, rgb(Palette::landscape));
 }
 
 void paintCharTable(QPainter& p, const QString& latterHeading)

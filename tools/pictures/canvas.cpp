@@ -1,10 +1,13 @@
 #include "canvas.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QSvgRenderer>
+#include <QtEndian>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,7 +19,63 @@ QImage makeCanvas(QSize size, int scale, QColor fill)
     return image;
 }
 
-void savePicture(const QImage& image, const QString& dir, const QString& name)
+namespace {
+
+quint32 crc32(const QByteArray& bytes)
+{
+    static const auto table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 n = 0; n < 256; ++n) {
+            quint32 c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    quint32 c = 0xFFFFFFFFu;
+    for (char b : bytes)
+        c = table[(c ^ static_cast<uchar>(b)) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+void appendChunk(QByteArray& png, const char* type, const QByteArray& data)
+{
+    const QByteArray typed = QByteArray(type) + data;
+    char number[4];
+    qToBigEndian<quint32>(quint32(data.size()), number);
+    png.append(number, 4).append(typed);
+    qToBigEndian<quint32>(crc32(typed), number);
+    png.append(number, 4);
+}
+
+// A PNG whose rows all use filter None. Qt's writer picks filters row by row
+// (mostly Paeth), which the program then undoes at every decode; for these
+// flat, drawn pictures None is as small and decodes two to three times faster.
+QByteArray unfilteredPng(const QImage& image)
+{
+    const bool alpha = image.hasAlphaChannel();
+    const QImage rgb = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    const int rowBytes = rgb.width() * (alpha ? 4 : 3);
+    QByteArray rows;
+    rows.reserve((rowBytes + 1) * rgb.height());
+    for (int y = 0; y < rgb.height(); ++y)
+        rows.append('\0').append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rowBytes);
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(quint32(rgb.width()), header.data());
+    qToBigEndian<quint32>(quint32(rgb.height()), header.data() + 4);
+    header[8] = 8;             // bits per channel
+    header[9] = alpha ? 6 : 2; // RGBA or RGB
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "IDAT", qCompress(rows, 9).mid(4)); // qCompress puts the length before the zlib stream
+    appendChunk(png, "IEND", QByteArray());
+    return png;
+}
+
+} // namespace
+
+void savePicture(const QImage& image, const QString& dir, const QString& name, Encoding encoding)
 {
     QDir().mkpath(dir);
     const int scale = qRound(image.devicePixelRatio());
@@ -35,7 +94,14 @@ void savePicture(const QImage& image, const QString& dir, const QString& name)
     }
     if (opaque)
         out = out.convertToFormat(QImage::Format_RGB32);
-    if (!out.save(file, "PNG", 9)) {
+    bool written = false;
+    if (encoding == Encoding::QuickToDecode) {
+        QFile f(file);
+        written = f.open(QIODevice::WriteOnly) && f.write(unfilteredPng(out)) > 0;
+    } else {
+        written = out.save(file, "PNG", 9);
+    }
+    if (!written) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
         std::exit(1);
     }

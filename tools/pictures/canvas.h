@@ -17,7 +17,11 @@ inline QColor rgb(QRgb c) { return QColor::fromRgba(c); }
 // A canvas of the given logical size; painting is in logical pixels at any scale.
 QImage makeCanvas(QSize size, int scale, QColor fill = Qt::transparent);
 // Saves as <dir>/<name>.png, or <name>@2x.png when the canvas is at scale 2.
-void savePicture(const QImage& image, const QString& dir, const QString& name);
+// QuickToDecode trades nothing for a faster decode on these drawn pictures; the
+// glyphs keep Qt's own encoding.
+enum class Encoding { Qt, QuickToDecode };
+void savePicture(const QImage& image, const QString& dir, const QString& name,
+                 Encoding encoding = Encoding::QuickToDecode);
 QImage renderSvg(const QString& file, QSize size, int scale);
 void drawSvg(QPainter& p, const QString& file, const QRectF& target);
 QString svgPath(const QString& name);

@@ -86,8 +86,12 @@ int main(int argc, char* argv[])
             both("ilContents-" + screen, QString::number(n), [&](int s) { return renderMenuHighlight(screen, n, s); },
                  pictures);
     both("masks", "frmSearch", [](int s) { return renderSearchMask(s); }, pictures);
-    both("icon", "rumena", [](int s) { return renderSvg(svgPath("icon"), QSize(64, 64), s); }, pictures);
-    savePicture(renderSvg(svgPath("icon"), QSize(256, 256), 1), picturesDir + "/icon", "rumena-256");
+    // The sizes a desktop's icon theme asks for; the window icon is built from the same files.
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QImage icon = renderSvg(svgPath("icon"), QSize(size, size), 1);
+        savePicture(icon, picturesDir + "/icon", "rumena-" + QString::number(size));
+        pictures.add("icon/" + QString::number(size), icon);
+    }
 
     for (const QString& screen : backgroundScreens())
         both("backgrounds", screen, [&](int s) { return renderBackground(screen, s); }, backgrounds);
@@ -106,7 +110,7 @@ int main(int argc, char* argv[])
             const QString character = k <= chars.size() ? chars[k - 1] : QString();
             for (int scale : {1, 2}) {
                 const QImage image = renderGlyph(character, scale);
-                savePicture(image, picturesDir + "/ilCharsS", QString::number(k));
+                savePicture(image, picturesDir + "/ilCharsS", QString::number(k), Encoding::Qt);
                 if (scale == 1)
                     glyphs.add(QString::number(k), image);
             }
