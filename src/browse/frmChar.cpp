@@ -93,6 +93,11 @@ frmChar::frmChar(ScreenRegistry& screens)
 
     addPageButtons([this] { step(-1); }, [this] { step(1); });
     addBackHelpExit(2);
+    // The drill buttons as they stand, two to a line.
+    QList<QWidget*> body;
+    for (const char* name : {"P", "P1", "R", "Dui"})
+        body << button(QString::fromLatin1(name))->picture();
+    setFramedReadingOrder(body);
 }
 
 void frmChar::setFrmChar_maxcno(Tovak& t, qint16 maxcno)
@@ -109,7 +114,7 @@ void frmChar::setFrmChar(qint16 ckey)
     if (!d.title.isEmpty())
         lblType_->setText(d.title);
 
-    imgChar_->setPixmap(loadGlyph(ckey));
+    showGlyph(imgChar_, tovak().db, ckey);
     lblPinyin_->setText(d.pinyin);
     lblCount_[0]->setText(d.listSize);
     lblCount_[1]->setText(d.relatedCount);
@@ -122,10 +127,7 @@ void frmChar::setFrmChar(qint16 ckey)
             if (key == relatedShown_[j][i])
                 continue;
             relatedShown_[j][i] = key;
-            if (key != 0)
-                imgTovak_[j][i]->setPixmap(loadGlyph(key));
-            else
-                imgTovak_[j][i]->clear();
+            showGlyph(imgTovak_[j][i], tovak().db, key);
         }
     }
     for (const char* name : {"Dui", "P", "P1", "R"})

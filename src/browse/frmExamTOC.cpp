@@ -28,6 +28,9 @@ frmExamTOC::frmExamTOC(ScreenRegistry& screens)
         ImageButton* item = addButton(
             QStringLiteral("Contents(%1)").arg(k), QPixmap(),
             [k] { return Pictures::contents(QStringLiteral("frmExamTOC"), k); }, L::imgContents(k));
+        // Named as the picture reads; the comment the mouse would bring up explains it.
+        item->setAccessibleName(examListTitle(k));
+        item->picture()->setAccessibleDescription(examMenuTexts()[static_cast<size_t>(k)]);
         connect(item, &ImageButton::entered, this, [this, k] { showComment(k); });
         connect(item, &ImageButton::clicked, this, [this, k] { openList(k); });
     }
@@ -37,6 +40,10 @@ frmExamTOC::frmExamTOC(ScreenRegistry& screens)
     lblPandaComment_->setWordWrap(true);
 
     addBackHelpExit(7);
+    QList<QWidget*> items;
+    for (int k = 1; k <= 3; ++k)
+        items << button(QStringLiteral("Contents(%1)").arg(k))->picture();
+    setFramedReadingOrder(items);
 }
 
 void frmExamTOC::load()

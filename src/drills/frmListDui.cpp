@@ -8,7 +8,8 @@ frmListDui::frmListDui(ScreenRegistry& screens)
 {
     setPages(list_);
     for (size_t r = 0; r < rows_.size(); ++r)
-        rows_[r].emplace(this, static_cast<int>(r), QColor::fromRgb(Layout::Palette::bamboo));
+        rows_[r].emplace(this, screens.tovak().db, static_cast<int>(r), QColor::fromRgb(Layout::Palette::bamboo));
+    setFramedReadingOrder({});
 }
 
 void frmListDui::load()

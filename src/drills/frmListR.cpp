@@ -30,9 +30,10 @@ QColor colourOf(ChoiceColour c)
 frmListR::frmListR(ScreenRegistry& screens)
     : DrillScreen(screens, QStringLiteral("frmListR"), 5, std::make_unique<ChoiceDrillSession>(screens.tovak()))
 {
+    QList<QWidget*> order;
     for (int r = 0; r < ChoiceDrillSession::PageSize; ++r) {
         Row& row = rows_[static_cast<size_t>(r)];
-        row.view.emplace(this, r, L::lblNo(r), L::imgTovak(1, r));
+        row.view.emplace(this, screens.tovak().db, r, L::lblNo(r), L::imgTovak(1, r));
         for (int j = 0; j < 4; ++j) {
             QLabel* c = makeLabel(this, QStringLiteral("lblJp%1(%2)").arg(j + 1).arg(r), QString(), L::lblJp(j + 1, r),
                                   Qt::black, choicePixels);
@@ -45,12 +46,15 @@ frmListR::frmListR(ScreenRegistry& screens)
             });
             onEnter(c, [this, r, j] { frame(r, j); });
             row.choices[static_cast<size_t>(j)] = c;
+            order << c;
         }
         row.mark = new QLabel(this);
         row.mark->setObjectName(QStringLiteral("imgMark(%1)").arg(r));
         row.mark->setGeometry(L::imgMark(r));
         row.mark->hide();
     }
+    // Row by row, each row's choices top to bottom.
+    setFramedReadingOrder(order);
 }
 
 ChoiceDrillSession& frmListR::choice() const
@@ -89,13 +93,17 @@ void frmListR::frame(int row, int framed)
 void frmListR::drawChoices(int row, const ChoiceRow& content)
 {
     const auto& labels = rows_[static_cast<size_t>(row)].choices;
+    const bool reacting = choice().choicesReact();
     for (size_t j = 0; j < labels.size(); ++j) {
-        setTextColour(labels[j], colourOf(content.colours[j]));
-        setFittedText(labels[j], content.choices[j], choicePixels);
-        const Qt::CursorShape cursor =
-            content.hasWord && choice().choicesReact() ? Qt::PointingHandCursor : Qt::ArrowCursor;
-        if (labels[j]->cursor().shape() != cursor)
-            labels[j]->setCursor(cursor);
+        QLabel* label = labels[j];
+        setTextColour(label, colourOf(content.colours[j]));
+        setFittedText(label, content.choices[j], choicePixels);
+        const Qt::CursorShape cursor = content.hasWord && reacting ? Qt::PointingHandCursor : Qt::ArrowCursor;
+        if (label->cursor().shape() != cursor)
+            label->setCursor(cursor);
+        // A row without a word offers nothing to choose, to the mouse, Tab or a screen reader.
+        label->setVisible(content.hasWord);
+        setClickableActive(label, reacting);
     }
 }
 

@@ -96,6 +96,7 @@ frmSearch::frmSearch(ScreenRegistry& screens)
     for (const auto& l : launchers) {
         ImageButton* b = addButton(QString::fromLatin1(l.name), Pictures::btn(1), Pictures::btn(2), l.picture);
         styleCaption(b->addCaption(QString::fromUtf8(l.caption), l.label, l.role));
+        launchers_ << b;
     }
     connect(button(QStringLiteral("Dui")), &ImageButton::clicked, this, &frmSearch::openAnswerList);
     connect(button(QStringLiteral("P")), &ImageButton::clicked, this, &frmSearch::openDrill<frmListP2>);
@@ -118,6 +119,14 @@ frmSearch::frmSearch(ScreenRegistry& screens)
     connect(back, &ImageButton::clicked, this, [this] { this->back(); });
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(3, this); });
     connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
+
+    // Each condition row, then the launch buttons left to right.
+    QList<QWidget*> body = {txtFreeWord_, button(QStringLiteral("Search(0)"))->picture()};
+    for (const Condition& c : conditions)
+        body << combos_[slot(c.kind)] << button(QStringLiteral("Search(%1)").arg(slot(c.kind)))->picture();
+    for (ImageButton* b : launchers_)
+        body << b->picture();
+    setFramedReadingOrder(body);
 }
 
 void frmSearch::load()
@@ -127,7 +136,15 @@ void frmSearch::load()
     pinyinDrill_->setVisible(stats.canUsePinyinDrill());
     stats.loadStatistics(); // keeps results that failed to save
     stats.computeCoverage();
-    imgSmask_->show();
+    setMasked(true);
+}
+
+void frmSearch::setMasked(bool masked)
+{
+    imgSmask_->setVisible(masked);
+    // Under the mask the keyboard and a screen reader must not reach them either.
+    for (ImageButton* b : launchers_)
+        b->setActive(!masked);
 }
 
 void frmSearch::search(SearchKind kind)
@@ -147,7 +164,7 @@ void frmSearch::search(SearchKind kind)
     runSearch(t, kind, text);
     lblCount_is_->setText(QString::number(t.CurrentWordCount));
     const bool found = t.CurrentWordCount >= 1;
-    imgSmask_->setVisible(!found);
+    setMasked(!found);
     if (!found)
         MsgBox::information(this, QStringLiteral("検索条件に該当する問題はありませんでした"));
 }

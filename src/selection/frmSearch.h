@@ -23,6 +23,7 @@ class frmSearch : public ScreenBase {
 
   private:
     void search(SearchKind kind);
+    void setMasked(bool masked);
     void openAnswerList();
     template <class Drill> void openDrill();
 
@@ -32,4 +33,5 @@ class frmSearch : public ScreenBase {
     QLabel* lblCount_is_;
     QLabel* imgSmask_;
     ImageButton* pinyinDrill_;
+    QList<ImageButton*> launchers_;
 };

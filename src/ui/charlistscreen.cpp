@@ -57,6 +57,7 @@ CharListScreen::CharListScreen(ScreenRegistry& screens, const QString& name, Cha
                 showPage();
         });
     addBackHelpExit(helpPage);
+    setFramedReadingOrder({imgTovak_.begin(), imgTovak_.end()});
 }
 
 void CharListScreen::init()
@@ -76,10 +77,7 @@ void CharListScreen::showPage()
         lblNo_[i]->setText(row.no);
         lblLatter_[i]->setText(row.latter);
         lblTermNum_[i]->setText(row.termNum);
-        if (row.shown)
-            imgTovak_[i]->setPixmap(loadGlyph(row.ckey));
-        else
-            imgTovak_[i]->clear();
+        showGlyph(imgTovak_[i], tovak().db, row.shown ? row.ckey : 0);
         imgTovak_[i]->setVisible(row.shown);
     }
     pageShown();

@@ -18,8 +18,16 @@ class Clickable : public QObject {
         w->installEventFilter(this);
     }
 
-    void press() { fn_(); }
+    bool press()
+    {
+        if (!active_ || !static_cast<QWidget*>(parent())->isEnabled())
+            return false;
+        fn_();
+        return true;
+    }
     bool isControl() const { return control_; }
+    bool isActive() const { return active_; }
+    void setActive(bool on) { active_ = on; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -37,7 +45,7 @@ class Clickable : public QObject {
             if (me->button() == Qt::LeftButton && pressed_) {
                 pressed_ = false;
                 if (w->rect().contains(me->position().toPoint()))
-                    fn_();
+                    press();
                 return true;
             }
             break;
@@ -46,7 +54,7 @@ class Clickable : public QObject {
             auto* ke = static_cast<QKeyEvent*>(event);
             if (control_ && ke->key() == Qt::Key_Space && ke->modifiers() == Qt::NoModifier) {
                 if (!ke->isAutoRepeat())
-                    fn_();
+                    press();
                 return true;
             }
             break;
@@ -60,6 +68,7 @@ class Clickable : public QObject {
   private:
     std::function<void()> fn_;
     bool control_;
+    bool active_ = true;
     bool pressed_ = false;
 };
 
@@ -80,6 +89,13 @@ class ClickableAccessible : public QAccessibleWidget {
             if (auto* label = qobject_cast<QLabel*>(widget()))
                 s = label->text();
         }
+        return s;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (const Clickable* c = clickableOf(widget()); c && !c->isActive())
+            s.disabled = true;
         return s;
     }
     QStringList actionNames() const override { return QAccessibleWidget::actionNames() << pressAction(); }
@@ -165,10 +181,20 @@ bool isClickable(const QWidget* w)
 bool pressClickable(QWidget* w)
 {
     Clickable* c = clickableOf(w);
-    if (!c)
-        return false;
-    c->press();
-    return true;
+    return c && c->press();
+}
+
+void setClickableActive(QWidget* w, bool active)
+{
+    Clickable* c = clickableOf(w);
+    if (!c || !c->isControl() || c->isActive() == active)
+        return;
+    c->setActive(active);
+    w->setFocusPolicy(active ? Qt::TabFocus : Qt::NoFocus);
+    QAccessible::State changed;
+    changed.disabled = true;
+    QAccessibleStateChangeEvent event(w, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 #include "clickable.moc"

@@ -20,5 +20,11 @@ void forwardClicks(QWidget* part, QWidget* control);
 
 // Whether w was made a control by onClick.
 bool isClickable(const QWidget* w);
-// Runs the click of a control made by onClick; false for any other widget.
+// Runs the click of a control made by onClick; false for any other widget and
+// for a control that is inactive or disabled.
 bool pressClickable(QWidget* w);
+
+// A control that stands for nothing at the moment (a frozen choice, a button
+// under a mask) stays as it looks, but no click, Space or press action runs
+// it, Tab passes it by and a screen reader reads it as unavailable.
+void setClickableActive(QWidget* w, bool active);

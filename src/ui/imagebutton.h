@@ -53,6 +53,8 @@ class ImageButton : public QObject {
 
     // Picture and caption together.
     void setVisible(bool visible);
+    // An inactive button looks the same but nothing presses it (see setClickableActive).
+    void setActive(bool active) { setClickableActive(picture_, active); }
     bool isVisible() const;
 
   signals:

@@ -178,6 +178,9 @@ QPixmap loadGlyph(int ckey) { return listPicture(QStringLiteral("ilCharsS"), cke
 
 void showGlyph(QLabel* picture, const DB& db, int ckey)
 {
-    picture->setPixmap(loadGlyph(ckey));
+    if (const QPixmap glyph = loadGlyph(ckey); glyph.isNull())
+        picture->clear();
+    else
+        picture->setPixmap(glyph);
     picture->setAccessibleName(db.glyphCharacter(ckey));
 }

@@ -35,5 +35,5 @@ QPixmap loadGlyph(int ckey);
 class DB;
 class QLabel;
 // Shows the glyph of ckey in picture and names the picture by its character,
-// so a screen reader reads the character the learner sees.
+// so a screen reader reads the character the learner sees; 0 clears both.
 void showGlyph(QLabel* picture, const DB& db, int ckey);

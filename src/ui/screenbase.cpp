@@ -338,6 +338,21 @@ void ScreenBase::setReadingOrder(const QList<QWidget*>& controls)
     setFocusPolicy(own);
 }
 
+void ScreenBase::setFramedReadingOrder(const QList<QWidget*>& body)
+{
+    QList<QWidget*> order;
+    const auto add = [this, &order](const char* name) {
+        if (ImageButton* b = button(QString::fromLatin1(name)))
+            order << b->picture();
+    };
+    add("Help");
+    add("Exit");
+    order << body;
+    for (const char* name : {"Grade", "Before", "Next", "Back"})
+        add(name);
+    setReadingOrder(order);
+}
+
 void ScreenBase::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);

@@ -74,6 +74,9 @@ class ScreenBase : public QDialog {
 
     // Tab visits these controls in this order: the order the eye reads them in.
     void setReadingOrder(const QList<QWidget*>& controls);
+    // The same on a 780x600 screen: help and exit in the header, then body, then
+    // the bottom row left to right (grade, before, next, back; those it has).
+    void setFramedReadingOrder(const QList<QWidget*>& body);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* e) override;

@@ -21,7 +21,7 @@ TypedDrillScreen::TypedDrillScreen(ScreenRegistry& screens, const QString& name,
     boxFont.setPixelSize(14);
     for (int r = 0; r < TypedDrillSession::PageSize; ++r) {
         Row& row = rows_[static_cast<size_t>(r)];
-        row.view.emplace(this, r, QColor::fromRgb(Layout::Palette::accent));
+        row.view.emplace(this, screens.tovak().db, r, QColor::fromRgb(Layout::Palette::accent));
         if (kind == DrillKind::ToneDrill)
             row.syllables = makeLabel(this, QStringLiteral("lblPinyin(%1)").arg(r), QString(), L::lblPinyin(r), ink,
                                       syllablePixels);
@@ -41,9 +41,11 @@ TypedDrillScreen::TypedDrillScreen(ScreenRegistry& screens, const QString& name,
         row.mark->setGeometry(L::imgMark(r));
         row.mark->hide();
     }
-    // Tab follows the rows: down the left column, then down the right one.
-    for (size_t r = 1; r < rows_.size(); ++r)
-        setTabOrder(rows_[r - 1].box, rows_[r].box);
+    // The boxes in row order: down the left column, then down the right one.
+    QList<QWidget*> boxes;
+    for (const Row& row : rows_)
+        boxes << row.box;
+    setFramedReadingOrder(boxes);
 }
 
 TypedDrillSession& TypedDrillScreen::typed() const

@@ -9,7 +9,7 @@ constexpr int translationPixels = 13;
 constexpr int pinyinPixels = 15;
 } // namespace
 
-WordRowView::WordRowView(QWidget* parent, int row, const QRect& number, const QRect& firstGlyph)
+WordRowView::WordRowView(QWidget* parent, const DB& db, int row, const QRect& number, const QRect& firstGlyph) : db_(db)
 {
     const QColor ink = QColor::fromRgb(Layout::Palette::ink);
     no_ = makeLabel(parent, QStringLiteral("lblNo(%1)").arg(row), QString(), number, ink, 14, true,
@@ -31,15 +31,12 @@ void WordRowView::show(const WordRow& row)
         if (key == shown_[j])
             continue;
         shown_[j] = key;
-        if (key == 0)
-            glyphs_[j]->clear();
-        else
-            glyphs_[j]->setPixmap(loadGlyph(key));
+        showGlyph(glyphs_[j], db_, key);
     }
 }
 
-TypedRowView::TypedRowView(QWidget* parent, int row, QColor pinyinColour)
-    : WordRowView(parent, row, Layout::TypedRows::lblNo(row), Layout::TypedRows::imgTovak(1, row))
+TypedRowView::TypedRowView(QWidget* parent, const DB& db, int row, QColor pinyinColour)
+    : WordRowView(parent, db, row, Layout::TypedRows::lblNo(row), Layout::TypedRows::imgTovak(1, row))
 {
     namespace L = Layout::TypedRows;
     jp_ = makeLabel(parent, QStringLiteral("lblJp(%1)").arg(row), QString(), L::lblJp(row),

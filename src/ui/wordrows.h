@@ -8,16 +8,20 @@
 
 #include <array>
 
+class DB;
+
 // The number and the four glyph pictures every word row starts with, drawn
-// from a WordRow. Shared by the drills and the answer list.
+// from a WordRow. Shared by the drills and the answer list. A screen reader
+// reads each glyph as its character.
 class WordRowView {
   public:
     // firstGlyph is imgTovak1's place; the other three follow it to the right.
-    WordRowView(QWidget* parent, int row, const QRect& number, const QRect& firstGlyph);
+    WordRowView(QWidget* parent, const DB& db, int row, const QRect& number, const QRect& firstGlyph);
 
     void show(const WordRow& row);
 
   private:
+    const DB& db_;
     QLabel* no_;
     std::array<QLabel*, 4> glyphs_{};
     std::array<int, 4> shown_{}; // glyph key on each picture, 0 for none
@@ -27,7 +31,7 @@ class WordRowView {
 // word part, the pinyin beside the glyphs, the translation under them.
 class TypedRowView : public WordRowView {
   public:
-    TypedRowView(QWidget* parent, int row, QColor pinyinColour);
+    TypedRowView(QWidget* parent, const DB& db, int row, QColor pinyinColour);
 
     void showTexts(const QString& translation, const QString& pinyin, bool pinyinVisible);
 

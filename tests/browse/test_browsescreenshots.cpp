@@ -1,7 +1,7 @@
 // Writes PNGs of the ranking lists, the character detail and the latest-exam
 // screens into the folder named by RUMENA_SCREENSHOTS, for looking at them;
 // skipped when it is not set. Run once more with QT_SCALE_FACTOR=2 for the
-// high-DPI pictures (their names end in @2x).
+// high-DPI pictures (their names end in @2x, or @1.5x).
 #include "testsupport.h"
 
 #include "browse/frmChar.h"
@@ -91,7 +91,7 @@ class TestBrowseScreenshots : public QObject {
 
     void save(QWidget& w, const QString& name)
     {
-        const QString suffix = w.devicePixelRatio() > 1 ? QStringLiteral("@2x") : QString();
+        const QString suffix = w.devicePixelRatio() > 1 ? QStringLiteral("@%1x").arg(w.devicePixelRatio()) : QString();
         QVERIFY(saveScreenshot(w, folder, name + suffix));
     }
 
