@@ -111,14 +111,7 @@ frmSearch::frmSearch(ScreenRegistry& screens)
     imgSmask_->setPixmap(Pictures::searchMask());
     imgSmask_->raise();
 
-    ImageButton* back = addButton(QStringLiteral("Back"), Pictures::btn(1), Pictures::btn(2), L::imgBack);
-    styleCaption(back->addCaption(QStringLiteral("戻る"), L::lblBack));
-    ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
-    ImageButton* exit = addButton(
-        QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, L::imgExit);
-    connect(back, &ImageButton::clicked, this, [this] { this->back(); });
-    connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(3, this); });
-    connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
+    addBackHelpExit(3);
 
     // Each condition row, then the launch buttons left to right.
     QList<QWidget*> body = {txtFreeWord_, button(QStringLiteral("Search(0)"))->picture()};

@@ -3,7 +3,6 @@
 #include "drills/drillsession.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
-#include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 
 namespace L = Layout::TypedRows;
@@ -19,21 +18,10 @@ PagedScreen::PagedScreen(ScreenRegistry& screens, const QString& name, qint16 he
     makeLabel(this, QStringLiteral("lblPage"), QStringLiteral("page"), L::lblPage,
               QColor::fromRgb(Layout::Palette::softInk), 14);
 
-    before_ = addButton(QStringLiteral("Before"), Pictures::btn(3), Pictures::btn(4), L::imgBefore);
-    styleCaption(before_->addCaption(QStringLiteral("前へ"), L::lblBefore));
-    next_ = addButton(QStringLiteral("Next"), Pictures::btn(1), Pictures::btn(2), L::imgNext);
-    styleCaption(next_->addCaption(QStringLiteral("次へ"), L::lblNext));
-    ImageButton* back = addButton(QStringLiteral("Back"), Pictures::btn(1), Pictures::btn(2), L::imgBack);
-    styleCaption(back->addCaption(QStringLiteral("戻る"), L::lblBack));
-    ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
-    ImageButton* exit = addButton(
-        QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, L::imgExit);
-
-    connect(next_, &ImageButton::clicked, this, [this] { turn(true); });
-    connect(before_, &ImageButton::clicked, this, [this] { turn(false); });
-    connect(back, &ImageButton::clicked, this, [this] { this->back(); });
-    connect(help, &ImageButton::clicked, this, [this, helpPage] { (void)this->screens().showHelp(helpPage, this); });
-    connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
+    addPageButtons([this] { turn(false); }, [this] { turn(true); });
+    before_ = button(QStringLiteral("Before"));
+    next_ = button(QStringLiteral("Next"));
+    addBackHelpExit(helpPage);
 }
 
 void PagedScreen::refresh()

@@ -8,7 +8,6 @@
 #include "info/frmSplash.h"
 #include "ui/screenregistry.h"
 
-#include <QDir>
 #include <QtTest>
 
 class TestScreenshots : public QObject {
@@ -16,10 +15,9 @@ class TestScreenshots : public QObject {
 private slots:
     void initTestCase()
     {
-        folder = qEnvironmentVariable("RUMENA_SCREENSHOTS");
+        folder = screenshotFolder();
         if (folder.isEmpty())
             QSKIP("RUMENA_SCREENSHOTS names no folder");
-        QVERIFY(QDir().mkpath(folder));
     }
 
     void screens()
@@ -74,12 +72,7 @@ private slots:
     }
 
 private:
-    void save(QWidget& w, const QString& name)
-    {
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
-    }
+    void save(QWidget& w, const QString& name) { QVERIFY(saveScreenshot(w, folder, name)); }
     void save(QWidget& w, const char* name) { save(w, QString::fromLatin1(name)); }
 
     QString folder;
