@@ -151,8 +151,6 @@ inline constexpr QRect headTermNum{540, 100, 150, 24};
 
 namespace frmListC {
 using namespace CharRows;
-inline constexpr QRect imgExit = Layout::imgExit;
-inline constexpr QRect imgHelp = Layout::imgHelp;
 inline constexpr QRect lblType = lblTypeTitle;
 inline constexpr QRect lblCountPrefix{60, 60, 90, 26}; // 総漢字数：
 inline constexpr QRect lblCount{150, 60, 48, 26};
@@ -160,32 +158,16 @@ inline constexpr QRect lblCountSuffix{198, 60, 30, 26}; // 問
 inline constexpr QRect lblPage{560, 60, 44, 26};        // page
 inline constexpr QRect lblCPagenum{604, 60, 40, 26};
 inline constexpr QRect lblTPagenum{644, 60, 70, 26};    // /81
-inline constexpr QRect imgBefore = BottomRow::before;
-inline constexpr QRect imgNext = BottomRow::next;
-inline constexpr QRect imgBack = BottomRow::back;
-inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
-inline constexpr QRect lblNext = captionOf(imgNext);
-inline constexpr QRect lblBack = captionOf(imgBack);
 } // namespace frmListC
 
 namespace frmExamListC {
 using namespace CharRows;
-inline constexpr QRect imgExit = Layout::imgExit;
-inline constexpr QRect imgHelp = Layout::imgHelp;
 inline constexpr QRect lblType = lblTypeTitle;
 inline constexpr QRect subtitle{60, 60, 400, 26}; // painted: which examination this is
-inline constexpr QRect imgBefore = BottomRow::before;
-inline constexpr QRect imgNext = BottomRow::next;
-inline constexpr QRect imgBack = BottomRow::back;
-inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
-inline constexpr QRect lblNext = captionOf(imgNext);
-inline constexpr QRect lblBack = captionOf(imgBack);
 } // namespace frmExamListC
 
 // ---------------------------------------------------------------- character detail
 namespace frmChar {
-inline constexpr QRect imgExit = Layout::imgExit;
-inline constexpr QRect imgHelp = Layout::imgHelp;
 inline constexpr QRect lblType = lblTypeTitle;
 inline constexpr QRect charFrame{36, 60, 64, 64}; // painted frame around the glyph
 inline constexpr QRect imgChar{56, 80, 23, 24};
@@ -250,12 +232,6 @@ inline constexpr QRect lblR = captionOf(imgR);
 inline constexpr QRect lblDui = captionOf(imgDui);
 // In place of the drill buttons when no word of the data contains the character.
 inline constexpr QRect lblNoRelated{404, 376, 290, 29};
-inline constexpr QRect imgBefore = BottomRow::before; // previous character
-inline constexpr QRect imgNext = BottomRow::next;     // next character
-inline constexpr QRect imgBack = BottomRow::back;
-inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
-inline constexpr QRect lblNext = captionOf(imgNext);
-inline constexpr QRect lblBack = captionOf(imgBack);
 } // namespace frmChar
 
 // ---------------------------------------------------------------- latest-exam menu
@@ -275,8 +251,6 @@ inline constexpr QRect lblBack = captionOf(imgBack);
 
 // ---------------------------------------------------------------- word search
 namespace frmSearch {
-inline constexpr QRect imgExit = Layout::imgExit;
-inline constexpr QRect imgHelp = Layout::imgHelp;
 inline constexpr int rows = 6;
 constexpr int rowY(int k) { return 74 + k * 56; }
 // Painted row captions: 自由検索, ランダム検索, ジャンル検索, 文字数検索, 弱点検索, 声調検索.
@@ -306,8 +280,6 @@ inline constexpr QRect lblDui = captionOf(imgDui);
 inline constexpr QRect lblP = captionOf(imgP);
 inline constexpr QRect lblP1 = captionOf(imgP1);
 inline constexpr QRect lblR = captionOf(imgR);
-inline constexpr QRect imgBack = BottomRow::back;
-inline constexpr QRect lblBack = captionOf(imgBack);
 } // namespace frmSearch
 
 // ---------------------------------------------------------------- tone drill, pinyin drill, answer list
@@ -337,14 +309,6 @@ inline constexpr QRect lblPage{276, 56, 48, 28};
 inline constexpr QRect lblScore{470, 50, 220, 38}; // "9／12点", big
 inline constexpr QRect imgGrade = BottomRow::left;
 inline constexpr QRect lblGrade = captionOf(imgGrade);
-inline constexpr QRect imgBefore = BottomRow::before;
-inline constexpr QRect imgNext = BottomRow::next;
-inline constexpr QRect imgBack = BottomRow::back;
-inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
-inline constexpr QRect lblNext = captionOf(imgNext);
-inline constexpr QRect lblBack = captionOf(imgBack);
-inline constexpr QRect imgExit = Layout::imgExit;
-inline constexpr QRect imgHelp = Layout::imgHelp;
 } // namespace TypedRows
 
 namespace frmListP2 { // tone drill: short answer box after the bare syllables
@@ -384,14 +348,6 @@ inline constexpr QRect lblPage = TypedRows::lblPage;
 inline constexpr QRect lblScore = TypedRows::lblScore;
 inline constexpr QRect imgGrade = BottomRow::left;
 inline constexpr QRect lblGrade = captionOf(imgGrade);
-inline constexpr QRect imgBefore = BottomRow::before;
-inline constexpr QRect imgNext = BottomRow::next;
-inline constexpr QRect imgBack = BottomRow::back;
-inline constexpr QRect lblBefore = captionOfBefore(imgBefore);
-inline constexpr QRect lblNext = captionOf(imgNext);
-inline constexpr QRect lblBack = captionOf(imgBack);
-inline constexpr QRect imgExit = Layout::imgExit;
-inline constexpr QRect imgHelp = Layout::imgHelp;
 } // namespace frmListR
 
 } // namespace Layout
