@@ -3,10 +3,10 @@
 // the paint that follows it (the event loop repaints what changed). The first pass through the list decodes every
 // glyph it shows ("first visit"); later passes find them decoded. Goal: under
 // 2 ms each.
-#include "browse/frmChar.h"
-#include "browse/frmListC.h"
-#include "browse/rankings.h"
+#include "core/browse/rankings.h"
 #include "core/tovak.h"
+#include "ui/browse/frmChar.h"
+#include "ui/browse/frmListC.h"
 #include "ui/screenregistry.h"
 
 #include <QApplication>
@@ -85,7 +85,7 @@ int main(int argc, char** argv)
 
     tovak.RankingKind = 1;
     buildRanking(tovak, 1);
-    frmChar::setFrmChar_maxcno(tovak, static_cast<qint16>(tovak.CurrentCharCount - 1));
+    setFrmChar_maxcno(tovak, static_cast<qint16>(tovak.CurrentCharCount - 1));
     auto& list = screens.screen<frmListC>();
     list.init();
     list.show();

@@ -1,9 +1,9 @@
 // Times the word list builders, the choice sets for every word and the
 // rankings, on the real tables. Prints microseconds per call.
-#include "browse/rankings.h"
+#include "core/browse/rankings.h"
+#include "core/drills/choicesets.h"
+#include "core/selection/wordlistbuilders.h"
 #include "core/tovak.h"
-#include "drills/choicesets.h"
-#include "selection/wordlistbuilders.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

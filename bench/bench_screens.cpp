@@ -5,12 +5,12 @@
 // To add a screen: prepare it in main(), push its rows (a name, an untimed
 // preparation run before every call, and the timed work), then runAll().
 #include "core/tovak.h"
-#include "drills/frmListDui.h"
-#include "drills/frmListP1.h"
-#include "drills/frmListP2.h"
-#include "drills/frmListR.h"
-#include "selection/frmSearch.h"
+#include "ui/drills/frmListDui.h"
+#include "ui/drills/frmListP1.h"
+#include "ui/drills/frmListP2.h"
+#include "ui/drills/frmListR.h"
 #include "ui/screenregistry.h"
+#include "ui/selection/frmSearch.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,6 +4,7 @@
 // one of the two modes; each child prints the moment its window was shown and
 // its peak resident size. The last line leaves out the 10 ms of the splash
 // screen's timer, which start-up must wait for.
+#include "app/startup.h"
 #include "core/tovak.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
@@ -72,7 +73,7 @@ int runMenu(int argc, char** argv)
             QCoreApplication::exit(0);
         });
     });
-    screens.start();
+    startProgram(screens);
     return QApplication::exec();
 }
 
@@ -117,8 +118,7 @@ bool sample(const char* self, const char* mode, Sample& out)
     return true;
 }
 
-template <class T>
-T median(std::vector<T> v)
+template <class T> T median(std::vector<T> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];

@@ -1,4 +1,4 @@
-#include "ui/application.h"
+#include "app/application.h"
 
 int main(int argc, char* argv[])
 {

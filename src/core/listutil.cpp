@@ -65,3 +65,15 @@ qint16 countListItems(const QString& text)
         return 0;
     return static_cast<qint16>(text.count(u',') + 1);
 }
+
+void shuffleWordList(Rng& rng, QList<qint16>& list, QList<qint16>& scratch)
+{
+    const int last = static_cast<int>(list.size()) - 1;
+    if (last < 1)
+        return;
+    const QList<qint16> order = pickRandom(rng, last, 0, last + 1, true);
+    scratch.resize(order.size());
+    for (qsizetype i = 0; i < order.size(); ++i)
+        scratch[i] = list[order[i]];
+    list = scratch;
+}

@@ -22,5 +22,8 @@ using SortBuffer = QList<CharRecord>;
 // field column. The order it leaves among equal values is what the rankings show.
 void sortByColumn(SortBuffer& buffer, int column, int first, int last);
 
+// Puts every item of list into a new random order; scratch is reused storage.
+void shuffleWordList(Rng& rng, QList<qint16>& list, QList<qint16>& scratch);
+
 // Items of a comma list: 0 for an empty text, otherwise commas + 1.
 qint16 countListItems(const QString& text);

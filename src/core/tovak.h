@@ -41,7 +41,7 @@ class Tovak {
     qint16 CurrentWordCount = 0;
 
     qint16 RankingKind = 0;
-    qint16 DrillMode = 0; // 1 answering, 2 graded all right, 4 graded with wrong answers
+    qint16 DrillMode = 0; // a DrillModeValue: 1 answering, 2 graded all right, 4 graded with wrong answers
     qint16 CorrectCount = 0;
     qint16 CurrentPage = 0;
     qint16 PageCount = 0;
@@ -60,3 +60,12 @@ class Tovak {
     // the detail screen titles itself after the list it steps through.
     qint16 examListShown = 0;
 };
+
+// The values of DrillMode.
+enum DrillModeValue : qint16 { DrillAnswering = 1, DrillAllRight = 2, DrillWithWrong = 4 };
+
+// Puts every slot of CurrentWordList into a new random order; the count stays.
+inline void shuffleWordList(Tovak& t)
+{
+    shuffleWordList(t.rng, t.CurrentWordList, t.WordListScratch);
+}

@@ -65,7 +65,8 @@ void DB::initCharTable()
         genreNames_[i] = QString::fromUtf16(genreTexts[i]);
     for (int v = 0; v <= 10; ++v)
         for (int a = 0; a < 5; ++a)
-            chartAxes_[static_cast<size_t>(a)][static_cast<size_t>(v)] = QPoint(axisPoints[v][a][0], axisPoints[v][a][1]);
+            chartAxes_[static_cast<size_t>(a)][static_cast<size_t>(v)] =
+                QPoint(axisPoints[v][a][0], axisPoints[v][a][1]);
     examLists_[0] = examEntries(StudyTables::examAll);
     examLists_[1] = examEntries(StudyTables::examHearing);
     examLists_[2] = examEntries(StudyTables::examWriting);

@@ -59,7 +59,7 @@ constexpr qint16 NoChar = 804;
 // The built-in study tables: filled once at start-up from the TSV files compiled
 // into the binary, read-only afterwards. Row 0 of each table is its caption row.
 class DB {
-public:
+  public:
     // CharTable, then GenreNames and ChartAxes, then the latest-exam lists and the glyph characters.
     void initCharTable();
     void initWordTable();
@@ -90,7 +90,7 @@ public:
     // The character the glyph picture of ckey shows; empty for NoChar and outside the set.
     QString glyphCharacter(int ckey) const;
 
-private:
+  private:
     QList<WordRecord> wordTable_;
     QList<CharRecord> charTable_;
     std::array<QString, 9> genreNames_;

@@ -7,8 +7,11 @@
 
 #include <QPoint>
 #include <QRect>
-#include <QSize>
 #include <QRgb>
+#include <QSize>
+
+// The rectangles read as tables: one line each, aligned.
+// clang-format off
 
 namespace Maker {
 // Shown by the about box and painted into the splash picture; both must agree.
@@ -351,3 +354,5 @@ inline constexpr QRect lblGrade = captionOf(imgGrade);
 } // namespace frmListR
 
 } // namespace Layout
+
+// clang-format on

@@ -122,9 +122,15 @@ QPixmap listPicture(const QString& list, int n, int count)
 
 namespace Pictures {
 
-QPixmap btn(int n) { return listPicture(QStringLiteral("ilBtn"), n, 8); }
+QPixmap btn(int n)
+{
+    return listPicture(QStringLiteral("ilBtn"), n, 8);
+}
 
-QPixmap panda(int n) { return listPicture(QStringLiteral("ilPanda"), n, 4); }
+QPixmap panda(int n)
+{
+    return listPicture(QStringLiteral("ilPanda"), n, 4);
+}
 
 QPixmap contents(const QString& screen, int n)
 {
@@ -135,7 +141,10 @@ QPixmap contents(const QString& screen, int n)
     return {};
 }
 
-QPixmap maruBatu(int n) { return listPicture(QStringLiteral("ilMaruBatu"), n, 2); }
+QPixmap maruBatu(int n)
+{
+    return listPicture(QStringLiteral("ilMaruBatu"), n, 2);
+}
 
 QPixmap background(const QString& screen)
 {
@@ -158,7 +167,10 @@ void releaseBackground(const QString& screen)
     store().pixmaps.remove(backgroundPath(screen));
 }
 
-QPixmap searchMask() { return cached(QStringLiteral(":/pictures/masks/frmSearch.png")); }
+QPixmap searchMask()
+{
+    return cached(QStringLiteral(":/pictures/masks/frmSearch.png"));
+}
 
 QIcon appIcon()
 {
@@ -174,7 +186,10 @@ QIcon appIcon()
 
 } // namespace Pictures
 
-QPixmap loadGlyph(int ckey) { return listPicture(QStringLiteral("ilCharsS"), ckey, 804); }
+QPixmap loadGlyph(int ckey)
+{
+    return listPicture(QStringLiteral("ilCharsS"), ckey, 804);
+}
 
 void showGlyph(QLabel* picture, const DB& db, int ckey)
 {

@@ -10,11 +10,11 @@
 #include <QString>
 
 namespace Pictures {
-QPixmap btn(int n);   // ilBtn 1..8
-QPixmap panda(int n); // ilPanda 1..4, smallest to fully grown
+QPixmap btn(int n);                             // ilBtn 1..8
+QPixmap panda(int n);                           // ilPanda 1..4, smallest to fully grown
 QPixmap contents(const QString& screen, int n); // "frmTOC" 1..6 or "frmExamTOC" 1..3
-QPixmap maruBatu(int n); // 1 correct, 2 wrong
-QPixmap background(const QString& screen); // frmListP1, frmListP2, frmListDui share one
+QPixmap maruBatu(int n);                        // 1 correct, 2 wrong
+QPixmap background(const QString& screen);      // frmListP1, frmListP2, frmListDui share one
 // Start-up: decodes on a second thread what the main menu shows first and the
 // window icon, while the splash screen's timer runs; asking for one of them
 // then waits for it.

@@ -1,11 +1,7 @@
 #include "ui/screenregistry.h"
 
-#include "browse/frmTOC.h"
 #include "core/tovak.h"
-#include "info/frmHelp.h"
-#include "info/frmSplash.h"
 #include "ui/messagebox.h"
-#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -13,8 +9,7 @@
 #include <QUrl>
 
 ScreenRegistry::ScreenRegistry(Tovak& tovak)
-    : tovak_(tovak),
-      webOpener_([](const QString& url) { QDesktopServices::openUrl(QUrl(url)); }),
+    : tovak_(tovak), webOpener_([](const QString& url) { QDesktopServices::openUrl(QUrl(url)); }),
       quitHandler_([] { QCoreApplication::exit(0); })
 {
     connect(&tovak_.stats, &Statistics::saveFailed, this, &ScreenRegistry::tellSaveFailed);
@@ -49,6 +44,16 @@ void ScreenRegistry::unload(ScreenBase& s)
     delete &s;
 }
 
+void ScreenRegistry::release(ScreenBase& s)
+{
+    for (auto it = loaded_.begin(); it != loaded_.end(); ++it) {
+        if (it->second == &s) {
+            loaded_.erase(it);
+            break;
+        }
+    }
+}
+
 bool ScreenRegistry::exec(ScreenBase& s, QWidget* opener)
 {
     if (quitting_) {
@@ -66,7 +71,9 @@ bool ScreenRegistry::exec(ScreenBase& s, QWidget* opener)
         });
     }
     s.exec();
+    const QString className = QString::fromLatin1(s.metaObject()->className());
     unload(s);
+    emit screenClosed(className);
     return !quitting_;
 }
 
@@ -79,52 +86,12 @@ QWidget* ScreenRegistry::topWindow() const
     return mainMenu();
 }
 
-void ScreenRegistry::start()
-{
-    auto& splash = screen<frmSplash>();
-    splash.show();
-    // Painted before any work starts, so the learner sees it while the tables load.
-    splash.repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    splash.startTimer1();
-    // The timer's 10 ms leave this thread idle: meanwhile what the main menu
-    // shows first decodes on a second thread, and the window icon is set.
-    Pictures::prefetchMainMenu();
-    QGuiApplication::setWindowIcon(Pictures::appIcon());
-}
-
-void ScreenRegistry::finishStartup()
-{
-    // The splash screen is painted and nothing here returns to the event loop
-    // before it is hidden, so its picture is not needed again: the memory goes
-    // before the tables and the menu take theirs.
-    if (frmSplash* splash = loadedScreen<frmSplash>())
-        splash->releaseBackground();
-    Pictures::releaseBackground(QStringLiteral("frmSplash"));
-    tovak_.initTables();
-    auto& menu = screen<frmTOC>();
-    if (frmSplash* splash = loadedScreen<frmSplash>()) {
-        // Deleted later: this runs inside the splash screen's own timer.
-        loaded_.erase(QString::fromLatin1(frmSplash::staticMetaObject.className()));
-        splash->hide();
-        splash->deleteLater();
-    }
-    menu.setPanda();
-    menu.show();
-    emit mainMenuShown();
-}
-
-frmTOC* ScreenRegistry::mainMenu() const
-{
-    return loadedScreen<frmTOC>();
-}
-
 bool ScreenRegistry::showHelp(qint16 page, QWidget* opener)
 {
     tovak_.HelpPage = page;
-    auto& help = screen<frmHelp>();
-    help.setHelp(tovak_.HelpPage);
-    return exec(help, opener);
+    if (!helpOpener_)
+        return !quitting_;
+    return helpOpener_(page, opener);
 }
 
 bool ScreenRegistry::confirmExit(QWidget* asker)
@@ -145,7 +112,7 @@ void ScreenRegistry::quit()
         if (*it)
             (*it)->done(QDialog::Rejected);
     }
-    if (frmTOC* menu = mainMenu())
+    if (ScreenBase* menu = mainMenu())
         menu->hide();
     quitHandler_();
 }
@@ -157,8 +124,7 @@ void ScreenRegistry::openWebPage(const QString& url)
 
 void ScreenRegistry::tellSaveFailed()
 {
-    MsgBox::information(topWindow(),
-                        QStringLiteral("成績を保存できませんでした。\n保存先：%1\n"
-                                       "このファイルに書き込めるかどうかをご確認ください。")
-                            .arg(tovak_.stats.filePath()));
+    MsgBox::information(topWindow(), QStringLiteral("成績を保存できませんでした。\n保存先：%1\n"
+                                                    "このファイルに書き込めるかどうかをご確認ください。")
+                                         .arg(tovak_.stats.filePath()));
 }

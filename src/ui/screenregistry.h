@@ -11,7 +11,6 @@
 #include <map>
 
 class Tovak;
-class frmTOC;
 
 // Loads, shows and unloads the screens. Each screen exists at most once: it is
 // created ("loaded", running its load steps) when first asked for, prepared by
@@ -28,15 +27,14 @@ class frmTOC;
 //
 class ScreenRegistry : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ScreenRegistry(Tovak& tovak);
     ~ScreenRegistry() override;
 
     Tovak& tovak() const { return tovak_; }
 
     // The loaded instance, loading it first when needed.
-    template <class Screen>
-    Screen& screen()
+    template <class Screen> Screen& screen()
     {
         const QString key = QString::fromLatin1(Screen::staticMetaObject.className());
         if (ScreenBase* s = loaded(key))
@@ -46,8 +44,7 @@ public:
         s->load();
         return *s;
     }
-    template <class Screen>
-    Screen* loadedScreen() const
+    template <class Screen> Screen* loadedScreen() const
     {
         return static_cast<Screen*>(loaded(QString::fromLatin1(Screen::staticMetaObject.className())));
     }
@@ -56,25 +53,24 @@ public:
     // Shows s modally over opener and unloads it when it closes. Returns false
     // when the program is ending: the caller must then return at once.
     [[nodiscard]] bool exec(ScreenBase& s, QWidget* opener);
-    template <class Screen>
-    [[nodiscard]] bool open(QWidget* opener)
-    {
-        return exec(screen<Screen>(), opener);
-    }
+    template <class Screen> [[nodiscard]] bool open(QWidget* opener) { return exec(screen<Screen>(), opener); }
     void unload(ScreenBase& s);
+    // Forgets s without deleting it: its owner disposes of it.
+    void release(ScreenBase& s);
 
     // The open modal screens, the topmost last.
     const QList<QPointer<ScreenBase>>& stack() const { return stack_; }
     // The window a new box or screen belongs over.
     QWidget* topWindow() const;
 
-    // Start-up: shows the splash screen at once; its timer calls finishStartup().
-    void start();
-    void finishStartup();
-    frmTOC* mainMenu() const;
+    // The screen that stays open for the whole run, set by start-up.
+    ScreenBase* mainMenu() const { return home_.data(); }
+    void setMainMenu(ScreenBase* home) { home_ = home; }
 
     // The help viewer at page, modal over opener. False when the program is ending.
     [[nodiscard]] bool showHelp(qint16 page, QWidget* opener);
+    // Who opens the help viewer: the frame knows no screen, start-up wires it.
+    void setHelpOpener(std::function<bool(qint16, QWidget*)> opener) { helpOpener_ = std::move(opener); }
 
     // The exit question; on Yes the program ends (returns true: the caller
     // must do nothing more).
@@ -94,10 +90,12 @@ public:
     // Replaces leaving the event loop when the program ends.
     void setQuitHandler(std::function<void()> handler) { quitHandler_ = std::move(handler); }
 
-signals:
+  signals:
     void mainMenuShown();
+    // A modal screen has closed and is unloaded; className names its class.
+    void screenClosed(const QString& className);
 
-private:
+  private:
     void add(const QString& key, ScreenBase* s);
     void tellSaveFailed();
 
@@ -108,4 +106,6 @@ private:
     std::function<void(ScreenBase&)> shownHook_;
     std::function<void(const QString&)> webOpener_;
     std::function<void()> quitHandler_;
+    std::function<bool(qint16, QWidget*)> helpOpener_;
+    QPointer<ScreenBase> home_;
 };

@@ -5,8 +5,8 @@
 #include <QFontMetrics>
 #include <QPalette>
 
-QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
-                  QColor colour, int pixelSize, bool bold, Qt::Alignment align)
+QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry, QColor colour,
+                  int pixelSize, bool bold, Qt::Alignment align)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(objectName);

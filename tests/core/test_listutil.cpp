@@ -6,7 +6,7 @@
 class TestListUtil : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void pickRandomGivesAPermutation_data();
     void pickRandomGivesAPermutation();
     void pickRandomRefusesImpossibleCounts();

@@ -2,9 +2,9 @@
 
 #include "core/pinyin.h"
 #include "core/tovak.h"
-#include "drills/frmListP1.h"
-#include "drills/frmListP2.h"
-#include "drills/frmListR.h"
+#include "ui/drills/frmListP1.h"
+#include "ui/drills/frmListP2.h"
+#include "ui/drills/frmListR.h"
 #include "ui/screenregistry.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "testsupport.h"
 
-#include "browse/frmTOC.h"
 #include "ui/clickable.h"
+#include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 
@@ -28,6 +28,7 @@ void ScreenFixture::setUp(bool loadTables)
     screens = std::make_unique<ScreenRegistry>(*state->tovak);
     screens->setQuitHandler([this] { ++quits; });
     screens->setWebOpener([this](const QString& url) { opened << url; });
+    wireScreens(*screens);
     quits = 0;
     opened.clear();
     MsgBox::resetRecord();
@@ -51,11 +52,16 @@ frmTOC& ScreenFixture::shownMenu()
 {
     if (!state->tovak->db.isLoaded())
         state->tovak->initTables();
-    screens->finishStartup();
-    frmTOC* menu = screens->mainMenu();
+    finishStartup(*screens);
+    frmTOC* menu = shownMainMenu(*screens);
     if (!QTest::qWaitForWindowExposed(menu))
         qFatal("menu not exposed");
     return *menu;
+}
+
+frmTOC* shownMainMenu(ScreenRegistry& screens)
+{
+    return screens.loadedScreen<frmTOC>();
 }
 
 QString screenshotFolder()

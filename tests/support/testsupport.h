@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/startup.h"
 #include "core/tovak.h"
 
 #include <QString>
@@ -22,6 +23,9 @@ class QTimer;
 class QWidget;
 class ScreenRegistry;
 class frmTOC;
+
+// The main menu once start-up has shown it, else null.
+frmTOC* shownMainMenu(ScreenRegistry& screens);
 
 // Screenshot tests: the folder named by RUMENA_SCREENSHOTS, made when missing;
 // empty when the variable is not set (the test then skips).

@@ -4,22 +4,22 @@
 #include "drilldriver.h"
 #include "testsupport.h"
 
-#include "browse/frmChar.h"
-#include "browse/frmExamListC.h"
-#include "browse/frmExamTOC.h"
-#include "browse/frmListC.h"
-#include "browse/frmTOC.h"
-#include "browse/rankings.h"
+#include "core/browse/rankings.h"
 #include "core/tovak.h"
-#include "drills/frmListDui.h"
-#include "info/frmAbout.h"
-#include "info/frmHelp.h"
-#include "info/frmSplash.h"
-#include "selection/frmSearch.h"
+#include "ui/browse/frmChar.h"
+#include "ui/browse/frmExamListC.h"
+#include "ui/browse/frmExamTOC.h"
+#include "ui/browse/frmListC.h"
 #include "ui/clickable.h"
-#include "ui/drillscreen.h"
+#include "ui/drills/drillscreen.h"
+#include "ui/drills/frmListDui.h"
+#include "ui/info/frmAbout.h"
+#include "ui/info/frmHelp.h"
+#include "ui/info/frmSplash.h"
+#include "ui/menu/frmTOC.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
+#include "ui/selection/frmSearch.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -76,8 +76,8 @@ class TestAccessibility : public QObject, public ScreenFixture {
             t.initTables();
         ScreenBase* s = nullptr;
         if (screen == QLatin1String("frmTOC")) {
-            screens->finishStartup();
-            s = screens->mainMenu();
+            finishStartup(*screens);
+            s = shownMainMenu(*screens);
         } else if (screen == QLatin1String("frmHelp")) {
             auto& help = screens->screen<frmHelp>();
             help.setHelp(static_cast<qint16>(how.toInt()));
@@ -97,7 +97,7 @@ class TestAccessibility : public QObject, public ScreenFixture {
         } else if (screen == QLatin1String("frmListC") || screen == QLatin1String("frmChar")) {
             t.RankingKind = 1;
             buildRanking(t, 1);
-            frmChar::setFrmChar_maxcno(t, static_cast<qint16>(t.CurrentCharCount - 1));
+            setFrmChar_maxcno(t, static_cast<qint16>(t.CurrentCharCount - 1));
             if (screen == QLatin1String("frmListC")) {
                 auto& list = screens->screen<frmListC>();
                 list.init();
@@ -117,7 +117,7 @@ class TestAccessibility : public QObject, public ScreenFixture {
         } else if (screen == QLatin1String("frmExamListC")) {
             auto& list = screens->screen<frmExamListC>();
             list.setInit(static_cast<ExamListKind>(how.toInt()));
-            frmChar::setFrmChar_maxcno(t, static_cast<qint16>(t.CurrentCharCount - 1));
+            setFrmChar_maxcno(t, static_cast<qint16>(t.CurrentCharCount - 1));
             list.init();
             s = &list;
         }

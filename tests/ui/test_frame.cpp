@@ -3,7 +3,7 @@
 // and unloading, ending from any depth, the message boxes.
 #include "testsupport.h"
 
-#include "browse/frmTOC.h"
+#include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenbase.h"
 #include "ui/screenregistry.h"
@@ -281,11 +281,11 @@ class TestFrame : public QObject, public ScreenFixture {
 
     void startUpSetsTheWindowIconAndLetsGoOfTheSplash()
     {
-        screens->start();
+        startProgram(*screens);
         QPointer<ScreenBase> splash = screens->loaded(QStringLiteral("frmSplash"));
         QVERIFY(splash && splash->isVisible());
         QVERIFY(!QGuiApplication::windowIcon().isNull());
-        QTRY_VERIFY(screens->mainMenu() && screens->mainMenu()->isVisible());
+        QTRY_VERIFY(shownMainMenu(*screens) && shownMainMenu(*screens)->isVisible());
         // Gone from the registry at once, and as an object once the loop runs.
         QVERIFY(!screens->loaded(QStringLiteral("frmSplash")));
         QTRY_VERIFY(!splash);

@@ -60,7 +60,7 @@ bool inkOnEdge(const QImage& image)
 class TestPictures : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // First, while nothing is decoded yet.
     void prefetchedPicturesAreTheSameAndTheSplashLetsGo()
     {
@@ -178,8 +178,8 @@ private slots:
     {
         QSet<QByteArray> seen;
         for (int k = 1; k <= 804; ++k) {
-            const QImage g = QImage(resourcePath("ilCharsS", QString::number(k), true))
-                                 .convertToFormat(QImage::Format_Grayscale8);
+            const QImage g =
+                QImage(resourcePath("ilCharsS", QString::number(k), true)).convertToFormat(QImage::Format_Grayscale8);
             QByteArray bytes;
             for (int y = 0; y < g.height(); ++y)
                 bytes.append(reinterpret_cast<const char*>(g.constScanLine(y)), g.width());
@@ -194,13 +194,15 @@ private slots:
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QSize>("size");
-        for (const char* s : {"frmTOC", "frmListC", "frmChar", "frmExamTOC", "frmExamListC", "frmSearch", "frmListR",
-                              "frmAbout"})
+        for (const char* s :
+             {"frmTOC", "frmListC", "frmChar", "frmExamTOC", "frmExamListC", "frmSearch", "frmListR", "frmAbout"})
             QTest::newRow(s) << s << s << Layout::screenSize;
         for (const char* s : {"frmListP1", "frmListP2", "frmListDui"})
             QTest::newRow(s) << s << "frmListTyped" << Layout::screenSize;
-        QTest::newRow("frmHelp") << "frmHelp" << "frmHelp" << Layout::helpSize;
-        QTest::newRow("frmSplash") << "frmSplash" << "frmSplash" << Layout::splashSize;
+        QTest::newRow("frmHelp") << "frmHelp"
+                                 << "frmHelp" << Layout::helpSize;
+        QTest::newRow("frmSplash") << "frmSplash"
+                                   << "frmSplash" << Layout::splashSize;
     }
 
     void backgrounds()

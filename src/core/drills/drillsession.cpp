@@ -1,0 +1,122 @@
+#include "core/drills/drillsession.h"
+
+#include "core/listutil.h"
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+qint16 clamp16(qint64 v)
+{
+    return static_cast<qint16>(
+        qBound(qint64{std::numeric_limits<qint16>::min()}, v, qint64{std::numeric_limits<qint16>::max()}));
+}
+
+} // namespace
+
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    qint64 q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+// ---------------------------------------------------------------- DrillSession
+
+DrillSession::DrillSession(Tovak& t, DrillKind kind, int pageSize) : WordPages(t, pageSize), kind_(kind)
+{
+}
+
+GradeOutcome DrillSession::pressGrade()
+{
+    if (!gradeButtonShown_)
+        return GradeOutcome::Ignored;
+    if (t_.DrillMode == DrillWithWrong)
+        return retestWrongAnswers();
+    grade();
+    return GradeOutcome::Graded;
+}
+
+GradeOutcome DrillSession::retestWrongAnswers()
+{
+    QList<qint16> wrong;
+    const qsizetype n = qMin<qsizetype>(t_.CurrentWordCount, AnswerResults.size());
+    for (qsizetype p = 0; p < n; ++p) {
+        if (!AnswerResults[p])
+            wrong.append(t_.CurrentWordList[p]);
+    }
+    if (wrong.isEmpty())
+        return GradeOutcome::AllSolved;
+    t_.CurrentWordList = wrong;
+    shuffleWordList(t_);
+    t_.DrillMode = DrillAnswering;
+    t_.CurrentWordCount = static_cast<qint16>(wrong.size());
+    init();
+    return GradeOutcome::RetestStarted;
+}
+
+QString DrillSession::gradeCaption() const
+{
+    return t_.DrillMode == DrillWithWrong ? u"誤答再試験"_s : u"採点"_s;
+}
+
+QString DrillSession::scoreCaption() const
+{
+    return QString::number(t_.CorrectCount) + u"／"_s + QString::number(t_.CurrentWordCount) + u"点"_s;
+}
+
+void DrillSession::startRun(const QString& emptyAnswer)
+{
+    t_.GivenAnswers = QStringList(t_.CurrentWordCount + 1, emptyAnswer); // one spare slot
+    startPaging();
+    scoreVisible_ = false;
+    gradeButtonShown_ = t_.DrillMode == DrillAnswering;
+    showPage();
+}
+
+void DrillSession::gradeAll()
+{
+    Statistics& s = t_.stats;
+    const CounterList tries = triesList(kind_);
+    const CounterList right = correctList(kind_);
+    const int count = t_.CurrentWordCount;
+
+    t_.CorrectCount = 0;
+    AnswerResults = QList<bool>(t_.CurrentWordList.size(), false);
+    for (int p = 0; p < count; ++p) {
+        const int w = t_.CurrentWordList[p];
+        const bool known = w > 0 && w < CounterSlots;
+        if (known)
+            s.incrementCounter(tries, w);
+        s.questions = saturatingAdd(s.questions, 1);
+        if (isCorrect(p)) {
+            ++t_.CorrectCount;
+            s.score = saturatingAdd(s.score, 1);
+            if (known)
+                s.incrementCounter(right, w);
+            AnswerResults[p] = true;
+        }
+    }
+
+    // Running average over all gradings, in 64 bits so that no stored total can
+    // overflow it; a NOG of -1 read from a hand-edited file must not divide by 0.
+    const qint64 num = count > 0 ? rateNumerator(t_.CorrectCount, count) : 0;
+    const qint64 den = count > 0 ? rateDenominator(count) : 1;
+    const qint64 nog = s.nog;
+    const qint64 divisor = den * (nog + 1);
+    const qint64 rate = divisor == 0 ? floorDiv(num, den) : floorDiv(num + den * nog * s.rate, divisor);
+    s.rate = clamp16(rate);
+    s.nog = saturatingAdd(s.nog, 1);
+
+    s.saveStatistics(); // a failure is reported by the store itself
+    s.computeCoverage();
+
+    scoreVisible_ = true;
+    t_.DrillMode = t_.CorrectCount == count ? DrillAllRight : DrillWithWrong;
+    if (t_.DrillMode == DrillAllRight)
+        gradeButtonShown_ = false;
+    showPage();
+}

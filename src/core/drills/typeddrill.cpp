@@ -1,0 +1,96 @@
+#include "core/drills/typeddrill.h"
+
+#include "core/pinyin.h"
+
+// ----------------------------------------------------------- TypedDrillSession
+
+TypedDrillSession::TypedDrillSession(Tovak& t, DrillKind kind) : DrillSession(t, kind, PageSize)
+{
+}
+
+void TypedDrillSession::init()
+{
+    startRun(QString());
+}
+
+void TypedDrillSession::grade()
+{
+    savePage();
+    gradeAll();
+}
+
+void TypedDrillSession::setBoxText(int row, const QString& text)
+{
+    if (boxesLocked() || row < 0 || row >= PageSize)
+        return;
+    boxes_[static_cast<size_t>(row)] = text;
+}
+
+void TypedDrillSession::savePage()
+{
+    for (int r = 0; r <= rowsOnPage_; ++r) {
+        const int p = positionOf(r);
+        if (p <= t_.CurrentWordCount && p < t_.GivenAnswers.size())
+            t_.GivenAnswers[p] = boxes_[static_cast<size_t>(r)];
+    }
+}
+
+void TypedDrillSession::showPage()
+{
+    rowsOnPage_ = PageSize - 1;
+    for (int r = 0; r < PageSize; ++r) {
+        if (rowHasWord(r))
+            boxes_[static_cast<size_t>(r)] = t_.GivenAnswers[positionOf(r)];
+        else if (rowsOnPage_ == PageSize - 1)
+            rowsOnPage_ = r; // the first empty box is copied too, into a slot no word owns
+    }
+}
+
+QString TypedDrillSession::expectedAnswer(int tkey) const
+{
+    const QString& pinyin = t_.db.word(tkey, WordField::Pinyin);
+    return kind() == DrillKind::ToneDrill ? getToneDigits(pinyin) : pinyin;
+}
+
+bool TypedDrillSession::answerMatches(const QString& typed, int tkey) const
+{
+    const QString& pinyin = t_.db.word(tkey, WordField::Pinyin);
+    return kind() == DrillKind::ToneDrill ? isToneAnswerCorrect(typed, pinyin) : isPinyinAnswerCorrect(typed, pinyin);
+}
+
+bool TypedDrillSession::isCorrect(int position) const
+{
+    return answerMatches(t_.GivenAnswers[position], t_.CurrentWordList[position]);
+}
+
+qint64 TypedDrillSession::rateNumerator(qint64 correct, qint64 count) const
+{
+    return floorDiv(100 * correct, count); // the percentage, rounded down first
+}
+
+qint64 TypedDrillSession::rateDenominator(qint64) const
+{
+    return 1;
+}
+
+TypedRow TypedDrillSession::row(int r) const
+{
+    TypedRow out;
+    out.boxText = boxes_[static_cast<size_t>(r)];
+    if (!rowHasWord(r))
+        return out;
+    const int p = positionOf(r);
+    const qint16 w = t_.CurrentWordList[p];
+    const QString& pinyin = t_.db.word(w, WordField::Pinyin);
+    fillWordRow(out, p);
+    out.translation = indentedTranslation(w);
+    if (kind() == DrillKind::ToneDrill)
+        out.syllables = getBareSyllables(pinyin);
+    out.boxVisible = true;
+    if (graded()) {
+        out.mark = answerMatches(out.boxText, w) ? MarkState::Correct : MarkState::Wrong;
+        out.answerVisible = true;
+        out.answer = pinyin;
+    }
+    return out;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/drills/drillsession.h"
+
+// One row of a typed drill page, as the screen draws it.
+struct TypedRow : WordRow {
+    QString translation; // ideographic space + translation
+    QString syllables;   // tone drill only: the bare syllables
+    bool boxVisible = false;
+    QString boxText;
+    MarkState mark = MarkState::None;
+    bool answerVisible = false;
+    QString answer; // the stored pinyin, once graded
+};
+
+// The tone drill and the pinyin drill: twelve typed answers to a page.
+class TypedDrillSession : public DrillSession {
+  public:
+    static constexpr int PageSize = 12;
+
+    // kind is ToneDrill or PinyinDrill.
+    TypedDrillSession(Tovak& t, DrillKind kind);
+
+    void init() override;
+    void grade() override;
+
+    // The answer boxes: the screen forwards every edit, the session refills
+    // them on each page change. A hidden box keeps its text, as a real box would.
+    void setBoxText(int row, const QString& text);
+    const QString& boxText(int row) const { return boxes_[static_cast<size_t>(row)]; }
+    bool boxesLocked() const { return graded(); }
+    // Last box a page change copies: 11, or the first empty row on the last page.
+    int rowsOnPage() const { return rowsOnPage_; }
+
+    TypedRow row(int r) const;
+    QString expectedAnswer(int tkey) const;
+
+  protected:
+    void savePage() override;
+    void showPage() override;
+    bool isCorrect(int position) const override;
+    qint64 rateNumerator(qint64 correct, qint64 count) const override;
+    qint64 rateDenominator(qint64 count) const override;
+
+  private:
+    bool answerMatches(const QString& typed, int tkey) const;
+
+    std::array<QString, PageSize> boxes_{};
+    int rowsOnPage_ = PageSize - 1;
+};

@@ -1,0 +1,205 @@
+#include "ui/browse/frmChar.h"
+
+#include "core/browse/rankings.h"
+#include "core/info/helppages.h"
+#include "core/tovak.h"
+#include "ui/drills/frmListDui.h"
+#include "ui/drills/frmListP1.h"
+#include "ui/drills/frmListP2.h"
+#include "ui/drills/frmListR.h"
+#include "ui/layout.h"
+#include "ui/pictures.h"
+#include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPolygonF>
+
+namespace L = Layout::frmChar;
+
+namespace {
+const QColor chartInk = QColor::fromRgb(Layout::Palette::accent);
+
+// Everything the chart can cover, with room for the pen and the vertex marks.
+QRect chartArea()
+{
+    const QPolygon outer{L::axisTop, L::axisUpperRight, L::axisLowerRight, L::axisLowerLeft, L::axisUpperLeft};
+    return outer.boundingRect().adjusted(-6, -6, 6, 6);
+}
+// A drill that prepares its run in init() before it is shown.
+template <class Screen> void openDrillScreen(ScreenRegistry& screens, QWidget* opener)
+{
+    auto& s = screens.screen<Screen>();
+    s.init();
+    (void)screens.exec(s, opener);
+}
+} // namespace
+
+frmChar::frmChar(ScreenRegistry& screens)
+    : ScreenBase(screens, QStringLiteral("frmChar"), Pictures::background(QStringLiteral("frmChar")),
+                 Layout::screenSize)
+{
+    const QColor ink = QColor::fromRgb(Layout::Palette::ink);
+    const QColor accent = QColor::fromRgb(Layout::Palette::accent);
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    lblType_ = makeLabel(this, QStringLiteral("lblType"), QStringLiteral("ヒアリング出る順"), L::lblType,
+                         QColor::fromRgb(Layout::Palette::headerInk), 22, true);
+    imgChar_ = new QLabel(this);
+    imgChar_->setObjectName(QStringLiteral("imgChar"));
+    imgChar_->setGeometry(L::imgChar);
+    lblPinyin_ = makeLabel(this, QStringLiteral("lblPinyin"), QString(), L::lblPinyin, ink, 18);
+    lblCount_[0] = makeLabel(this, QStringLiteral("lblCount(0)"), QString(), L::lblCount(0), ink, 15, false, right);
+    lblCount_[1] = makeLabel(this, QStringLiteral("lblCount(1)"), QString(), L::lblCount(1), ink, 15, true, right);
+    lblCount_[2] =
+        makeLabel(this, QStringLiteral("lblCount(2)"), QString(), L::lblCount(2), accent, 15, true, Qt::AlignCenter);
+    for (int k = 0; k < 5; ++k)
+        lblPenta_[static_cast<size_t>(k)] = makeLabel(this, QStringLiteral("lblPenta(%1)").arg(k), QString(),
+                                                      L::lblPenta(k), accent, 13, true, Qt::AlignCenter);
+    for (int j = 1; j <= 4; ++j) {
+        for (int i = 0; i < RelatedRows; ++i) {
+            auto* glyph = new QLabel(this);
+            glyph->setObjectName(QStringLiteral("imgTovak%1(%2)").arg(j).arg(i));
+            glyph->setGeometry(L::imgTovak(j, i));
+            imgTovak_[static_cast<size_t>(j - 1)][static_cast<size_t>(i)] = glyph;
+        }
+    }
+
+    struct DrillButton {
+        const char* name;
+        const char* caption;
+        QRect picture;
+        QRect label;
+        ImageButton::CaptionRole role;
+        Drill drill;
+    };
+    const DrillButton drills[] = {
+        {"P", "声調を解答", L::imgP, L::lblP, ImageButton::CaptionActsAsButton, Drill::Tone},
+        {"P1", "ﾋﾟﾝｲﾝを解答", L::imgP1, L::lblP1, ImageButton::CaptionActsAsButton, Drill::Pinyin},
+        {"R", "日訳を解答", L::imgR, L::lblR, ImageButton::CaptionForwardsClick, Drill::Translation},
+        {"Dui", "解答を確認", L::imgDui, L::lblDui, ImageButton::CaptionForwardsClick, Drill::AnswerList},
+    };
+    for (const DrillButton& d : drills) {
+        ImageButton* b = addButton(QString::fromLatin1(d.name), Pictures::btn(1), Pictures::btn(2), d.picture);
+        styleCaption(b->addCaption(QString::fromUtf8(d.caption), d.label, d.role));
+        connect(b, &ImageButton::clicked, this, [this, drill = d.drill] { startDrill(drill); });
+    }
+    // Without it the painted heading over the drill buttons would lead nowhere.
+    lblNoRelated_ =
+        makeLabel(this, QStringLiteral("lblNoRelated"), QStringLiteral("この漢字を含む単語は収録されていません。"),
+                  L::lblNoRelated, QColor::fromRgb(Layout::Palette::softInk), 13);
+    lblNoRelated_->hide();
+    // imgP1 stands apart from the hover rule of the other three.
+    makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui"))});
+
+    addPageButtons([this] { step(-1); }, [this] { step(1); });
+    addBackHelpExit(HelpRankings);
+    // The drill buttons as they stand, two to a line.
+    QList<QWidget*> body;
+    for (const char* name : {"P", "P1", "R", "Dui"})
+        body << button(QString::fromLatin1(name))->picture();
+    setFramedReadingOrder(body);
+}
+
+void frmChar::setFrmChar(qint16 ckey)
+{
+    detail_ = charDetail(tovak(), ckey);
+    const CharDetail& d = detail_;
+    button(QStringLiteral("Next"))->setVisible(d.nextShown);
+    button(QStringLiteral("Before"))->setVisible(d.beforeShown);
+    if (!d.title.isEmpty())
+        lblType_->setText(d.title);
+
+    showGlyph(imgChar_, tovak().db, ckey);
+    lblPinyin_->setText(d.pinyin);
+    lblCount_[0]->setText(d.listSize);
+    lblCount_[1]->setText(d.relatedCount);
+    lblCount_[2]->setText(d.rank);
+    for (size_t i = 0; i < RelatedRows; ++i) {
+        const bool filled = i < static_cast<size_t>(d.relatedGlyphs.size());
+        for (size_t j = 0; j < 4; ++j) {
+            // Stepping mostly changes a few rows; untouched glyphs need no repaint.
+            const int key = filled ? d.relatedGlyphs[static_cast<qsizetype>(i)][j] : 0;
+            if (key == relatedShown_[j][i])
+                continue;
+            relatedShown_[j][i] = key;
+            showGlyph(imgTovak_[j][i], tovak().db, key);
+        }
+    }
+    for (const char* name : {"Dui", "P", "P1", "R"})
+        button(QString::fromLatin1(name))->setVisible(d.drillsShown);
+    lblNoRelated_->setVisible(!d.drillsShown);
+    for (size_t k = 0; k < 5; ++k)
+        lblPenta_[k]->setText(d.chart.values[k]);
+    update(chartArea());
+}
+
+void frmChar::paintEvent(QPaintEvent* e)
+{
+    ScreenBase::paintEvent(e);
+    if (detail_.ckey == 0)
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPolygonF area;
+    for (const QPoint& v : detail_.chart.vertices)
+        area << QPointF(v);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(chartInk.red(), chartInk.green(), chartInk.blue(), 50));
+    p.drawPolygon(area);
+
+    p.setPen(QPen(chartInk, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(chartInk);
+    for (const PentagonChart::Line& line : detail_.chart.lines()) {
+        if (line.from == line.to) // a vertex mark: visible even where its edges have no length
+            p.drawEllipse(QPointF(line.from), 2.5, 2.5);
+        else
+            p.drawLine(QPointF(line.from), QPointF(line.to));
+    }
+}
+
+void frmChar::step(int delta)
+{
+    Tovak& t = tovak();
+    const int next = t.cno + delta;
+    if (next < 0 || next > t.maxcno || next >= t.CurrentCharCount)
+        return;
+    t.cno = static_cast<qint16>(next);
+    setFrmChar(t.CurrentCharList[t.cno]);
+}
+
+void frmChar::pageDownKey()
+{
+    if (tovak().cno < tovak().maxcno)
+        button(QStringLiteral("Next"))->click();
+}
+
+void frmChar::pageUpKey()
+{
+    if (tovak().cno > 0)
+        button(QStringLiteral("Before"))->click();
+}
+
+void frmChar::startDrill(Drill drill)
+{
+    loadRelatedWords(tovak(), detail_.ckey);
+    openDrill(drill);
+}
+
+void frmChar::openDrill(Drill drill)
+{
+    switch (drill) {
+    case Drill::AnswerList:
+        (void)screens().open<frmListDui>(this); // prepares itself when it loads
+        return;
+    case Drill::Tone:
+        openDrillScreen<frmListP2>(screens(), this);
+        return;
+    case Drill::Pinyin:
+        openDrillScreen<frmListP1>(screens(), this);
+        return;
+    case Drill::Translation:
+        openDrillScreen<frmListR>(screens(), this); // builds its choice sets in init()
+        return;
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ui/drills/pagedscreen.h"
+
+#include <memory>
+
+class DrillSession;
+
+// What the three drills share beyond the paging: the grade button (grade,
+// then retest), its F5 rule, the score and the run's preparation.
+class DrillScreen : public PagedScreen {
+    Q_OBJECT
+  public:
+    // Prepares the run from CurrentWordList, CurrentWordCount and DrillMode and
+    // draws page 1. The opener calls it, then shows the screen.
+    void init();
+
+  protected:
+    DrillScreen(ScreenRegistry& screens, const QString& name, qint16 helpPage, std::unique_ptr<DrillSession> session);
+    ~DrillScreen() override;
+
+    DrillSession& session() const { return *session_; }
+    void refresh() override;
+    // A new run starts (init or retest): answers are typed afresh.
+    virtual void runStarted() {}
+
+    // F5: the grade button while it shows, Back once everything was right.
+    void f5Key() override;
+
+  private:
+    void pressGrade();
+
+    std::unique_ptr<DrillSession> session_;
+    ImageButton* grade_;
+    QLabel* lblScore_;
+};

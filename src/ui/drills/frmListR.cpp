@@ -1,0 +1,116 @@
+#include "ui/drills/frmListR.h"
+
+#include "core/drills/drillsession.h"
+#include "core/info/helppages.h"
+#include "ui/layout.h"
+#include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
+
+namespace L = Layout::frmListR;
+
+namespace {
+
+constexpr int choicePixels = 13;
+
+QColor colourOf(ChoiceColour c)
+{
+    switch (c) {
+    case ChoiceColour::Blue:
+        return {0, 0, 255};
+    case ChoiceColour::Red:
+        return {255, 0, 0};
+    case ChoiceColour::Black:
+        break;
+    }
+    return {0, 0, 0};
+}
+
+} // namespace
+
+frmListR::frmListR(ScreenRegistry& screens)
+    : DrillScreen(screens, QStringLiteral("frmListR"), HelpTranslationDrill,
+                  std::make_unique<ChoiceDrillSession>(screens.tovak()))
+{
+    QList<QWidget*> order;
+    for (int r = 0; r < ChoiceDrillSession::PageSize; ++r) {
+        Row& row = rows_[static_cast<size_t>(r)];
+        row.view.emplace(this, screens.tovak().db, r, L::lblNo(r), L::imgTovak(1, r));
+        for (int j = 0; j < 4; ++j) {
+            QLabel* c = makeLabel(this, QStringLiteral("lblJp%1(%2)").arg(j + 1).arg(r), QString(), L::lblJp(j + 1, r),
+                                  Qt::black, choicePixels);
+            c->setIndent(3);
+            c->setFrameShape(QFrame::NoFrame);
+            c->setLineWidth(1);
+            onClick(c, [this, r, j] {
+                choice().choose(r, j);
+                drawChoices(r, choice().row(r));
+            });
+            onEnter(c, [this, r, j] { frame(r, j); });
+            row.choices[static_cast<size_t>(j)] = c;
+            order << c;
+        }
+        row.mark = new QLabel(this);
+        row.mark->setObjectName(QStringLiteral("imgMark(%1)").arg(r));
+        row.mark->setGeometry(L::imgMark(r));
+        row.mark->hide();
+    }
+    // Row by row, each row's choices top to bottom.
+    setFramedReadingOrder(order);
+}
+
+ChoiceDrillSession& frmListR::choice() const
+{
+    return static_cast<ChoiceDrillSession&>(session());
+}
+
+void frmListR::resetHover()
+{
+    DrillScreen::resetHover();
+    for (size_t r = 0; r < rows_.size(); ++r)
+        frame(static_cast<int>(r), -1);
+}
+
+void frmListR::frame(int row, int framed)
+{
+    // Once everything was right the choices no longer react, hovering included.
+    if (framed >= 0 && !choice().choicesReact())
+        return;
+    const auto& choices = rows_[static_cast<size_t>(row)].choices;
+    for (int j = 0; j < 4; ++j) {
+        QLabel* c = choices[static_cast<size_t>(j)];
+        const QFrame::Shape shape = j == framed ? QFrame::Box : QFrame::NoFrame;
+        if (c->frameShape() != shape)
+            c->setFrameShape(shape);
+    }
+}
+
+void frmListR::drawChoices(int row, const ChoiceRow& content)
+{
+    const auto& labels = rows_[static_cast<size_t>(row)].choices;
+    const bool reacting = choice().choicesReact();
+    for (size_t j = 0; j < labels.size(); ++j) {
+        QLabel* label = labels[j];
+        setTextColour(label, colourOf(content.colours[j]));
+        setFittedText(label, content.choices[j], choicePixels);
+        const Qt::CursorShape cursor = content.hasWord && reacting ? Qt::PointingHandCursor : Qt::ArrowCursor;
+        if (label->cursor().shape() != cursor)
+            label->setCursor(cursor);
+        // A row without a word offers nothing to choose, to the mouse, Tab or a screen reader.
+        label->setVisible(content.hasWord);
+        setClickableActive(label, reacting);
+    }
+}
+
+void frmListR::drawRows()
+{
+    const bool reacting = choice().choicesReact();
+    for (int r = 0; r < ChoiceDrillSession::PageSize; ++r) {
+        Row& row = rows_[static_cast<size_t>(r)];
+        const ChoiceRow content = choice().row(r);
+        row.view->show(content);
+        drawChoices(r, content);
+        if (!reacting)
+            frame(r, -1);
+        showMark(row.mark, content.mark);
+    }
+}

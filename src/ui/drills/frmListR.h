@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/drills/choicedrill.h"
+#include "ui/drills/drillscreen.h"
+#include "ui/drills/wordrows.h"
+
+#include <array>
+#include <optional>
+
+// The translation choice drill: four translations for each word, the learner
+// clicks the right one; ten words to a page.
+class frmListR : public DrillScreen {
+    Q_OBJECT
+  public:
+    explicit frmListR(ScreenRegistry& screens);
+
+    void resetHover() override;
+
+  protected:
+    void drawRows() override;
+
+  private:
+    struct Row {
+        std::optional<WordRowView> view;
+        std::array<QLabel*, 4> choices{};
+        QLabel* mark = nullptr;
+    };
+
+    ChoiceDrillSession& choice() const;
+    void drawChoices(int row, const ChoiceRow& content);
+    void frame(int row, int framed);
+
+    std::array<Row, 10> rows_;
+};

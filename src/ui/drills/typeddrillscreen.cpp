@@ -1,0 +1,91 @@
+#include "ui/drills/typeddrillscreen.h"
+
+#include "core/drills/drillsession.h"
+#include "core/info/helppages.h"
+#include "ui/layout.h"
+#include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
+
+#include <QLineEdit>
+
+namespace L = Layout::TypedRows;
+
+namespace {
+constexpr int syllablePixels = 14;
+} // namespace
+
+TypedDrillScreen::TypedDrillScreen(ScreenRegistry& screens, const QString& name, DrillKind kind, BoxPlace txtTerm)
+    : DrillScreen(screens, name, HelpPinyinDrills, std::make_unique<TypedDrillSession>(screens.tovak(), kind))
+{
+    const QColor ink = QColor::fromRgb(Layout::Palette::ink);
+    QFont boxFont = font();
+    boxFont.setPixelSize(14);
+    for (int r = 0; r < TypedDrillSession::PageSize; ++r) {
+        Row& row = rows_[static_cast<size_t>(r)];
+        row.view.emplace(this, screens.tovak().db, r, QColor::fromRgb(Layout::Palette::accent));
+        if (kind == DrillKind::ToneDrill)
+            row.syllables = makeLabel(this, QStringLiteral("lblPinyin(%1)").arg(r), QString(), L::lblPinyin(r), ink,
+                                      syllablePixels);
+
+        row.box = new QLineEdit(this);
+        row.box->setObjectName(QStringLiteral("txtTerm(%1)").arg(r));
+        row.box->setGeometry(txtTerm(r));
+        row.box->setFont(boxFont);
+        // Tone digits and pinyin are typed in Latin letters: a Japanese input
+        // method must not turn them into full-width characters.
+        row.box->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhLatinOnly | Qt::ImhNoAutoUppercase |
+                                     Qt::ImhNoPredictiveText);
+        connect(row.box, &QLineEdit::textEdited, this, [this, r](const QString& text) { typed().setBoxText(r, text); });
+
+        row.mark = new QLabel(this);
+        row.mark->setObjectName(QStringLiteral("imgMark(%1)").arg(r));
+        row.mark->setGeometry(L::imgMark(r));
+        row.mark->hide();
+    }
+    // The boxes in row order: down the left column, then down the right one.
+    QList<QWidget*> boxes;
+    for (const Row& row : rows_)
+        boxes << row.box;
+    setFramedReadingOrder(boxes);
+}
+
+TypedDrillSession& TypedDrillScreen::typed() const
+{
+    return static_cast<TypedDrillSession&>(session());
+}
+
+void TypedDrillScreen::drawRows()
+{
+    const TypedDrillSession& s = typed();
+    for (int r = 0; r < TypedDrillSession::PageSize; ++r) {
+        Row& row = rows_[static_cast<size_t>(r)];
+        const TypedRow content = s.row(r);
+        row.view->show(content);
+        row.view->showTexts(content.translation, content.answer, content.answerVisible);
+        if (row.syllables)
+            setFittedText(row.syllables, content.syllables, syllablePixels);
+        // A hidden box keeps its text; the session holds it either way.
+        if (row.box->text() != content.boxText)
+            row.box->setText(content.boxText);
+        row.box->setReadOnly(s.boxesLocked());
+        row.box->setVisible(content.boxVisible);
+        showMark(row.mark, content.mark);
+    }
+}
+
+void TypedDrillScreen::focusFirstBox()
+{
+    QLineEdit* first = rows_.front().box;
+    if (first->isVisibleTo(this) && !first->isReadOnly())
+        first->setFocus();
+}
+
+void TypedDrillScreen::runStarted()
+{
+    focusFirstBox();
+}
+
+void TypedDrillScreen::pageTurned()
+{
+    focusFirstBox();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/statistics.h"
+#include "ui/drills/drillscreen.h"
+#include "ui/drills/wordrows.h"
+
+#include <QRect>
+
+#include <array>
+#include <optional>
+
+class QLineEdit;
+class TypedDrillSession;
+
+// The one screen design of the two typed drills: twelve rows of glyphs and
+// translation with an answer box each, marks and the stored pinyin once graded.
+// The tone drill also shows the bare syllables before its box.
+class TypedDrillScreen : public DrillScreen {
+    Q_OBJECT
+  protected:
+    using BoxPlace = QRect (*)(int row);
+    // kind is ToneDrill or PinyinDrill.
+    TypedDrillScreen(ScreenRegistry& screens, const QString& name, DrillKind kind, BoxPlace txtTerm);
+
+    void drawRows() override;
+    void runStarted() override;
+    void pageTurned() override;
+
+  private:
+    struct Row {
+        std::optional<TypedRowView> view;
+        QLabel* syllables = nullptr; // tone drill only
+        QLineEdit* box = nullptr;
+        QLabel* mark = nullptr;
+    };
+
+    TypedDrillSession& typed() const;
+    void focusFirstBox();
+
+    std::array<Row, 12> rows_;
+};

@@ -1,0 +1,118 @@
+#include "ui/menu/frmTOC.h"
+
+#include "core/browse/rankings.h"
+#include "core/info/helppages.h"
+#include "core/tovak.h"
+#include "ui/browse/frmChar.h"
+#include "ui/browse/frmExamTOC.h"
+#include "ui/browse/frmListC.h"
+#include "ui/info/frmAbout.h"
+#include "ui/layout.h"
+#include "ui/pictures.h"
+#include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
+#include "ui/selection/frmSearch.h"
+
+namespace L = Layout::frmTOC;
+
+frmTOC::frmTOC(ScreenRegistry& screens)
+    : ScreenBase(screens, QStringLiteral("frmTOC"), Pictures::background(QStringLiteral("frmTOC")), Layout::screenSize)
+{
+    // The mascot follows the coverage the translation drill changed.
+    connect(&screens, &ScreenRegistry::screenClosed, this, [this](const QString& className) {
+        if (className == QLatin1String("frmListR"))
+            setPanda();
+    });
+    const QColor accent = QColor::fromRgb(Layout::Palette::accent);
+    lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 26, true,
+                           Qt::AlignCenter);
+    lblMouraR_ = makeLabel(this, QStringLiteral("lblMouraR"), QStringLiteral("0"), L::lblMouraR, accent, 26, true,
+                           Qt::AlignCenter);
+
+    for (int k = 1; k <= 6; ++k) {
+        ImageButton* item = addButton(
+            QStringLiteral("Contents(%1)").arg(k), QPixmap(),
+            [k] { return Pictures::contents(QStringLiteral("frmTOC"), k); }, L::imgContents(k));
+        item->setAccessibleName(QString::fromUtf8(L::contentsCaption[k - 1]));
+        connect(item, &ImageButton::clicked, this, [this, k] {
+            if (k <= 4)
+                openRanking(static_cast<qint16>(k));
+            else if (k == 5)
+                openWordSearch();
+            else
+                openExamMenu();
+        });
+    }
+
+    imgPanda_ = new QLabel(this);
+    imgPanda_->setObjectName(QStringLiteral("imgPanda"));
+    imgPanda_->setGeometry(L::imgPanda);
+    // The four mascots differ in size; each stands on the same ground.
+    imgPanda_->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    imgPanda_->setCursor(Qt::PointingHandCursor);
+    onClick(imgPanda_, [this] { openAbout(); });
+    imgPanda_->setAccessibleName(QStringLiteral("このソフトについて"));
+
+    ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
+    connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
+    ImageButton* exit = addButton(
+        QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, L::imgExit);
+    connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
+
+    // The header first, then the left column (6, 5), the right column (1 to 4), the mascot.
+    QList<QWidget*> order = {help->picture(), exit->picture()};
+    for (int k : {6, 5, 1, 2, 3, 4})
+        order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
+    setReadingOrder(order << imgPanda_);
+
+    // The percentages change after every grading, also while the menu is covered.
+    connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
+}
+
+void frmTOC::load()
+{
+    tovak().stats.loadStatistics();
+    tovak().stats.computeCoverage();
+}
+
+void frmTOC::showCoverage()
+{
+    lblMouraP_->setText(tovak().stats.lblMouraP);
+    lblMouraR_->setText(tovak().stats.lblMouraR);
+}
+
+void frmTOC::setPanda()
+{
+    const int s = lblMouraR_->text().toInt() + lblMouraP_->text().toInt();
+    panda_ = s < 50 ? 1 : s < 140 ? 2 : s < 200 ? 3 : 4;
+    imgPanda_->setPixmap(Pictures::panda(panda_));
+}
+
+void frmTOC::openRanking(qint16 kind)
+{
+    tovak().RankingKind = kind;
+    buildRanking(tovak(), kind);
+    auto& list = screens().screen<frmListC>();
+    list.init();
+    (void)screens().exec(list, this);
+}
+
+void frmTOC::openWordSearch()
+{
+    (void)screens().open<frmSearch>(this);
+}
+
+void frmTOC::openExamMenu()
+{
+    (void)screens().open<frmExamTOC>(this);
+}
+
+void frmTOC::openAbout()
+{
+    (void)screens().open<frmAbout>(this);
+}
+
+void frmTOC::closeBoxClicked()
+{
+    screens().confirmExit(this);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/screenbase.h"
+
+class QLabel;
+
+// The main menu: the two achievement percentages, the mascot, six menu items.
+// Created once at start-up and shown modelessly; every other screen opens over it.
+class frmTOC : public ScreenBase {
+    Q_OBJECT
+  public:
+    explicit frmTOC(ScreenRegistry& screens);
+
+    // Reads conf.ini and computes the two percentages.
+    void load() override;
+    // Picks the mascot from the two percentages shown.
+    void setPanda();
+    int pandaNumber() const { return panda_; }
+
+    // The six menu items. The ranking list, the word search and the latest-exam
+    // menu are built by later work; each fills its own function here.
+    void openRanking(qint16 kind);
+    void openWordSearch();
+    void openExamMenu();
+
+  protected:
+    void escKey() override {}
+    void closeBoxClicked() override;
+
+  private:
+    void showCoverage();
+    void openAbout();
+
+    QLabel* lblMouraP_ = nullptr;
+    QLabel* lblMouraR_ = nullptr;
+    QLabel* imgPanda_ = nullptr;
+    int panda_ = 0;
+};

@@ -1,0 +1,178 @@
+#include "ui/selection/frmSearch.h"
+
+#include "core/info/helppages.h"
+#include "core/tovak.h"
+#include "ui/drills/frmListDui.h"
+#include "ui/drills/frmListP1.h"
+#include "ui/drills/frmListP2.h"
+#include "ui/drills/frmListR.h"
+#include "ui/layout.h"
+#include "ui/messagebox.h"
+#include "ui/pictures.h"
+#include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace L = Layout::frmSearch;
+
+namespace {
+
+struct Condition {
+    SearchKind kind;
+    const char* control;
+    const char* prompt;
+    QRect geometry;
+};
+
+const Condition conditions[] = {
+    {SearchKind::Random, "cmbRandom", "問題数を選んでください", L::cmbRandom},
+    {SearchKind::Genre, "cmbGenre", "ジャンルを選んでください", L::cmbGenre},
+    {SearchKind::Charnum, "cmbCharnum", "文字数を選んでください", L::cmbCharnum},
+    {SearchKind::Weakpoint, "cmdWeakpoint", "正答率を選んでください", L::cmdWeakpoint},
+    {SearchKind::TonePattern, "cmbSpinyin", "声調を選んでください", L::cmbSpinyin},
+};
+
+size_t slot(SearchKind kind)
+{
+    return static_cast<size_t>(kind);
+}
+
+} // namespace
+
+frmSearch::frmSearch(ScreenRegistry& screens)
+    : ScreenBase(screens, QStringLiteral("frmSearch"), Pictures::background(QStringLiteral("frmSearch")),
+                 Layout::screenSize)
+{
+    QFont controlFont = font();
+    controlFont.setPixelSize(14);
+
+    txtFreeWord_ = new QLineEdit(this);
+    txtFreeWord_->setObjectName(QStringLiteral("txtFreeWord"));
+    txtFreeWord_->setGeometry(L::txtFreeWord);
+    txtFreeWord_->setFont(controlFont);
+    makeLabel(this, QStringLiteral("Label1"), QStringLiteral("（ﾋﾟﾝｲﾝ・日本語）"), L::Label1,
+              QColor::fromRgb(Layout::Palette::softInk), 13);
+
+    for (const Condition& c : conditions) {
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(QString::fromLatin1(c.control));
+        combo->setGeometry(c.geometry);
+        combo->setFont(controlFont);
+        // Only the listed items: the builders get exactly the texts they know.
+        combo->setEditable(false);
+        combo->addItems(searchItems(c.kind));
+        combo->setMaxVisibleItems(20);
+        combo->setPlaceholderText(QString::fromUtf8(c.prompt));
+        combo->setCurrentIndex(-1);
+        combos_[slot(c.kind)] = combo;
+    }
+
+    QList<ImageButton*> searchButtons;
+    for (int k = 0; k < L::rows; ++k) {
+        ImageButton* b =
+            addButton(QStringLiteral("Search(%1)").arg(k), Pictures::btn(1), Pictures::btn(2), L::imgSearch(k));
+        styleCaption(b->addCaption(QStringLiteral("検索"), L::lblSearch(k)));
+        connect(b, &ImageButton::clicked, this, [this, k] { search(static_cast<SearchKind>(k)); });
+        searchButtons << b;
+    }
+    makeHoverGroup(searchButtons);
+
+    lblCount_is_ = makeLabel(this, QStringLiteral("lblCount_is"), QStringLiteral("0"), L::lblCount_is,
+                             QColor::fromRgb(Layout::Palette::accent), 20, true, Qt::AlignCenter);
+
+    // The answer list's and the translation drill's captions pass on the click only.
+    const struct {
+        const char* name;
+        const char* caption;
+        QRect picture, label;
+        ImageButton::CaptionRole role;
+    } launchers[] = {
+        {"Dui", "解答を確認", L::imgDui, L::lblDui, ImageButton::CaptionForwardsClick},
+        {"P", "声調を解答", L::imgP, L::lblP, ImageButton::CaptionActsAsButton},
+        {"P1", "ﾋﾟﾝｲﾝを解答", L::imgP1, L::lblP1, ImageButton::CaptionActsAsButton},
+        {"R", "日訳を解答", L::imgR, L::lblR, ImageButton::CaptionForwardsClick},
+    };
+    for (const auto& l : launchers) {
+        ImageButton* b = addButton(QString::fromLatin1(l.name), Pictures::btn(1), Pictures::btn(2), l.picture);
+        styleCaption(b->addCaption(QString::fromUtf8(l.caption), l.label, l.role));
+        launchers_ << b;
+    }
+    connect(button(QStringLiteral("Dui")), &ImageButton::clicked, this, &frmSearch::openAnswerList);
+    connect(button(QStringLiteral("P")), &ImageButton::clicked, this, &frmSearch::openDrill<frmListP2>);
+    connect(button(QStringLiteral("P1")), &ImageButton::clicked, this, &frmSearch::openDrill<frmListP1>);
+    connect(button(QStringLiteral("R")), &ImageButton::clicked, this, &frmSearch::openDrill<frmListR>);
+    pinyinDrill_ = button(QStringLiteral("P1"));
+
+    // Lies over the launch buttons: while it shows, they can be neither seen nor clicked.
+    imgSmask_ = new QLabel(this);
+    imgSmask_->setObjectName(QStringLiteral("imgSmask"));
+    imgSmask_->setGeometry(L::imgSmask);
+    imgSmask_->setPixmap(Pictures::searchMask());
+    imgSmask_->raise();
+
+    addBackHelpExit(HelpWordSearch);
+
+    // Each condition row, then the launch buttons left to right.
+    QList<QWidget*> body = {txtFreeWord_, button(QStringLiteral("Search(0)"))->picture()};
+    for (const Condition& c : conditions)
+        body << combos_[slot(c.kind)] << button(QStringLiteral("Search(%1)").arg(slot(c.kind)))->picture();
+    for (ImageButton* b : launchers_)
+        body << b->picture();
+    setFramedReadingOrder(body);
+}
+
+void frmSearch::load()
+{
+    Statistics& stats = tovak().stats;
+    // Decided once: drills done while the screen is open do not change the offer.
+    pinyinDrill_->setVisible(stats.canUsePinyinDrill());
+    stats.loadStatistics(); // keeps results that failed to save
+    stats.computeCoverage();
+    setMasked(true);
+}
+
+void frmSearch::setMasked(bool masked)
+{
+    imgSmask_->setVisible(masked);
+    // Under the mask the keyboard and a screen reader must not reach them either.
+    for (ImageButton* b : launchers_)
+        b->setActive(!masked);
+}
+
+void frmSearch::search(SearchKind kind)
+{
+    QString text;
+    if (kind == SearchKind::FreeWord) {
+        text = txtFreeWord_->text();
+    } else {
+        QComboBox* combo = combos_[slot(kind)];
+        if (combo->currentIndex() < 0) {
+            MsgBox::information(this, combo->placeholderText());
+            return;
+        }
+        text = combo->currentText();
+    }
+    Tovak& t = tovak();
+    runSearch(t, kind, text);
+    lblCount_is_->setText(QString::number(t.CurrentWordCount));
+    const bool found = t.CurrentWordCount >= 1;
+    setMasked(!found);
+    if (!found)
+        MsgBox::information(this, QStringLiteral("検索条件に該当する問題はありませんでした"));
+}
+
+void frmSearch::openAnswerList()
+{
+    tovak().DrillMode = DrillAnswering;
+    (void)screens().open<frmListDui>(this);
+}
+
+template <class Drill> void frmSearch::openDrill()
+{
+    tovak().DrillMode = DrillAnswering;
+    auto& drill = screens().screen<Drill>();
+    drill.init();
+    (void)screens().exec(drill, this);
+}

@@ -1,0 +1,375 @@
+// The drill screens and the answer list as a learner uses them: pages and
+// empty rows, answers kept across pages, grading from the last page, the
+// retest, keys while a box has the focus, choices, Back and the mascot.
+#include "drilldriver.h"
+#include "testsupport.h"
+
+#include "ui/drills/drillscreen.h"
+#include "ui/drills/frmListDui.h"
+#include "ui/menu/frmTOC.h"
+#include "ui/pictures.h"
+#include "ui/screenregistry.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QColor colourOf(QLabel* l)
+{
+    return l->palette().color(QPalette::WindowText);
+}
+
+QLabel* choiceOf(QWidget* drill, int row, int j)
+{
+    return labelOf(drill, u"lblJp%1(%2)"_s.arg(j + 1).arg(row));
+}
+
+// What the page shows as answered: the box texts, or the blue choice per row.
+QStringList shownAnswers(QWidget* drill)
+{
+    QStringList out;
+    for (int r = 0; r < pageSizeOf(drill); ++r) {
+        if (drill->objectName() != QLatin1String("frmListR")) {
+            out << boxOf(drill, r)->text();
+            continue;
+        }
+        QString blue;
+        for (int j = 0; j < 4; ++j) {
+            if (colourOf(choiceOf(drill, r, j)) == QColor(0, 0, 255))
+                blue += QString::number(j);
+        }
+        out << blue;
+    }
+    return out;
+}
+
+QImage shown(QLabel* l)
+{
+    return l->pixmap().toImage();
+}
+
+} // namespace
+
+class TestDrillScreens : public QObject, public ScreenFixture {
+    Q_OBJECT
+  private slots:
+    void init() { setUp(true); }
+    void cleanup() { tearDown(); }
+
+    void pagesAndEmptyRows_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("words");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("rowsOnLast");
+        QTest::newRow("tone 12") << u"frmListP2"_s << 12 << 1 << 12;
+        QTest::newRow("tone 13") << u"frmListP2"_s << 13 << 2 << 1;
+        QTest::newRow("pinyin 13") << u"frmListP1"_s << 13 << 2 << 1;
+        QTest::newRow("choice 10") << u"frmListR"_s << 10 << 1 << 10;
+        QTest::newRow("choice 11") << u"frmListR"_s << 11 << 2 << 1;
+        QTest::newRow("answer list 13") << u"frmListDui"_s << 13 << 2 << 1;
+        QTest::newRow("answer list 40") << u"frmListDui"_s << 40 << 4 << 4;
+    }
+    void pagesAndEmptyRows()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, words);
+        QFETCH(int, pages);
+        QFETCH(int, rowsOnLast);
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(words));
+        ScreenBase* s = &loadScreen(name);
+        s->show();
+        const int size = pageSizeOf(s);
+        QCOMPARE(labelOf(s, u"lblCount"_s)->text(), QString::number(words));
+        QCOMPARE(labelOf(s, u"lblTPagenum"_s)->text(), u"/"_s + QString::number(pages));
+        QCOMPARE(s->button(u"Next"_s)->isVisible(), pages > 1);
+        QVERIFY(!s->button(u"Before"_s)->isVisible());
+        QTest::keyClick(s, Qt::Key_PageUp); // no page before the first
+        QCOMPARE(t.CurrentPage, 1);
+        for (int p = 1; p <= pages; ++p) // one more than there are pages
+            QTest::keyClick(s, Qt::Key_PageDown);
+        QCOMPARE(labelOf(s, u"lblCPagenum"_s)->text(), QString::number(pages));
+        QVERIFY(!s->button(u"Next"_s)->isVisible());
+        QCOMPARE(s->button(u"Before"_s)->isVisible(), pages > 1);
+
+        for (int r = 0; r < size; ++r) {
+            const bool filled = r < rowsOnLast;
+            const QString number = filled ? QString::number((pages - 1) * size + r + 1) + u'.' : QString();
+            QCOMPARE(labelOf(s, u"lblNo(%1)"_s.arg(r))->text(), number);
+            for (int j = 1; j <= 4; ++j)
+                QCOMPARE(labelOf(s, u"imgTovak%1(%2)"_s.arg(j).arg(r))->pixmap().isNull(), !filled);
+            if (auto* box = s->findChild<QLineEdit*>(u"txtTerm(%1)"_s.arg(r)))
+                QCOMPARE(box->isVisible(), filled);
+            if (name == u"frmListDui"_s)
+                QCOMPARE(labelOf(s, u"lblAnswer(%1)"_s.arg(r))->isVisible(), filled);
+            if (name == u"frmListR"_s)
+                QCOMPARE(choiceOf(s, r, 0)->text().isEmpty(), !filled);
+        }
+    }
+
+    void theAnswerListReadsWithoutChanging()
+    {
+        Tovak& t = *state->tovak;
+        openOn(t, {186, 23});
+        auto& list = screens->screen<frmListDui>();
+        // A one-character word: one glyph, then three empty glyph pictures.
+        QCOMPARE(labelOf(&list, u"lblAnswer(0)"_s)->text(), u"ma"_s);
+        QCOMPARE(labelOf(&list, u"lblJp(0)"_s)->text(), u"　(助詞:疑問文の最後につく)"_s);
+        QCOMPARE(shown(labelOf(&list, u"imgTovak2(0)"_s)), loadGlyph(NoChar).toImage());
+        QCOMPARE(labelOf(&list, u"lblAnswer(1)"_s)->text(), u"xue2xiao4"_s);
+        QVERIFY(!list.button(u"Grade"_s));
+        QTest::keyClick(&list, Qt::Key_F5);
+        QTest::keyClick(&list, Qt::Key_Escape);
+        QCOMPARE(t.CurrentWordList, (QList<qint16>{186, 23}));
+        QCOMPARE(t.CurrentWordCount, 2);
+        QCOMPARE(t.stats.questions, 0);
+        QVERIFY(!QFile::exists(state->iniPath()));
+    }
+
+    void answersSurvivePagingAndGradingCoversEveryPage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("tone") << u"frmListP2"_s;
+        QTest::newRow("pinyin") << u"frmListP1"_s;
+        QTest::newRow("choice") << u"frmListR"_s;
+    }
+    void answersSurvivePagingAndGradingCoversEveryPage()
+    {
+        QFETCH(QString, name);
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(20));
+        DrillScreen& d = loadDrill(*screens, name);
+        d.show();
+        const int size = pageSizeOf(&d);
+        answerPage(&d, t, [](int) { return true; });
+        const QStringList page1 = shownAnswers(&d);
+        QTest::keyClick(&d, Qt::Key_PageDown);
+        answerPage(&d, t, [](int) { return false; });
+        QTest::keyClick(&d, Qt::Key_PageUp);
+        QCOMPARE(shownAnswers(&d), page1);
+
+        // Graded from page 2: page 1's answers count too.
+        QTest::keyClick(&d, Qt::Key_PageDown);
+        QTest::keyClick(&d, Qt::Key_F5);
+        QCOMPARE(labelOf(&d, u"lblScore"_s)->text(), u"%1／20点"_s.arg(size));
+        QVERIFY(labelOf(&d, u"lblScore"_s)->isVisible());
+        QCOMPARE(d.button(u"Grade"_s)->caption()->text(), u"誤答再試験"_s);
+        QCOMPARE(shown(labelOf(&d, u"imgMark(0)"_s)), Pictures::maruBatu(2).toImage());
+        if (size == 12) {
+            QVERIFY(labelOf(&d, u"imgMark(11)"_s)->pixmap().isNull()); // no word in that row
+            QLineEdit* box = boxOf(&d, 0);
+            QVERIFY(box->isReadOnly() && box->isEnabled());
+            QCOMPARE(labelOf(&d, u"lblAnswer(0)"_s)->text(), t.db.word(t.CurrentWordList[size], WordField::Pinyin));
+            QVERIFY(labelOf(&d, u"lblAnswer(0)"_s)->isVisible());
+        }
+        QTest::keyClick(&d, Qt::Key_PageUp);
+        QCOMPARE(shown(labelOf(&d, u"imgMark(0)"_s)), Pictures::maruBatu(1).toImage());
+
+        // The retest: the wrong words only, unanswered, on one page.
+        clickButton(&d, u"Grade"_s);
+        QCOMPARE(labelOf(&d, u"lblCount"_s)->text(), QString::number(20 - size));
+        QCOMPARE(labelOf(&d, u"lblTPagenum"_s)->text(), u"/1"_s);
+        QCOMPARE(d.button(u"Grade"_s)->caption()->text(), u"採点"_s);
+        QVERIFY(!labelOf(&d, u"lblScore"_s)->isVisible());
+        QVERIFY(!labelOf(&d, u"imgMark(0)"_s)->isVisible());
+        QCOMPARE(shownAnswers(&d).mid(0, 20 - size), QStringList(20 - size, QString()));
+        if (size == 12)
+            QVERIFY(!boxOf(&d, 0)->isReadOnly());
+    }
+
+    void allRightHidesTheGradeButtonAndF5ThenCloses_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("score");
+        QTest::newRow("tone") << u"frmListP2"_s << u"12／12点"_s;
+        QTest::newRow("pinyin") << u"frmListP1"_s << u"12／12点"_s;
+        QTest::newRow("choice") << u"frmListR"_s << u"10／10点"_s;
+    }
+    void allRightHidesTheGradeButtonAndF5ThenCloses()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, score);
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(name == u"frmListR"_s ? 10 : 12));
+        QString shownScore;
+        bool gradeHidden = false, closedByF5 = false;
+        screens->setShownHook([&](ScreenBase& s) {
+            answerAll(&s, t, [](int) { return true; });
+            QTest::keyClick(&s, Qt::Key_F5);
+            shownScore = labelOf(&s, u"lblScore"_s)->text();
+            gradeHidden = !s.button(u"Grade"_s)->isVisible();
+            QTest::keyClick(&s, Qt::Key_F5);
+            closedByF5 = !s.isVisible();
+            if (!closedByF5)
+                s.ScreenBase::back(); // never left waiting
+        });
+        QVERIFY(screens->exec(loadDrill(*screens, name), nullptr));
+        QCOMPARE(shownScore, score);
+        QVERIFY(gradeHidden);
+        QVERIFY(closedByF5);
+        QCOMPARE(t.DrillMode, 2);
+    }
+
+    void keysWhileABoxHasTheFocus()
+    {
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(13));
+        DrillScreen& d = loadDrill(*screens, u"frmListP2"_s);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QLineEdit* first = boxOf(&d, 0);
+        QCOMPARE(QApplication::focusWidget(), first);
+        QVERIFY(first->inputMethodHints().testFlag(Qt::ImhLatinOnly));
+        // Tab runs down the left column, then down the right one.
+        for (int r = 1; r < 12; ++r) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), boxOf(&d, r));
+        }
+        first->setFocus();
+        QTest::keyClicks(first, u"24"_s);
+        QTest::keyClick(first, Qt::Key_Return);
+        QTest::keyClick(first, Qt::Key_Enter);
+        QCOMPARE(t.DrillMode, 1);
+        QVERIFY(d.isVisible());
+        QTest::keyClick(first, Qt::Key_PageDown);
+        QCOMPARE(t.CurrentPage, 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+        QCOMPARE(first->text(), u"24"_s);
+        QTest::keyClick(first, Qt::Key_F5);
+        QCOMPARE(t.DrillMode, 4);
+        QTest::keyClicks(first, u"9"_s); // locked
+        QCOMPARE(first->text(), u"24"_s);
+        QTest::keyClick(first, Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+    }
+
+    void backDiscardsUngradedAnswersAndOnlyTheChoiceDrillMovesTheMascot_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("mascot");
+        QTest::newRow("tone") << u"frmListP2"_s << 1;
+        QTest::newRow("pinyin") << u"frmListP1"_s << 1;
+        QTest::newRow("choice") << u"frmListR"_s << 3;
+    }
+    void backDiscardsUngradedAnswersAndOnlyTheChoiceDrillMovesTheMascot()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, mascot);
+        Tovak& t = *state->tovak;
+        finishStartup(*screens);
+        QCOMPARE(shownMainMenu(*screens)->pandaNumber(), 1);
+        // Coverage computed since start-up: the menu's numbers change at once, the mascot waits.
+        t.stats.lblMouraP = u"80"_s;
+        t.stats.lblMouraR = u"75"_s;
+        emit t.stats.coverageChanged();
+        openOn(t, firstWords(5));
+        screens->setShownHook([&](ScreenBase& s) {
+            answerPage(&s, t, [](int) { return true; });
+            clickButton(&s, u"Back"_s);
+            if (s.isVisible())
+                s.ScreenBase::back();
+        });
+        QVERIFY(screens->exec(loadDrill(*screens, name), shownMainMenu(*screens)));
+        QCOMPARE(shownMainMenu(*screens)->pandaNumber(), mascot);
+        QCOMPARE(t.stats.questions, 0);
+        QVERIFY(!QFile::exists(state->iniPath()));
+    }
+
+    void choicesReactAsTheStateAllows()
+    {
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(20));
+        DrillScreen& d = loadDrill(*screens, u"frmListR"_s);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const QColor black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0);
+        QTest::mouseClick(choiceOf(&d, 0, 0), Qt::LeftButton);
+        QTest::mouseClick(choiceOf(&d, 0, 2), Qt::LeftButton);
+        QCOMPARE(shownAnswers(&d).first(), u"2"_s);
+
+        // The choice under the mouse is framed, one per row, until the bare form.
+        const auto framed = [&](int row, int j) { return choiceOf(&d, row, j)->frameShape() == QFrame::Box; };
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(choiceOf(&d, 0, 1), &enter);
+        QCoreApplication::sendEvent(choiceOf(&d, 0, 3), &enter);
+        QVERIFY(!framed(0, 1) && framed(0, 3));
+        QTest::mouseMove(&d, {5, 590});
+        QTRY_VERIFY(!framed(0, 3));
+
+        // Graded with errors: clicks recolour, but the graded page comes back.
+        answerAll(&d, t, [](int p) { return p != 0; });
+        QTest::keyClick(&d, Qt::Key_PageUp);
+        QTest::keyClick(&d, Qt::Key_F5);
+        const QString given = t.GivenAnswers[0];
+        const int right = static_cast<int>(t.ChoiceSets[0].indexOf(t.db.word(1, WordField::Translation)));
+        const int wrong = given.toInt();
+        QCOMPARE(colourOf(choiceOf(&d, 0, right)), red);
+        QCOMPARE(colourOf(choiceOf(&d, 0, wrong)), blue);
+        QTest::mouseClick(choiceOf(&d, 0, right), Qt::LeftButton);
+        QCOMPARE(colourOf(choiceOf(&d, 0, right)), blue);
+        QCOMPARE(colourOf(choiceOf(&d, 0, wrong)), black);
+        QTest::keyClick(&d, Qt::Key_PageDown);
+        QTest::keyClick(&d, Qt::Key_PageUp);
+        QCOMPARE(t.GivenAnswers[0], given);
+        QCOMPARE(colourOf(choiceOf(&d, 0, right)), red);
+
+        // All right: the choices no longer react, not even to hovering.
+        openOn(t, firstWords(3));
+        d.init();
+        answerPage(&d, t, [](int) { return true; });
+        QTest::keyClick(&d, Qt::Key_F5);
+        QCOMPARE(t.DrillMode, 2);
+        const QStringList before = shownAnswers(&d);
+        const int other = (static_cast<int>(t.ChoiceSets[0].indexOf(t.db.word(1, WordField::Translation))) + 1) % 4;
+        QTest::mouseClick(choiceOf(&d, 0, other), Qt::LeftButton);
+        QCoreApplication::sendEvent(choiceOf(&d, 0, other), &enter);
+        QCOMPARE(shownAnswers(&d), before);
+        QVERIFY(!framed(0, other));
+    }
+
+    void f1OpensTheScreensHelpPage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("page");
+        QTest::newRow("tone") << u"frmListP2"_s << 4;
+        QTest::newRow("pinyin") << u"frmListP1"_s << 4;
+        QTest::newRow("choice") << u"frmListR"_s << 5;
+        QTest::newRow("answer list") << u"frmListDui"_s << 0;
+    }
+    void f1OpensTheScreensHelpPage()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, page);
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(3));
+        int shownPage = -1;
+        screens->setShownHook([&](ScreenBase& s) {
+            if (s.objectName() == u"frmHelp"_s) {
+                shownPage = t.HelpPage;
+            } else {
+                t.HelpPage = -1;
+                QTest::keyClick(&s, Qt::Key_F1);
+            }
+            s.ScreenBase::back();
+        });
+        QVERIFY(screens->exec(loadScreen(name), nullptr));
+        QCOMPARE(shownPage, page);
+    }
+
+  private:
+    // A drill, prepared, or the answer list, which prepares itself.
+    ScreenBase& loadScreen(const QString& name)
+    {
+        if (name == u"frmListDui"_s)
+            return screens->screen<frmListDui>();
+        return loadDrill(*screens, name);
+    }
+};
+
+QTEST_MAIN(TestDrillScreens)
+#include "test_drillscreens.moc"

@@ -1,0 +1,159 @@
+// The help viewer: its pages, turning them within 0..7, the table of contents,
+// closing back to the caller and the exit that asks nothing.
+#include "data/provenance.h"
+#include "testsupport.h"
+
+#include "core/info/helppages.h"
+#include "ui/info/frmHelp.h"
+#include "ui/messagebox.h"
+#include "ui/screenregistry.h"
+
+#include <QtTest>
+
+class TestFrmHelp : public QObject, public ScreenFixture {
+    Q_OBJECT
+  private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void contentsPage()
+    {
+        frmHelp& help = shown(0);
+        QCOMPARE(text("lblType"), QStringLiteral("ヘルプ目次"));
+        for (int k = 0; k < HelpTopicCount; ++k)
+            QVERIFY(control(QStringLiteral("lblContents(%1)").arg(k))->isVisible());
+        QVERIFY(!control("lblComment")->isVisible());
+        QVERIFY(control("imgNext")->isVisible() && control("lblNext")->isVisible());
+        QVERIFY(!control("imgBefore")->isVisible() && !control("lblBefore")->isVisible());
+        QCOMPARE(text("lblBack"), QStringLiteral("閉じる"));
+        QCOMPARE(help.size(), QSize(540, 418));
+    }
+
+    void contentsEntryOpensItsPage_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("first") << 0 << "1.はじめに";
+        QTest::newRow("caption differs from title") << 1 << "2.出る順（漢字データ）";
+        QTest::newRow("last") << 6 << "7.その他";
+    }
+    void contentsEntryOpensItsPage()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, title);
+        shown(0);
+        QTest::mouseClick(control(QStringLiteral("lblContents(%1)").arg(entry)), Qt::LeftButton);
+        QCOMPARE(state->tovak->HelpPage, entry + 1);
+        QCOMPARE(text("lblType"), title);
+        QCOMPARE(text("lblComment"), helpPages()[static_cast<size_t>(entry + 1)].text);
+        QVERIFY(control("lblComment")->isVisible());
+        QVERIFY(!control("lblContents(0)")->isVisible());
+    }
+
+    void pageTextsFitAndTellWhereTheCountsComeFrom_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("speaksOfCounts");
+        for (int page = 1; page <= LastHelpPage; ++page)
+            QTest::newRow(qPrintable(QString::number(page))) << page << (page == 1 || page == 2 || page == 7);
+    }
+    void pageTextsFitAndTellWhereTheCountsComeFrom()
+    {
+        QFETCH(int, page);
+        QFETCH(bool, speaksOfCounts);
+        shown(static_cast<qint16>(page));
+        QLabel* comment = control("lblComment");
+        QVERIFY2(comment->heightForWidth(comment->width()) <= comment->height(),
+                 qPrintable(QStringLiteral("needs %1 px").arg(comment->heightForWidth(comment->width()))));
+        QCOMPARE(comment->text().endsWith(dataEstimateNote()), speaksOfCounts);
+    }
+
+    void pagesTurnByButtonsAndKeysWithinTheirLimits()
+    {
+        frmHelp& help = shown(3);
+        QCOMPARE(text("lblType"), QStringLiteral("3.単語総合検索"));
+        QVERIFY(control("imgNext")->isVisible() && control("imgBefore")->isVisible());
+
+        QTest::mouseClick(control("lblNext"), Qt::LeftButton);
+        QCOMPARE(state->tovak->HelpPage, 4);
+        QTest::keyClick(&help, Qt::Key_PageDown);
+        QTest::keyClick(&help, Qt::Key_PageDown);
+        QTest::mouseClick(control("imgNext"), Qt::LeftButton);
+        QCOMPARE(state->tovak->HelpPage, 7);
+        QVERIFY(!control("imgNext")->isVisible() && !control("lblNext")->isVisible());
+        QTest::keyClick(&help, Qt::Key_PageDown);
+        QCOMPARE(state->tovak->HelpPage, 7);
+        QCOMPARE(text("lblType"), QStringLiteral("7.その他"));
+
+        help.setHelp(1);
+        state->tovak->HelpPage = 1;
+        QTest::mouseClick(control("lblBefore"), Qt::LeftButton);
+        QCOMPARE(state->tovak->HelpPage, 0);
+        QCOMPARE(text("lblType"), QStringLiteral("ヘルプ目次"));
+        QTest::keyClick(&help, Qt::Key_PageUp);
+        QCOMPARE(state->tovak->HelpPage, 0);
+        QTest::keyClick(&help, Qt::Key_PageDown);
+        QCOMPARE(state->tovak->HelpPage, 1);
+    }
+
+    void contentsEntriesTurnRedUnderTheMouse()
+    {
+        frmHelp& help = shown(0);
+        const QColor blue(0, 0, 255), red(255, 0, 0);
+        auto colour = [&](int k) {
+            return control(QStringLiteral("lblContents(%1)").arg(k))->palette().color(QPalette::WindowText);
+        };
+        QCOMPARE(colour(2), blue);
+        QTest::mouseMove(control("lblContents(2)"), {5, 5});
+        QTRY_COMPARE(colour(2), red);
+        QTest::mouseMove(control("lblContents(4)"), {5, 5});
+        QTRY_COMPARE(colour(4), red);
+        QCOMPARE(colour(2), blue);
+        QTest::mouseMove(control("imgNext"), {5, 5});
+        QTRY_VERIFY(help.button(QStringLiteral("Next"))->isHovered());
+        QTest::mouseMove(&help, {530, 410});
+        QTRY_VERIFY(!help.button(QStringLiteral("Next"))->isHovered());
+        for (int k = 0; k < HelpTopicCount; ++k)
+            QCOMPARE(colour(k), blue);
+    }
+
+    void closingReturnsAndExitEndsWithoutAsking()
+    {
+        int runs = 0;
+        screens->setShownHook([&](ScreenBase& help) {
+            ++runs;
+            auto* close = help.findChild<QLabel*>(runs == 1 ? QStringLiteral("lblBack") : QStringLiteral("imgExit"));
+            QTest::mouseClick(close, Qt::LeftButton);
+        });
+        QVERIFY(screens->showHelp(5, nullptr));
+        QCOMPARE(quits, 0);
+        QVERIFY(!screens->loaded(QStringLiteral("frmHelp")));
+        QVERIFY(!screens->showHelp(0, nullptr));
+        QCOMPARE(quits, 1);
+        QCOMPARE(MsgBox::shownCount(), 0);
+    }
+
+  private:
+    frmHelp& shown(qint16 page)
+    {
+        state->tovak->HelpPage = page;
+        frmHelp& help = screens->screen<frmHelp>();
+        help.setHelp(page);
+        help.show();
+        if (!QTest::qWaitForWindowExposed(&help))
+            qFatal("help not exposed");
+        return help;
+    }
+    QLabel* control(const QString& name) const
+    {
+        auto* l = screens->screen<frmHelp>().findChild<QLabel*>(name);
+        if (!l)
+            qFatal("no control %s", qPrintable(name));
+        return l;
+    }
+    QLabel* control(const char* name) const { return control(QString::fromLatin1(name)); }
+    QString text(const char* name) const { return control(name)->text(); }
+};
+
+QTEST_MAIN(TestFrmHelp)
+#include "test_frmHelp.moc"

@@ -1,0 +1,246 @@
+// Start-up and the main menu: what the learner sees first, the mascot table,
+// the items' hover, help and the exit question from the menu.
+#include "testsupport.h"
+
+#include "ui/info/frmSplash.h"
+#include "ui/menu/frmTOC.h"
+#include "ui/messagebox.h"
+#include "ui/pictures.h"
+#include "ui/screenregistry.h"
+
+#include <QtTest>
+
+namespace {
+
+QLabel* label(QWidget* w, const QString& name)
+{
+    auto* l = w->findChild<QLabel*>(name);
+    if (!l)
+        qFatal("no control %s", qPrintable(name));
+    return l;
+}
+
+// Records what was ready at the moment the main menu first appeared.
+class ShowWatcher : public QObject {
+  public:
+    std::function<void()> onMenuShown;
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && o->objectName() == QStringLiteral("frmTOC") && onMenuShown) {
+            onMenuShown();
+            onMenuShown = nullptr;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+class TestFrmTOC : public QObject, public ScreenFixture {
+    Q_OBJECT
+  private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void startUpShowsTheMenuOnlyWhenEverythingIsReady()
+    {
+        startProgram(*screens);
+        frmSplash* splash = screens->loadedScreen<frmSplash>();
+        QVERIFY(splash && splash->isVisible());
+        QVERIFY(!shownMainMenu(*screens));
+        QVERIFY(!state->tovak->db.isLoaded());
+        // The close box does not end (or hurry) the start.
+        splash->close();
+        QVERIFY(splash->isVisible());
+        QCOMPARE(quits, 0);
+
+        bool tablesReady = false, splashGone = false, coverageShown = false;
+        int panda = 0;
+        ShowWatcher watcher;
+        watcher.onMenuShown = [&] {
+            tablesReady = state->tovak->db.isLoaded();
+            splashGone = !screens->loadedScreen<frmSplash>();
+            frmTOC* menu = shownMainMenu(*screens);
+            coverageShown = label(menu, QStringLiteral("lblMouraP"))->text() == state->tovak->stats.lblMouraP;
+            panda = menu->pandaNumber();
+        };
+        qApp->installEventFilter(&watcher);
+        QTRY_VERIFY(shownMainMenu(*screens) && shownMainMenu(*screens)->isVisible());
+        qApp->removeEventFilter(&watcher);
+        QVERIFY(tablesReady);
+        QVERIFY(splashGone);
+        QVERIFY(coverageShown);
+        QCOMPARE(panda, 1);
+    }
+
+    void firstRunWithoutStatisticsShowsZeros()
+    {
+        QVERIFY(!QFile::exists(state->iniPath()));
+        state->tovak->initTables();
+        finishStartup(*screens);
+        frmTOC* menu = shownMainMenu(*screens);
+        QCOMPARE(label(menu, QStringLiteral("lblMouraP"))->text(), QStringLiteral("0"));
+        QCOMPARE(label(menu, QStringLiteral("lblMouraR"))->text(), QStringLiteral("0"));
+        QCOMPARE(menu->pandaNumber(), 1);
+        QCOMPARE(label(menu, QStringLiteral("imgPanda"))->pixmap().toImage(), Pictures::panda(1).toImage());
+    }
+
+    void mascotFollowsThePercentages_data()
+    {
+        QTest::addColumn<QString>("pinyin");
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<int>("mascot");
+        QTest::newRow("49") << "25"
+                            << "24" << 1;
+        QTest::newRow("50") << "25"
+                            << "25" << 2;
+        QTest::newRow("139") << "100"
+                             << "39" << 2;
+        QTest::newRow("140") << "70"
+                             << "70" << 3;
+        QTest::newRow("199") << "100"
+                             << "99" << 3;
+        QTest::newRow("200") << "100"
+                             << "100" << 4;
+    }
+    void mascotFollowsThePercentages()
+    {
+        QFETCH(QString, pinyin);
+        QFETCH(QString, translation);
+        QFETCH(int, mascot);
+        auto& menu = screens->screen<frmTOC>();
+        label(&menu, QStringLiteral("lblMouraP"))->setText(pinyin);
+        label(&menu, QStringLiteral("lblMouraR"))->setText(translation);
+        menu.setPanda();
+        QCOMPARE(menu.pandaNumber(), mascot);
+        QCOMPARE(label(&menu, QStringLiteral("imgPanda"))->pixmap().toImage(), Pictures::panda(mascot).toImage());
+    }
+
+    void percentagesChangeAtOnceButTheMascotWaits()
+    {
+        auto& menu = screens->screen<frmTOC>();
+        menu.setPanda();
+        state->tovak->stats.lblMouraP = QStringLiteral("80");
+        state->tovak->stats.lblMouraR = QStringLiteral("75");
+        emit state->tovak->stats.coverageChanged();
+        QCOMPARE(label(&menu, QStringLiteral("lblMouraP"))->text(), QStringLiteral("80"));
+        QCOMPARE(label(&menu, QStringLiteral("lblMouraR"))->text(), QStringLiteral("75"));
+        QCOMPARE(menu.pandaNumber(), 1);
+    }
+
+    void itemsLightUpOneByOneAndTheBareFormBlanksThem()
+    {
+        frmTOC& menu = shownMenu();
+        QLabel* item2 = label(&menu, QStringLiteral("imgContents(2)"));
+        QLabel* item5 = label(&menu, QStringLiteral("imgContents(5)"));
+        QVERIFY(item2->pixmap().isNull());
+        QTest::mouseMove(item2, {10, 10});
+        QTRY_VERIFY(menu.button(QStringLiteral("Contents(2)"))->isHovered());
+        QCOMPARE(item2->pixmap().toImage(), Pictures::contents(QStringLiteral("frmTOC"), 2).toImage());
+        QTest::mouseMove(item5, {10, 10});
+        QTRY_VERIFY(menu.button(QStringLiteral("Contents(5)"))->isHovered());
+        QVERIFY(menu.button(QStringLiteral("Contents(2)"))->isHovered());
+        QTest::mouseMove(label(&menu, QStringLiteral("imgHelp")), {5, 5});
+        QTRY_VERIFY(menu.button(QStringLiteral("Help"))->isHovered());
+
+        QTest::mouseMove(&menu, {5, 590});
+        QTRY_VERIFY(!menu.button(QStringLiteral("Contents(2)"))->isHovered());
+        for (ImageButton* b : menu.buttons())
+            QVERIFY2(!b->isHovered(), qPrintable(b->objectName()));
+        QVERIFY(item2->pixmap().isNull());
+        QCOMPARE(label(&menu, QStringLiteral("imgHelp"))->pixmap().toImage(), Pictures::btn(7).toImage());
+    }
+
+    void keysAndEnterDoNothingOnTheMenu()
+    {
+        frmTOC& menu = shownMenu();
+        for (Qt::Key k : {Qt::Key_Escape, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_F5, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(&menu, k);
+        QVERIFY(menu.isVisible());
+        QVERIFY(screens->stack().isEmpty());
+        QCOMPARE(MsgBox::shownCount(), 0);
+    }
+
+    void helpOpensAtTheContentsAndEscReturnsToTheMenuUnchanged_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("help button") << false;
+        QTest::newRow("F1") << true;
+    }
+
+    void helpOpensAtTheContentsAndEscReturnsToTheMenuUnchanged()
+    {
+        QFETCH(bool, byKey);
+        frmTOC& menu = shownMenu();
+        label(&menu, QStringLiteral("lblMouraP"))->setText(QStringLiteral("12"));
+        QString title;
+        bool nextOnly = false;
+        screens->setShownHook([&](ScreenBase& help) {
+            title = label(&help, QStringLiteral("lblType"))->text();
+            nextOnly = label(&help, QStringLiteral("imgNext"))->isVisible() &&
+                       !label(&help, QStringLiteral("imgBefore"))->isVisible();
+            QCOMPARE(help.parentWidget(), &menu);
+            QTest::keyClick(&help, Qt::Key_Escape);
+        });
+        if (byKey)
+            QTest::keyClick(&menu, Qt::Key_F1);
+        else
+            QTest::mouseClick(label(&menu, QStringLiteral("imgHelp")), Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("ヘルプ目次"));
+        QVERIFY(nextOnly);
+        QVERIFY(!screens->loaded(QStringLiteral("frmHelp")));
+        QVERIFY(menu.isVisible());
+        QCOMPARE(label(&menu, QStringLiteral("lblMouraP"))->text(), QStringLiteral("12"));
+        QCOMPARE(quits, 0);
+    }
+
+    void exitAsksAndNoKeepsTheMenu()
+    {
+        frmTOC& menu = shownMenu();
+        MsgBox::setNextAnswer(QMessageBox::No);
+        QTest::mouseClick(label(&menu, QStringLiteral("imgExit")), Qt::LeftButton);
+        QCOMPARE(MsgBox::last().text, QStringLiteral("本当に終了しますか？"));
+        QVERIFY(menu.isVisible());
+        QCOMPARE(quits, 0);
+
+        // The close box asks the same question.
+        MsgBox::setNextAnswer(QMessageBox::No);
+        menu.close();
+        QCOMPARE(MsgBox::shownCount(), 2);
+        QVERIFY(menu.isVisible());
+
+        MsgBox::setNextAnswer(QMessageBox::Yes);
+        menu.close();
+        QVERIFY(screens->isQuitting());
+        QVERIFY(!menu.isVisible());
+        QCOMPARE(quits, 1);
+    }
+
+    void yesFromTheHelpOverTheAboutBoxEndsEverything()
+    {
+        frmTOC& menu = shownMenu();
+        bool aboutFollowUpRan = false;
+        screens->setShownHook([&](ScreenBase& s) {
+            if (s.objectName() == QStringLiteral("frmAbout")) {
+                if (!screens->showHelp(0, &s))
+                    return;
+                aboutFollowUpRan = true;
+            } else {
+                MsgBox::setNextAnswer(QMessageBox::Yes);
+                screens->confirmExit(&s);
+            }
+        });
+        QTest::mouseClick(label(&menu, QStringLiteral("imgPanda")), Qt::LeftButton);
+        QVERIFY(!aboutFollowUpRan);
+        QVERIFY(screens->isQuitting());
+        QVERIFY(!screens->loaded(QStringLiteral("frmAbout")));
+        QVERIFY(!screens->loaded(QStringLiteral("frmHelp")));
+        QVERIFY(!menu.isVisible());
+        QCOMPARE(quits, 1);
+    }
+};
+
+QTEST_MAIN(TestFrmTOC)
+#include "test_frmTOC.moc"

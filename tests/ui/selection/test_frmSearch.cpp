@@ -1,0 +1,257 @@
+// The word search screen: refusals, results and the mask, the pinyin drill's
+// offer, the launch buttons, the keys and the search buttons' hover.
+#include "drilldriver.h"
+#include "testsupport.h"
+
+#include "ui/messagebox.h"
+#include "ui/screenregistry.h"
+#include "ui/selection/frmSearch.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void choose(QWidget* search, const QString& combo, const QString& item)
+{
+    auto* c = search->findChild<QComboBox*>(combo);
+    QVERIFY(c);
+    c->setCurrentIndex(c->findText(item));
+    QVERIFY(c->currentIndex() >= 0);
+}
+
+QLineEdit* freeWordBox(QWidget* search)
+{
+    return search->findChild<QLineEdit*>(u"txtFreeWord"_s);
+}
+
+bool masked(QWidget* search)
+{
+    return labelOf(search, u"imgSmask"_s)->isVisible();
+}
+
+} // namespace
+
+class TestFrmSearch : public QObject, public ScreenFixture {
+    Q_OBJECT
+  private slots:
+    void init() { setUp(true); }
+    void cleanup() { tearDown(); }
+
+    void refusalsChangeNothing_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<bool>("searchedBefore");
+        QTest::newRow("random, just opened") << 1 << u"cmbRandom"_s << u"問題数を選んでください"_s << false;
+        QTest::newRow("genre") << 2 << u"cmbGenre"_s << u"ジャンルを選んでください"_s << true;
+        QTest::newRow("characters") << 3 << u"cmbCharnum"_s << u"文字数を選んでください"_s << true;
+        QTest::newRow("weak point") << 4 << u"cmdWeakpoint"_s << u"正答率を選んでください"_s << true;
+        QTest::newRow("tone, just opened") << 5 << u"cmbSpinyin"_s << u"声調を選んでください"_s << false;
+    }
+    void refusalsChangeNothing()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, combo);
+        QFETCH(QString, prompt);
+        QFETCH(bool, searchedBefore);
+        auto& s = screens->screen<frmSearch>();
+        s.show();
+        auto* c = s.findChild<QComboBox*>(combo);
+        QVERIFY(!c->isEditable());
+        QCOMPARE(c->currentIndex(), -1);
+        QCOMPARE(c->placeholderText(), prompt);
+        if (searchedBefore) {
+            freeWordBox(&s)->setText(u"ma"_s);
+            clickButton(&s, u"Search(0)"_s);
+        }
+        const QString count = labelOf(&s, u"lblCount_is"_s)->text();
+        const QList<qint16> list = state->tovak->CurrentWordList;
+        const bool wasMasked = masked(&s);
+        QCOMPARE(wasMasked, !searchedBefore);
+
+        MsgBox::setNextAnswer(QMessageBox::Ok);
+        clickButton(&s, u"Search(%1)"_s.arg(row));
+        QCOMPARE(MsgBox::last().text, prompt);
+        QCOMPARE(MsgBox::last().title, MsgBox::programTitle());
+        QCOMPARE(labelOf(&s, u"lblCount_is"_s)->text(), count);
+        QCOMPARE(state->tovak->CurrentWordList, list);
+        QCOMPARE(masked(&s), wasMasked);
+    }
+
+    void resultsAndTheMask_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<int>("found");
+        QTest::newRow("empty free text") << 0 << QString() << 500;
+        QTest::newRow("one translation") << 0 << u"ジャスミン茶"_s << 1;
+        QTest::newRow("nothing") << 0 << u"zzz"_s << 0;
+        QTest::newRow("5 questions") << 1 << u"5問"_s << 5;
+        QTest::newRow("weak points before any drill") << 4 << u"日訳正答率50%以下"_s << 0;
+        QTest::newRow("4+4") << 5 << u"4声＋4声"_s << 52;
+    }
+    void resultsAndTheMask()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, condition);
+        QFETCH(int, found);
+        auto& s = screens->screen<frmSearch>();
+        s.show();
+        QCOMPARE(labelOf(&s, u"lblCount_is"_s)->text(), u"0"_s);
+        // A search that found words first; only the clicked row's condition counts after it.
+        choose(&s, u"cmbRandom"_s, u"40問"_s);
+        clickButton(&s, u"Search(1)"_s);
+        QVERIFY(!masked(&s));
+        const QStringList combos = {QString(),       u"cmbRandom"_s,    u"cmbGenre"_s,
+                                    u"cmbCharnum"_s, u"cmdWeakpoint"_s, u"cmbSpinyin"_s};
+        if (row == 0)
+            freeWordBox(&s)->setText(condition);
+        else
+            choose(&s, combos[row], condition);
+        MsgBox::resetRecord();
+        if (found == 0)
+            MsgBox::setNextAnswer(QMessageBox::Ok);
+        clickButton(&s, u"Search(%1)"_s.arg(row));
+        QCOMPARE(labelOf(&s, u"lblCount_is"_s)->text(), QString::number(found));
+        QCOMPARE(state->tovak->CurrentWordCount, found);
+        QCOMPARE(masked(&s), found == 0);
+        QCOMPARE(MsgBox::shownCount(), found == 0 ? 1 : 0);
+        if (found == 0)
+            QCOMPARE(MsgBox::last().text, u"検索条件に該当する問題はありませんでした"_s);
+
+        if (found == 1) {
+            int rows = 0;
+            screens->setShownHook([&](ScreenBase& list) {
+                for (int r = 0; r < 12; ++r)
+                    rows += labelOf(&list, u"lblNo(%1)"_s.arg(r))->text().isEmpty() ? 0 : 1;
+                list.back();
+            });
+            clickButton(&s, u"Dui"_s);
+            QCOMPARE(rows, 1);
+        }
+    }
+
+    void thePinyinDrillIsOfferedAboveFifty_data()
+    {
+        QTest::addColumn<int>("pinyinWords");
+        QTest::addColumn<QString>("percent");
+        QTest::newRow("50") << 9 << u"50"_s;
+        QTest::newRow("51") << 10 << u"51"_s;
+    }
+    void thePinyinDrillIsOfferedAboveFifty()
+    {
+        QFETCH(int, pinyinWords);
+        QFETCH(QString, percent);
+        Statistics& st = state->tovak->stats;
+        // Every word right in the tone drill, a few in the pinyin drill too.
+        for (int w = 1; w <= 500; ++w) {
+            for (const DrillKind kind : {DrillKind::ToneDrill, DrillKind::PinyinDrill}) {
+                if (kind == DrillKind::PinyinDrill && w > pinyinWords)
+                    break;
+                st.incrementCounter(triesList(kind), w);
+                st.incrementCounter(correctList(kind), w);
+            }
+        }
+        QVERIFY(st.saveStatistics());
+        st.computeCoverage();
+        QCOMPARE(st.lblMouraP, percent);
+
+        auto& s = screens->screen<frmSearch>();
+        const bool offered = percent == u"51"_s;
+        QCOMPARE(s.button(u"P1"_s)->isVisible(), offered);
+        // Results that change while the screen is open do not change the offer.
+        st.lblMouraP = offered ? u"0"_s : u"100"_s;
+        emit st.coverageChanged();
+        QCOMPARE(s.button(u"P1"_s)->isVisible(), offered);
+    }
+
+    void launchButtonsOpenTheirScreenOnTheWordsFound_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("answer list") << u"imgDui"_s << u"frmListDui"_s;
+        QTest::newRow("tone drill, by its caption") << u"lblP"_s << u"frmListP2"_s;
+        QTest::newRow("translation drill") << u"imgR"_s << u"frmListR"_s;
+    }
+    void launchButtonsOpenTheirScreenOnTheWordsFound()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, screen);
+        Tovak& t = *state->tovak;
+        auto& s = screens->screen<frmSearch>();
+        s.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        QStringList shownScreens;
+        QString count;
+        screens->setShownHook([&](ScreenBase& shown) {
+            shownScreens << shown.objectName();
+            count = labelOf(&shown, u"lblCount"_s)->text();
+            shown.ScreenBase::back();
+        });
+        // Under the mask the launch buttons cannot be clicked.
+        QLabel* target = labelOf(&s, control);
+        const QPoint middle = target->geometry().center();
+        QTest::mouseClick(labelOf(&s, u"imgSmask"_s), Qt::LeftButton, {},
+                          labelOf(&s, u"imgSmask"_s)->mapFrom(&s, middle));
+        QVERIFY(shownScreens.isEmpty());
+
+        choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
+        clickButton(&s, u"Search(5)"_s);
+        t.DrillMode = 4;
+        QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(shownScreens, QStringList{screen});
+        QCOMPARE(count, u"52"_s);
+        QCOMPARE(t.DrillMode, 1);
+    }
+
+    void keysEnterAndF1()
+    {
+        Tovak& t = *state->tovak;
+        int helpPage = -1;
+        bool searchedByEnter = true, closedByEsc = false;
+        screens->setShownHook([&](ScreenBase& s) {
+            if (s.objectName() == u"frmHelp"_s) {
+                helpPage = t.HelpPage;
+                s.back();
+                return;
+            }
+            QLineEdit* box = freeWordBox(&s);
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Return);
+            searchedByEnter = labelOf(&s, u"lblCount_is"_s)->text() != u"0"_s;
+            QTest::keyClick(box, Qt::Key_F1);
+            QTest::keyClick(box, Qt::Key_Escape);
+            closedByEsc = !s.isVisible();
+            if (!closedByEsc)
+                s.back();
+        });
+        QVERIFY(screens->open<frmSearch>(nullptr));
+        QVERIFY(!searchedByEnter);
+        QCOMPARE(helpPage, 3);
+        QVERIFY(closedByEsc);
+    }
+
+    void hoveringOneSearchButtonRestoresTheOthers()
+    {
+        auto& s = screens->screen<frmSearch>();
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(labelOf(&s, u"lblSearch(1)"_s), &enter);
+        QVERIFY(s.button(u"Search(1)"_s)->isHovered());
+        QCoreApplication::sendEvent(labelOf(&s, u"imgSearch(4)"_s), &enter);
+        for (int k = 0; k < 6; ++k)
+            QCOMPARE(s.button(u"Search(%1)"_s.arg(k))->isHovered(), k == 4);
+        // The answer list's caption passes the click only; the tone drill's lights its button.
+        QCoreApplication::sendEvent(labelOf(&s, u"lblDui"_s), &enter);
+        QCoreApplication::sendEvent(labelOf(&s, u"lblP"_s), &enter);
+        QVERIFY(!s.button(u"Dui"_s)->isHovered());
+        QVERIFY(s.button(u"P"_s)->isHovered());
+    }
+};
+
+QTEST_MAIN(TestFrmSearch)
+#include "test_frmSearch.moc"

@@ -1,0 +1,153 @@
+// Writes a PNG of the word search, each drill and the answer list in each of
+// their states into the folder named by RUMENA_SCREENSHOTS, for looking at
+// them; skipped when it is not set.
+#include "drilldriver.h"
+#include "testsupport.h"
+
+#include "ui/drills/drillscreen.h"
+#include "ui/drills/frmListDui.h"
+#include "ui/screenregistry.h"
+#include "ui/selection/frmSearch.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTimer>
+#include <QtTest>
+
+class TestDrillScreenshots : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase()
+    {
+        folder = screenshotFolder();
+        if (folder.isEmpty())
+            QSKIP("RUMENA_SCREENSHOTS names no folder");
+    }
+
+    void init()
+    {
+        state = std::make_unique<TestState>();
+        registry = std::make_unique<ScreenRegistry>(*state->tovak);
+        registry->setQuitHandler([] {});
+    }
+    void cleanup()
+    {
+        registry.reset();
+        state.reset();
+    }
+
+    void search()
+    {
+        auto& s = registry->screen<frmSearch>();
+        save(s, "frmSearch-opened");
+        s.findChild<QComboBox*>(QStringLiteral("cmbSpinyin"))->setCurrentIndex(19);
+        clickButton(&s, QStringLiteral("Search(5)"));
+        s.button(QStringLiteral("Search(5)"))->setHovered(true);
+        save(s, "frmSearch-found");
+        // The refusal as the learner sees it: the box over the screen.
+        saveNextBox("frmSearch-refused-box");
+        clickButton(&s, QStringLiteral("Search(2)"));
+        save(s, "frmSearch-refused");
+    }
+
+    void typedDrills_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("tone") << QStringLiteral("frmListP2");
+        QTest::newRow("pinyin") << QStringLiteral("frmListP1");
+    }
+    void typedDrills()
+    {
+        QFETCH(QString, name);
+        // The longest translations and pinyin, neutral tones, one-character words, ü.
+        const QList<qint16> words = {359, 186, 65,  430, 3,   118, 483, 493, 244, 467,
+                                     330, 142, 318, 442, 123, 1,   2,   4,   5,   6};
+        drill(name, words, [](int p) { return p % 3 != 1; });
+        drill(
+            name, words.mid(0, 12), [](int) { return true; }, "-allright");
+    }
+
+    void translationDrill()
+    {
+        const QList<qint16> words = {359, 483, 244, 318, 442, 123, 142, 186, 1, 2, 3, 4, 5, 6};
+        drill(QStringLiteral("frmListR"), words, [](int p) { return p % 4 != 2; });
+        drill(
+            QStringLiteral("frmListR"), words.mid(0, 10), [](int) { return true; }, "-allright");
+    }
+
+    void answerList()
+    {
+        Tovak& t = *state->tovak;
+        // The longest translations first, so the widest rows are on the page.
+        openOn(t, {359, 483, 186, 244, 318, 442, 467, 330, 142, 430, 65, 118, 1, 2, 3});
+        auto& list = registry->screen<frmListDui>();
+        save(list, "frmListDui-full");
+        QTest::keyClick(&list, Qt::Key_PageDown);
+        save(list, "frmListDui-last");
+    }
+
+  private:
+    // One run of a drill: answering, graded, and the retest when something was wrong.
+    void drill(QString name, const QList<qint16>& words, const RightAt& right, const char* tag = "")
+    {
+        Tovak& t = *state->tovak;
+        openOn(t, words);
+        DrillScreen* d = &loadDrill(*registry, name);
+        d->show();
+        name += QString::fromLatin1(tag);
+        answerPage(d, t, right);
+        if (auto* choice = d->findChild<QLabel*>(QStringLiteral("lblJp3(1)"))) {
+            // The pointer over one choice, as a learner would have it.
+            QEvent enter(QEvent::Enter);
+            QCoreApplication::sendEvent(choice, &enter);
+        }
+        save(*d, name + QStringLiteral("-answering"));
+        answerAll(d, t, right);
+        QTest::keyClick(d, Qt::Key_F5);
+        const bool allRight = t.DrillMode == 2;
+        save(*d, name + (allRight ? QStringLiteral("-graded-right") : QStringLiteral("-graded-wrong")));
+        if (!allRight) {
+            QTest::keyClick(d, Qt::Key_PageUp);
+            save(*d, name + QStringLiteral("-graded-wrong-page1"));
+            QTest::keyClick(d, Qt::Key_F5);
+            answerPage(d, t, [](int p) { return p == 0; });
+            save(*d, name + QStringLiteral("-retesting"));
+        }
+        d->resetHover();
+        registry->unload(*d);
+    }
+
+    void save(QWidget& w, const QString& name) { QVERIFY(saveScreenshot(w, folder, name)); }
+    void save(QWidget& w, const char* name) { save(w, QString::fromLatin1(name)); }
+
+    // The next message box is photographed with its screen and answered.
+    void saveNextBox(const char* name)
+    {
+        const QString path = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+        QTimer::singleShot(0, this, [path] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                QPixmap shot = box->parentWidget()->grab();
+                const QPixmap face = box->grab();
+                QPainter p(&shot);
+                p.drawPixmap((shot.width() - face.width()) / 2, (shot.height() - face.height()) / 2, face);
+                p.end();
+                shot.save(path);
+                box->accept();
+            }
+        });
+        // Never left waiting, whatever happened to the box.
+        QTimer::singleShot(3000, this, [] {
+            if (QWidget* w = QApplication::activeModalWidget(); qobject_cast<QMessageBox*>(w))
+                w->close();
+        });
+    }
+
+    QString folder;
+    std::unique_ptr<TestState> state;
+    std::unique_ptr<ScreenRegistry> registry;
+};
+
+QTEST_MAIN(TestDrillScreenshots)
+#include "shots_drills.moc"
