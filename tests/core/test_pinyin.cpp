@@ -62,86 +62,26 @@ void TestPinyin::derivedTexts_data()
     QTest::addColumn<QString>("tones");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("shownBare");
-    QTest::newRow("23 xue2xiao4") << "xue2xiao4"
-                                  << "xue xiao "
-                                  << "24"
-                                  << "xue2xiao4"
-                                  << "xue xiao ";
-    QTest::newRow("3 yi4si") << "yi4si"
-                             << "yi si"
-                             << "4"
-                             << "yi4si"
-                             << "yi si";
-    QTest::newRow("18 wo3men") << "wo3men"
-                               << "wo men"
-                               << "3"
-                               << "wo3men"
-                               << "wo men";
-    QTest::newRow("93 deshi2hou") << "deshi2hou"
-                                  << "deshi hou"
-                                  << "2"
-                                  << "deshi2hou"
-                                  << "deshi hou";
-    QTest::newRow("81 duo1shaoqian2") << "duo1shaoqian2"
-                                      << "duo shaoqian "
-                                      << "12"
-                                      << "duo1shaoqian2"
-                                      << "duo shaoqian ";
-    QTest::newRow("230 gair4") << "gair4"
-                               << "gair "
-                               << "4"
-                               << "gair4"
-                               << "gair ";
-    QTest::newRow("270 na3er") << "na3er"
-                               << "na er"
-                               << "3"
-                               << "na3er"
-                               << "na er";
-    QTest::newRow("430 lu:3you2") << "lu:3you2"
-                                  << "lu: you "
-                                  << "32"
-                                  << "lü3you2"
-                                  << "lü you ";
-    QTest::newRow("251 zi3nu:3") << "zi3nu:3"
-                                 << "zi nu: "
-                                 << "33"
-                                 << "zi3nü3"
-                                 << "zi nü ";
-    QTest::newRow("448 kao3lu:4") << "kao3lu:4"
-                                  << "kao lu: "
-                                  << "34"
-                                  << "kao3lü4"
-                                  << "kao lü ";
-    QTest::newRow("65 Shang4hai3") << "Shang4hai3"
-                                   << "Shang hai "
-                                   << "43"
-                                   << "Shang4hai3"
-                                   << "Shang hai ";
-    QTest::newRow("493 mo4li4hua1cha2") << "mo4li4hua1cha2"
-                                        << "mo li hua cha "
-                                        << "4412"
-                                        << "mo4li4hua1cha2"
-                                        << "mo li hua cha ";
-    QTest::newRow("186 ma") << "ma"
-                            << "ma"
-                            << ""
-                            << "ma"
-                            << "ma";
-    QTest::newRow("118 li") << "li"
-                            << "li"
-                            << ""
-                            << "li"
-                            << "li";
-    QTest::newRow("empty") << ""
-                           << ""
-                           << ""
-                           << ""
-                           << "";
-    QTest::newRow("0 and 5 are no tone digits") << "a0b5"
-                                                << "a0b5"
-                                                << ""
-                                                << "a0b5"
-                                                << "a0b5";
+    const auto row = [](const char* name, const QString& pinyin, const QString& bare, const QString& tones,
+                        const QString& shown, const QString& shownBare) {
+        QTest::newRow(name) << pinyin << bare << tones << shown << shownBare;
+    };
+    row("23 xue2xiao4", "xue2xiao4", "xue xiao ", "24", "xue2xiao4", "xue xiao ");
+    row("3 yi4si", "yi4si", "yi si", "4", "yi4si", "yi si");
+    row("18 wo3men", "wo3men", "wo men", "3", "wo3men", "wo men");
+    row("93 deshi2hou", "deshi2hou", "deshi hou", "2", "deshi2hou", "deshi hou");
+    row("81 duo1shaoqian2", "duo1shaoqian2", "duo shaoqian ", "12", "duo1shaoqian2", "duo shaoqian ");
+    row("230 gair4", "gair4", "gair ", "4", "gair4", "gair ");
+    row("270 na3er", "na3er", "na er", "3", "na3er", "na er");
+    row("430 lu:3you2", "lu:3you2", "lu: you ", "32", "lü3you2", "lü you ");
+    row("251 zi3nu:3", "zi3nu:3", "zi nu: ", "33", "zi3nü3", "zi nü ");
+    row("448 kao3lu:4", "kao3lu:4", "kao lu: ", "34", "kao3lü4", "kao lü ");
+    row("65 Shang4hai3", "Shang4hai3", "Shang hai ", "43", "Shang4hai3", "Shang hai ");
+    row("493 mo4li4hua1cha2", "mo4li4hua1cha2", "mo li hua cha ", "4412", "mo4li4hua1cha2", "mo li hua cha ");
+    row("186 ma", "ma", "ma", "", "ma", "ma");
+    row("118 li", "li", "li", "", "li", "li");
+    row("empty", "", "", "", "", "");
+    row("0 and 5 are no tone digits", "a0b5", "a0b5", "", "a0b5", "a0b5");
 }
 
 void TestPinyin::derivedTexts()
@@ -160,116 +100,45 @@ void TestPinyin::toneAnswers_data()
     QTest::addColumn<QString>("characters");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("correct");
-    QTest::newRow("xue2xiao4 right") << "xue2xiao4"
-                                     << "学校"
-                                     << "24" << true;
-    QTest::newRow("blank between") << "xue2xiao4"
-                                   << "学校"
-                                   << "2 4" << true;
-    QTest::newRow("blank before") << "xue2xiao4"
-                                  << "学校"
-                                  << " 24" << true;
-    QTest::newRow("blank after") << "xue2xiao4"
-                                 << "学校"
-                                 << "24 " << true;
-    QTest::newRow("blanks around") << "xue2xiao4"
-                                   << "学校"
-                                   << " 24 " << true;
-    QTest::newRow("ideographic blank") << "xue2xiao4"
-                                       << "学校" << u"2\u30004"_s << true;
-    QTest::newRow("full-width digits") << "xue2xiao4"
-                                       << "学校"
-                                       << "２４" << true;
-    QTest::newRow("wrong order") << "xue2xiao4"
-                                 << "学校"
-                                 << "42" << false;
-    QTest::newRow("one tone wrong") << "xue2xiao4"
-                                    << "学校"
-                                    << "23" << false;
-    QTest::newRow("syllables typed") << "xue2xiao4"
-                                     << "学校"
-                                     << "xue2xiao4" << false;
-    QTest::newRow("empty box") << "xue2xiao4"
-                               << "学校"
-                               << "" << false;
-    QTest::newRow("Shang4hai3") << "Shang4hai3"
-                                << ""
-                                << "43" << true;
-    QTest::newRow("lu:3you2") << "lu:3you2"
-                              << ""
-                              << "32" << true;
-    QTest::newRow("lu:3guan3") << "lu:3guan3"
-                               << ""
-                               << "33" << true;
-    QTest::newRow("ma empty is right") << "ma"
-                                       << ""
-                                       << "" << true;
-    QTest::newRow("ma 5 is wrong") << "ma"
-                                   << ""
-                                   << "5" << false;
-    QTest::newRow("li 0 is wrong") << "li"
-                                   << ""
-                                   << "0" << false;
-    QTest::newRow("yi4si one digit") << "yi4si"
-                                     << ""
-                                     << "4" << true;
-    QTest::newRow("yi4si extra digit") << "yi4si"
-                                       << ""
-                                       << "40" << false;
-    QTest::newRow("wo3men 5 for neutral") << "wo3men"
-                                          << "我们"
-                                          << "35" << false;
-    QTest::newRow("wo3men full-width 5") << "wo3men"
-                                         << "我们"
-                                         << "３５" << false;
-    QTest::newRow("gair4 one syllable") << "gair4"
-                                        << "盖儿"
-                                        << "4" << true;
-    QTest::newRow("一定 base tone") << "yi1ding4"
-                                    << "一定"
-                                    << "14" << true;
-    QTest::newRow("一定 changed tone") << "yi1ding4"
-                                       << "一定"
-                                       << "24" << true;
-    QTest::newRow("一定 other tone") << "yi1ding4"
-                                     << "一定"
-                                     << "44" << false;
-    QTest::newRow("一起 changed to 4") << "yi1qi3"
-                                       << "一起"
-                                       << "43" << true;
-    QTest::newRow("一起 not 2") << "yi1qi3"
-                                << "一起"
-                                << "23" << false;
-    QTest::newRow("一点儿 changed, erhua") << "yi1dianr3"
-                                           << "一点儿"
-                                           << "43" << true;
-    QTest::newRow("第一 last keeps 1") << "di4yi1"
-                                       << "第一"
-                                       << "41" << true;
-    QTest::newRow("第一 last not 4") << "di4yi1"
-                                     << "第一"
-                                     << "44" << false;
-    QTest::newRow("医院 is no 一") << "yi1yuan4"
-                                   << "医院"
-                                   << "24" << false;
-    QTest::newRow("一定 without keys") << "yi1ding4"
-                                       << ""
-                                       << "24" << false;
-    QTest::newRow("不客气 changed") << "bu4ke4qi"
-                                    << "不客气"
-                                    << "24" << true;
-    QTest::newRow("不客气 5 for neutral") << "bu4ke4qi"
-                                          << "不客气"
-                                          << "245" << false;
-    QTest::newRow("不去 changed") << "bu4qu4"
-                                  << "不去"
-                                  << "24" << true;
-    QTest::newRow("对不起 neutral 不 before 3") << "dui4buqi3"
-                                                << "对不起"
-                                                << "423" << false;
-    QTest::newRow("对不起 right") << "dui4buqi3"
-                                  << "对不起"
-                                  << "43" << true;
+    const auto row = [](const char* name, const QString& pinyin, const QString& characters, const QString& typed,
+                        bool correct) { QTest::newRow(name) << pinyin << characters << typed << correct; };
+    row("xue2xiao4 right", "xue2xiao4", "学校", "24", true);
+    row("blank between", "xue2xiao4", "学校", "2 4", true);
+    row("blank before", "xue2xiao4", "学校", " 24", true);
+    row("blank after", "xue2xiao4", "学校", "24 ", true);
+    row("blanks around", "xue2xiao4", "学校", " 24 ", true);
+    row("ideographic blank", "xue2xiao4", "学校", u"2\u30004"_s, true);
+    row("full-width digits", "xue2xiao4", "学校", "２４", true);
+    row("wrong order", "xue2xiao4", "学校", "42", false);
+    row("one tone wrong", "xue2xiao4", "学校", "23", false);
+    row("syllables typed", "xue2xiao4", "学校", "xue2xiao4", false);
+    row("empty box", "xue2xiao4", "学校", "", false);
+    row("Shang4hai3", "Shang4hai3", "", "43", true);
+    row("lu:3you2", "lu:3you2", "", "32", true);
+    row("lu:3guan3", "lu:3guan3", "", "33", true);
+    row("ma empty is right", "ma", "", "", true);
+    row("ma 5 is wrong", "ma", "", "5", false);
+    row("li 0 is wrong", "li", "", "0", false);
+    row("yi4si one digit", "yi4si", "", "4", true);
+    row("yi4si extra digit", "yi4si", "", "40", false);
+    row("wo3men 5 for neutral", "wo3men", "我们", "35", false);
+    row("wo3men full-width 5", "wo3men", "我们", "３５", false);
+    row("gair4 one syllable", "gair4", "盖儿", "4", true);
+    row("一定 base tone", "yi1ding4", "一定", "14", true);
+    row("一定 changed tone", "yi1ding4", "一定", "24", true);
+    row("一定 other tone", "yi1ding4", "一定", "44", false);
+    row("一起 changed to 4", "yi1qi3", "一起", "43", true);
+    row("一起 not 2", "yi1qi3", "一起", "23", false);
+    row("一点儿 changed, erhua", "yi1dianr3", "一点儿", "43", true);
+    row("第一 last keeps 1", "di4yi1", "第一", "41", true);
+    row("第一 last not 4", "di4yi1", "第一", "44", false);
+    row("医院 is no 一", "yi1yuan4", "医院", "24", false);
+    row("一定 without keys", "yi1ding4", "", "24", false);
+    row("不客气 changed", "bu4ke4qi", "不客气", "24", true);
+    row("不客气 5 for neutral", "bu4ke4qi", "不客气", "245", false);
+    row("不去 changed", "bu4qu4", "不去", "24", true);
+    row("对不起 neutral 不 before 3", "dui4buqi3", "对不起", "423", false);
+    row("对不起 right", "dui4buqi3", "对不起", "43", true);
 }
 
 void TestPinyin::toneAnswers()
@@ -286,125 +155,48 @@ void TestPinyin::pinyinAnswers_data()
     QTest::addColumn<QString>("characters");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("correct");
-    QTest::newRow("exact") << "xue2xiao4"
-                           << "学校"
-                           << "xue2xiao4" << true;
-    QTest::newRow("no tone digits") << "xue2xiao4"
-                                    << "学校"
-                                    << "xuexiao" << false;
-    QTest::newRow("one digit missing") << "xue2xiao4"
-                                       << "学校"
-                                       << "xue2xiao" << false;
-    QTest::newRow("wrong tone") << "xue2xiao4"
-                                << "学校"
-                                << "xue2xiao3" << false;
-    QTest::newRow("blank between syllables") << "xue2xiao4"
-                                             << "学校"
-                                             << "xue2 xiao4" << true;
-    QTest::newRow("ideographic blank") << "xue2xiao4"
-                                       << "学校" << u"xue2\u3000xiao4"_s << true;
-    QTest::newRow("full width") << "xue2xiao4"
-                                << "学校"
-                                << "ｘｕｅ２ｘｉａｏ４" << true;
-    QTest::newRow("capitals") << "xue2xiao4"
-                              << "学校"
-                              << "XUE2XIAO4" << true;
-    QTest::newRow("trailing blank") << "xue2xiao4"
-                                    << "学校"
-                                    << "xue2xiao4 " << true;
-    QTest::newRow("proper noun") << "Shang4hai3"
-                                 << ""
-                                 << "Shang4hai3" << true;
-    QTest::newRow("proper noun in lower case") << "Shang4hai3"
-                                               << ""
-                                               << "shang4hai3" << true;
-    QTest::newRow("u: as stored") << "lu:3you2"
-                                  << ""
-                                  << "lu:3you2" << true;
-    QTest::newRow("v for u:") << "lu:3you2"
-                              << ""
-                              << "lv3you2" << true;
-    QTest::newRow("v for u: again") << "lu:3guan3"
-                                    << ""
-                                    << "lv3guan3" << true;
-    QTest::newRow("capital V") << "lu:3you2"
-                               << ""
-                               << "lV3you2" << true;
-    QTest::newRow("full-width v") << "lu:3you2"
-                                  << ""
-                                  << "lｖ3you2" << true;
-    QTest::newRow("ü for u:") << "nu:3er2"
-                              << ""
-                              << "nü3er2" << true;
-    QTest::newRow("Ü for u:") << "nu:3er2"
-                              << ""
-                              << "NÜ3ER2" << true;
-    QTest::newRow("v for u: nv3er2") << "nu:3er2"
-                                     << ""
-                                     << "nv3er2" << true;
-    QTest::newRow("plain u is no u:") << "lu:3you2"
-                                      << ""
-                                      << "lu3you2" << false;
-    QTest::newRow("v where no u: is stored") << "xue2xiao4"
-                                             << "学校"
-                                             << "xve2xiao4" << false;
-    QTest::newRow("v then a stray colon") << "lu:3you2"
-                                          << ""
-                                          << "lv:3you2" << false;
-    QTest::newRow("neutral word") << "ma"
-                                  << ""
-                                  << "ma" << true;
-    QTest::newRow("neutral word empty") << "ma"
-                                        << ""
-                                        << "" << false;
-    QTest::newRow("neutral 5") << "wo3men"
-                               << "我们"
-                               << "wo3men5" << false;
-    QTest::newRow("neutral 0") << "wo3men"
-                               << "我们"
-                               << "wo3men0" << false;
-    QTest::newRow("neutral in front") << "deshi2hou"
-                                      << ""
-                                      << "de shi2 hou" << true;
-    QTest::newRow("prefix only") << "lu:3you2"
-                                 << ""
-                                 << "lv3" << false;
-    QTest::newRow("erhua r after digit") << "yi1dianr3"
-                                         << "一点儿"
-                                         << "yi1dian3r" << true;
-    QTest::newRow("erhua r after digit, 一 changed") << "yi1dianr3"
-                                                     << "一点儿"
-                                                     << "yi4dian3r" << true;
-    QTest::newRow("erhua r missing") << "yi1dianr3"
-                                     << "一点儿"
-                                     << "yi1dian3" << false;
-    QTest::newRow("erhua one syllable") << "gair4"
-                                        << "盖儿"
-                                        << "gai4r" << true;
-    QTest::newRow("erhua is no er syllable") << "na3er"
-                                             << "哪儿"
-                                             << "na3r" << false;
-    QTest::newRow("一定 changed") << "yi1ding4"
-                                  << "一定"
-                                  << "yi2ding4" << true;
-    QTest::newRow("一定 wrong change") << "yi1ding4"
-                                       << "一定"
-                                       << "yi4ding4" << false;
-    QTest::newRow("不去 changed") << "bu4qu4"
-                                  << "不去"
-                                  << "bu2qu4" << true;
-    QTest::newRow("不去 base") << "bu4qu4"
-                               << "不去"
-                               << "bu4 qu4" << true;
-    QTest::newRow("不错 wrong tone") << "bu4cuo4"
-                                     << "不错"
-                                     << "bu3cuo4" << false;
-    QTest::newRow("不客气 changed") << "bu4ke4qi"
-                                    << "不客气"
-                                    << "bu2 ke4 qi" << true;
-    QTest::newRow("yi of 医院 keeps its tone") << "yi1yuan4"
-                                               << "医院"
-                                               << "yi2yuan4" << false;
+    const auto row = [](const char* name, const QString& pinyin, const QString& characters, const QString& typed,
+                        bool correct) { QTest::newRow(name) << pinyin << characters << typed << correct; };
+    row("exact", "xue2xiao4", "学校", "xue2xiao4", true);
+    row("no tone digits", "xue2xiao4", "学校", "xuexiao", false);
+    row("one digit missing", "xue2xiao4", "学校", "xue2xiao", false);
+    row("wrong tone", "xue2xiao4", "学校", "xue2xiao3", false);
+    row("blank between syllables", "xue2xiao4", "学校", "xue2 xiao4", true);
+    row("ideographic blank", "xue2xiao4", "学校", u"xue2\u3000xiao4"_s, true);
+    row("full width", "xue2xiao4", "学校", "ｘｕｅ２ｘｉａｏ４", true);
+    row("capitals", "xue2xiao4", "学校", "XUE2XIAO4", true);
+    row("trailing blank", "xue2xiao4", "学校", "xue2xiao4 ", true);
+    row("proper noun", "Shang4hai3", "", "Shang4hai3", true);
+    row("proper noun in lower case", "Shang4hai3", "", "shang4hai3", true);
+    row("u: as stored", "lu:3you2", "", "lu:3you2", true);
+    row("v for u:", "lu:3you2", "", "lv3you2", true);
+    row("v for u: again", "lu:3guan3", "", "lv3guan3", true);
+    row("capital V", "lu:3you2", "", "lV3you2", true);
+    row("full-width v", "lu:3you2", "", "lｖ3you2", true);
+    row("ü for u:", "nu:3er2", "", "nü3er2", true);
+    row("Ü for u:", "nu:3er2", "", "NÜ3ER2", true);
+    row("v for u: nv3er2", "nu:3er2", "", "nv3er2", true);
+    row("plain u is no u:", "lu:3you2", "", "lu3you2", false);
+    row("v where no u: is stored", "xue2xiao4", "学校", "xve2xiao4", false);
+    row("v then a stray colon", "lu:3you2", "", "lv:3you2", false);
+    row("neutral word", "ma", "", "ma", true);
+    row("neutral word empty", "ma", "", "", false);
+    row("neutral 5", "wo3men", "我们", "wo3men5", false);
+    row("neutral 0", "wo3men", "我们", "wo3men0", false);
+    row("neutral in front", "deshi2hou", "", "de shi2 hou", true);
+    row("prefix only", "lu:3you2", "", "lv3", false);
+    row("erhua r after digit", "yi1dianr3", "一点儿", "yi1dian3r", true);
+    row("erhua r after digit, 一 changed", "yi1dianr3", "一点儿", "yi4dian3r", true);
+    row("erhua r missing", "yi1dianr3", "一点儿", "yi1dian3", false);
+    row("erhua one syllable", "gair4", "盖儿", "gai4r", true);
+    row("erhua is no er syllable", "na3er", "哪儿", "na3r", false);
+    row("一定 changed", "yi1ding4", "一定", "yi2ding4", true);
+    row("一定 wrong change", "yi1ding4", "一定", "yi4ding4", false);
+    row("不去 changed", "bu4qu4", "不去", "bu2qu4", true);
+    row("不去 base", "bu4qu4", "不去", "bu4 qu4", true);
+    row("不错 wrong tone", "bu4cuo4", "不错", "bu3cuo4", false);
+    row("不客气 changed", "bu4ke4qi", "不客气", "bu2 ke4 qi", true);
+    row("yi of 医院 keeps its tone", "yi1yuan4", "医院", "yi2yuan4", false);
 }
 
 void TestPinyin::pinyinAnswers()
@@ -469,57 +261,26 @@ void TestPinyin::speech_data()
     QTest::addColumn<QString>("pinyin");
     QTest::addColumn<QString>("characters"); // "-": a character reading
     QTest::addColumn<QString>("speech");
-    QTest::newRow("xue2xiao4") << "xue2xiao4"
-                               << "学校"
-                               << "xue2 xiao4";
-    QTest::newRow("proper noun") << "Shang4hai3"
-                                 << "上海"
-                                 << "shang4 hai3";
-    QTest::newRow("u:") << "lu:3you2"
-                        << "旅游"
-                        << "lv3 you2";
-    QTest::newRow("neutral last") << "wo3men"
-                                  << "我们"
-                                  << "wo3 men5";
-    QTest::newRow("neutral run") << "duo1shaoqian2"
-                                 << "多少钱"
-                                 << "duo1 shao5 qian2";
-    QTest::newRow("neutral first") << "deshi2hou"
-                                   << "的时候"
-                                   << "de5 shi2 hou5";
-    QTest::newRow("er syllable") << "na3er"
-                                 << "哪儿"
-                                 << "na3 er5";
-    QTest::newRow("erhua") << "gair4"
-                           << "盖儿"
-                           << "gai4r";
-    QTest::newRow("erhua after 一") << "yi1dianr3"
-                                    << "一点儿"
-                                    << "yi4 dian3r";
-    QTest::newRow("一 before 4") << "yi1ding4"
-                                 << "一定"
-                                 << "yi2 ding4";
-    QTest::newRow("一 last") << "di4yi1"
-                             << "第一"
-                             << "di4 yi1";
-    QTest::newRow("不 before 4") << "bu4ke4qi"
-                                 << "不客气"
-                                 << "bu2 ke4 qi5";
-    QTest::newRow("neutral 不") << "dui4buqi3"
-                                << "对不起"
-                                << "dui4 bu5 qi3";
-    QTest::newRow("医 is no 一") << "yi1yuan4"
-                                 << "医院"
-                                 << "yi1 yuan4";
-    QTest::newRow("reading u:") << "nu:3"
-                                << "-"
-                                << "nv3";
-    QTest::newRow("reading neutral") << "zhe"
-                                     << "-"
-                                     << "zhe5";
-    QTest::newRow("reading of 一 unchanged") << "yi1"
-                                             << "-"
-                                             << "yi1";
+    const auto row = [](const char* name, const QString& pinyin, const QString& characters, const QString& speech) {
+        QTest::newRow(name) << pinyin << characters << speech;
+    };
+    row("xue2xiao4", "xue2xiao4", "学校", "xue2 xiao4");
+    row("proper noun", "Shang4hai3", "上海", "shang4 hai3");
+    row("u:", "lu:3you2", "旅游", "lv3 you2");
+    row("neutral last", "wo3men", "我们", "wo3 men5");
+    row("neutral run", "duo1shaoqian2", "多少钱", "duo1 shao5 qian2");
+    row("neutral first", "deshi2hou", "的时候", "de5 shi2 hou5");
+    row("er syllable", "na3er", "哪儿", "na3 er5");
+    row("erhua", "gair4", "盖儿", "gai4r");
+    row("erhua after 一", "yi1dianr3", "一点儿", "yi4 dian3r");
+    row("一 before 4", "yi1ding4", "一定", "yi2 ding4");
+    row("一 last", "di4yi1", "第一", "di4 yi1");
+    row("不 before 4", "bu4ke4qi", "不客气", "bu2 ke4 qi5");
+    row("neutral 不", "dui4buqi3", "对不起", "dui4 bu5 qi3");
+    row("医 is no 一", "yi1yuan4", "医院", "yi1 yuan4");
+    row("reading u:", "nu:3", "-", "nv3");
+    row("reading neutral", "zhe", "-", "zhe5");
+    row("reading of 一 unchanged", "yi1", "-", "yi1");
 }
 
 void TestPinyin::speech()
