@@ -55,7 +55,9 @@ QString TypedDrillSession::expectedAnswer(int tkey) const
 bool TypedDrillSession::answerMatches(const QString& typed, int tkey) const
 {
     const QString& pinyin = t_.db.word(tkey, WordField::Pinyin);
-    return kind() == DrillKind::ToneDrill ? isToneAnswerCorrect(typed, pinyin) : isPinyinAnswerCorrect(typed, pinyin);
+    const std::array<int, 4> ckeys = t_.db.wordCKeys(tkey);
+    return kind() == DrillKind::ToneDrill ? isToneAnswerCorrect(typed, pinyin, ckeys)
+                                          : isPinyinAnswerCorrect(typed, pinyin, ckeys);
 }
 
 bool TypedDrillSession::isCorrect(int position) const

@@ -104,8 +104,11 @@ void searchFreeWord(Tovak& t, const QString& text)
 {
     t.SearchText = text;
     buildFiltered(t, [&](int tkey) {
-        return t.db.word(tkey, WordField::Pinyin).contains(t.SearchText) ||
-               t.db.word(tkey, WordField::Translation).contains(t.SearchText);
+        QString characters;
+        for (int ckey : t.db.wordCKeys(tkey))
+            characters += t.db.glyphCharacter(ckey);
+        return freeSearchMatches(t.SearchText, t.db.word(tkey, WordField::Pinyin),
+                                 t.db.word(tkey, WordField::Translation), characters);
     });
 }
 

@@ -261,8 +261,13 @@ void TestDrillSession::answerRulesInDrills_data()
     QTest::newRow("pinyin, v for u:") << pinyin << QList<qint16>{430, 495, 186}
                                       << QStringList{u"lv3you2"_s, u"lu:3guan3"_s, u""_s}
                                       << QList<bool>{true, true, false};
-    QTest::newRow("pinyin, exact case") << pinyin << QList<qint16>{65, 65}
-                                        << QStringList{u"Shang4hai3"_s, u"shang4hai3"_s} << QList<bool>{true, false};
+    QTest::newRow("pinyin, any case") << pinyin << QList<qint16>{65, 65}
+                                      << QStringList{u"Shang4hai3"_s, u"shang4hai3"_s} << QList<bool>{true, true};
+    // 一定 yi1ding4, 一点儿 yi1dianr3, 医院 yi1yuan4: the keys say which yi is 一.
+    QTest::newRow("tone, 一 changed") << tone << QList<qint16>{286, 452, 343} << QStringList{u"24"_s, u"4 3"_s, u"24"_s}
+                                      << QList<bool>{true, true, false};
+    QTest::newRow("pinyin, 一 changed") << pinyin << QList<qint16>{286, 452}
+                                        << QStringList{u"yi2ding4"_s, u"yi4dian3r"_s} << QList<bool>{true, true};
 }
 
 void TestDrillSession::answerRulesInDrills()
