@@ -4,6 +4,8 @@
 #include "drills/choicesets.h"
 #include "selection/wordlistbuilders.h"
 
+#include <QDate>
+
 #include <limits>
 
 using namespace Qt::Literals::StringLiterals;
@@ -168,6 +170,8 @@ void DrillSession::gradeAll()
                 s.incrementCounter(right, w);
             AnswerResults[p] = true;
         }
+        if (known)
+            s.recordReview(w, AnswerResults[p], static_cast<qint32>(QDate::currentDate().toJulianDay()));
     }
 
     // Running average over all gradings, in 64 bits so that no stored total can
