@@ -28,8 +28,19 @@ qint16 clampTo16(qint64 value)
     return static_cast<qint16>(value);
 }
 
-// The items a list can hold and nothing after them, so that a huge line costs
-// no more memory than a full one.
+const std::array<QByteArray, 3> reviewKeys = {
+    QByteArrayLiteral("REVIEW_DAY"),
+    QByteArrayLiteral("REVIEW_STABILITY"),
+    QByteArrayLiteral("REVIEW_DIFFICULTY"),
+};
+
+size_t index(CounterList list)
+{
+    return static_cast<size_t>(list);
+}
+
+} // namespace
+
 QByteArrayView usedItems(QByteArrayView list)
 {
     qsizetype end = -1;
@@ -40,13 +51,6 @@ QByteArrayView usedItems(QByteArrayView list)
     }
     return list.first(end);
 }
-
-size_t index(CounterList list)
-{
-    return static_cast<size_t>(list);
-}
-
-} // namespace
 
 CounterList triesList(DrillKind kind)
 {
@@ -167,6 +171,8 @@ void Statistics::loadFrom(const QByteArray& fileBytes)
     for (size_t i = 0; i < counterKeys.size(); ++i)
         CounterTexts[i] = QString::fromLatin1(usedItems(ini.valueView(sectionName, counterKeys[i]).value_or("")));
     splitCounterLists();
+    const auto review = [&](size_t i) { return ini.valueView(sectionName, reviewKeys[i]).value_or(""); };
+    WordReviews = parseReviewLists(review(0), review(1), review(2));
 }
 
 void Statistics::splitCounterLists()
@@ -210,6 +216,13 @@ bool Statistics::saveStatistics()
         ini.setValue(sectionName, QByteArrayLiteral("NOG"), formatTotal(nog));
         for (size_t i = 0; i < counterKeys.size(); ++i)
             ini.setValue(sectionName, counterKeys[i], CounterTexts[i].toLatin1());
+        // A file is given the review lists only once a word has been reviewed.
+        if (anyReviewState(WordReviews)) {
+            const ReviewLists lists = formatReviewLists(WordReviews);
+            ini.setValue(sectionName, reviewKeys[0], lists.days);
+            ini.setValue(sectionName, reviewKeys[1], lists.stabilities);
+            ini.setValue(sectionName, reviewKeys[2], lists.difficulties);
+        }
         ok = DurableFile::replace(filePath_, ini.bytes(), beforeCommit_);
     }
     unsaved_ = !ok;
@@ -231,6 +244,12 @@ void Statistics::incrementCounter(CounterList list, int tkey)
     const qint64 value = counterValue(entry);
     if (value < std::numeric_limits<qint64>::max())
         entry = QString::number(value + 1);
+}
+
+void Statistics::recordReview(int tkey, bool right, qint32 today)
+{
+    if (tkey > 0 && tkey < ReviewSlots)
+        ::recordReview(WordReviews[static_cast<size_t>(tkey)], right, today);
 }
 
 int Statistics::coveredCount(DrillKind kind) const

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/reviewschedule.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -29,6 +32,9 @@ qint16 parseTotal(const QByteArray& text);
 QByteArray formatTotal(qint16 value);
 // Adds to a 16-bit total without wrapping around.
 qint16 saturatingAdd(qint16 total, qint64 amount);
+// The items a comma list can hold (501) and nothing after them, so that a huge
+// line costs no more memory than a full one.
+QByteArrayView usedItems(QByteArrayView list);
 
 // The learner's drill results and the file that keeps them (conf.ini).
 class Statistics : public QObject {
@@ -63,6 +69,9 @@ class Statistics : public QObject {
     // Words answered correctly at least once in a drill.
     int coveredCount(DrillKind kind) const;
 
+    // A grading of the word on day today (a Julian day number) for its review schedule.
+    void recordReview(int tkey, bool right, qint32 today);
+
     bool hasUnsavedResults() const { return unsaved_; }
 
     // Test hook: runs after the new file is written and before it replaces the
@@ -76,6 +85,8 @@ class Statistics : public QObject {
     qint16 nog = 0;
     std::array<QString, CounterListCount> CounterTexts;
     std::array<QStringList, CounterListCount> WordStats;
+    // Each word's review schedule state, saved beside the counters.
+    ReviewTable WordReviews{};
     // The main menu's achievement captions; other screens read them from here.
     QString lblMouraP = QStringLiteral("0");
     QString lblMouraR = QStringLiteral("0");

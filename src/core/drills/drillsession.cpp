@@ -2,6 +2,8 @@
 
 #include "core/listutil.h"
 
+#include <QDate>
+
 #include <limits>
 
 using namespace Qt::Literals::StringLiterals;
@@ -83,6 +85,8 @@ void DrillSession::gradeAll()
     const CounterList tries = triesList(kind_);
     const CounterList right = correctList(kind_);
     const int count = t_.CurrentWordCount;
+    // Every grading is a review of its word on this local calendar day.
+    const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
 
     t_.CorrectCount = 0;
     AnswerResults = QList<bool>(t_.CurrentWordList.size(), false);
@@ -99,6 +103,8 @@ void DrillSession::gradeAll()
                 s.incrementCounter(right, w);
             AnswerResults[p] = true;
         }
+        if (known)
+            s.recordReview(w, AnswerResults[p], today);
     }
 
     // Running average over all gradings, in 64 bits so that no stored total can
