@@ -19,7 +19,7 @@ class TestFsrs : public QObject {
 void TestFsrs::matchesTheReferenceAfterEveryStep_data()
 {
     QTest::addColumn<QList<QByteArray>>("steps");
-    QFile file(QFINDTESTDATA("data/fsrs_reference.tsv"));
+    QFile file(QStringLiteral(RUMENA_TESTS_DIR "/core/data/fsrs_reference.tsv"));
     QVERIFY2(file.open(QIODevice::ReadOnly), "the reference table is missing");
     QByteArray sequence;
     QList<QByteArray> steps;
