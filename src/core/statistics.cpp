@@ -272,6 +272,12 @@ void Statistics::computeCoverage()
     emit coverageChanged();
 }
 
+int Statistics::mascotFor(int pinyinPercent, int translationPercent)
+{
+    const int s = pinyinPercent + translationPercent;
+    return s < 50 ? 1 : s < 140 ? 2 : s < 200 ? 3 : 4;
+}
+
 bool Statistics::canUsePinyinDrill() const
 {
     return lblMouraP.toInt() > 50;

@@ -61,6 +61,8 @@ class Statistics : public QObject {
     bool saveStatistics();
     void computeCoverage();
     bool canUsePinyinDrill() const;
+    // The main menu's mascot, 1 to 4, for the pinyin and translation coverage shown.
+    static int mascotFor(int pinyinPercent, int translationPercent);
     void splitCounterLists();
     void joinCounterLists();
 

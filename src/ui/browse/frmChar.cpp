@@ -40,6 +40,20 @@ frmChar::frmChar(ScreenRegistry& screens)
     : ScreenBase(screens, QStringLiteral("frmChar"), Pictures::background(QStringLiteral("frmChar")),
                  Layout::screenSize)
 {
+    buildFacts();
+    buildDrillButtons();
+    addPageButtons([this] { step(-1); }, [this] { step(1); });
+    addBackHelpExit(HelpRankings);
+    // The drill buttons as they stand, two to a line.
+    QList<QWidget*> body;
+    for (const char* name : {"P", "P1", "R", "Dui"})
+        body << button(QString::fromLatin1(name))->picture();
+    setFramedReadingOrder(body);
+}
+
+// The character, its readings, rank and counts, the chart labels and the related words.
+void frmChar::buildFacts()
+{
     const QColor ink = QColor::fromRgb(Layout::Palette::ink);
     const QColor accent = QColor::fromRgb(Layout::Palette::accent);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
@@ -64,7 +78,11 @@ frmChar::frmChar(ScreenRegistry& screens)
             imgTovak_[static_cast<size_t>(j - 1)][static_cast<size_t>(i)] = glyph;
         }
     }
+}
 
+// The four drill buttons under their painted heading.
+void frmChar::buildDrillButtons()
+{
     struct DrillButton {
         const char* name;
         const char* caption;
@@ -91,14 +109,6 @@ frmChar::frmChar(ScreenRegistry& screens)
     lblNoRelated_->hide();
     // imgP1 stands apart from the hover rule of the other three.
     makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui"))});
-
-    addPageButtons([this] { step(-1); }, [this] { step(1); });
-    addBackHelpExit(HelpRankings);
-    // The drill buttons as they stand, two to a line.
-    QList<QWidget*> body;
-    for (const char* name : {"P", "P1", "R", "Dui"})
-        body << button(QString::fromLatin1(name))->picture();
-    setFramedReadingOrder(body);
 }
 
 void frmChar::setFrmChar(qint16 ckey)

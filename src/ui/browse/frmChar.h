@@ -32,6 +32,8 @@ class frmChar : public ScreenBase {
     void paintEvent(QPaintEvent* e) override;
 
   private:
+    void buildFacts();
+    void buildDrillButtons();
     void step(int delta);
     void startDrill(Drill drill);
     void openDrill(Drill drill);

@@ -83,8 +83,7 @@ void frmTOC::showCoverage()
 
 void frmTOC::setPanda()
 {
-    const int s = lblMouraR_->text().toInt() + lblMouraP_->text().toInt();
-    panda_ = s < 50 ? 1 : s < 140 ? 2 : s < 200 ? 3 : 4;
+    panda_ = Statistics::mascotFor(lblMouraP_->text().toInt(), lblMouraR_->text().toInt());
     imgPanda_->setPixmap(Pictures::panda(panda_));
 }
 

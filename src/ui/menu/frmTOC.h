@@ -17,8 +17,7 @@ class frmTOC : public ScreenBase {
     void setPanda();
     int pandaNumber() const { return panda_; }
 
-    // The six menu items. The ranking list, the word search and the latest-exam
-    // menu are built by later work; each fills its own function here.
+    // The six menu items: four rankings, the word search and the latest-exam menu.
     void openRanking(qint16 kind);
     void openWordSearch();
     void openExamMenu();
