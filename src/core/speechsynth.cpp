@@ -125,7 +125,9 @@ void SpeechSynth::cancel()
         p->deleteLater();
         return;
     }
-    // Killed and let go: it is reaped when it ends, without waiting here.
+    // Killed and let go: it is reaped when it ends, without waiting here even
+    // when this object goes first.
+    p->setParent(nullptr);
     connect(p, &QProcess::finished, p, &QObject::deleteLater);
     p->kill();
 }
