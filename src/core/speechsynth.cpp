@@ -12,6 +12,22 @@ namespace {
 
 constexpr qsizetype wavHeaderSize = 44;
 
+// Lets a process go without waiting for it: killed, it is reaped when it ends,
+// even when its owner goes first.
+void abandon(QProcess* p)
+{
+    if (!p)
+        return;
+    p->disconnect();
+    p->setParent(nullptr);
+    if (p->state() == QProcess::NotRunning) {
+        p->deleteLater();
+        return;
+    }
+    QObject::connect(p, &QProcess::finished, p, &QObject::deleteLater);
+    p->kill();
+}
+
 } // namespace
 
 SpeechSynth::SpeechSynth(QObject* parent) : QObject(parent)
@@ -24,6 +40,7 @@ SpeechSynth::SpeechSynth(QObject* parent) : QObject(parent)
 SpeechSynth::~SpeechSynth()
 {
     cancel();
+    abandon(std::exchange(standby_, nullptr));
 }
 
 bool SpeechSynth::isPreparedPinyin(const QString& text)
@@ -41,17 +58,17 @@ bool SpeechSynth::isPreparedPinyin(const QString& text)
     return letter;
 }
 
-QStringList SpeechSynth::arguments(const QString& preparedPinyin, bool slow)
+QStringList SpeechSynth::arguments(bool slow)
 {
-    return {QStringLiteral("-v"),
-            QStringLiteral("cmn-latn-pinyin"),
-            QStringLiteral("-p"),
-            QStringLiteral("70"),
-            QStringLiteral("-s"),
-            QString::number(slow ? slowSpeed : normalSpeed),
-            QStringLiteral("-m"),
-            QStringLiteral("--stdout"),
-            QStringLiteral("<speak><prosody range=\"80\">%1</prosody></speak>").arg(preparedPinyin)};
+    return {QStringLiteral("-v"), QStringLiteral("cmn-latn-pinyin"),
+            QStringLiteral("-p"), QStringLiteral("70"),
+            QStringLiteral("-s"), QString::number(slow ? slowSpeed : normalSpeed),
+            QStringLiteral("-m"), QStringLiteral("--stdout")};
+}
+
+QByteArray SpeechSynth::input(const QString& preparedPinyin)
+{
+    return "<speak><prosody range=\"80\">" + preparedPinyin.toLatin1() + "</prosody></speak>\n";
 }
 
 bool SpeechSynth::parseWav(const QByteArray& wav, QByteArray& pcm, int& sampleRate)
@@ -90,16 +107,39 @@ QByteArray SpeechSynth::postProcess(const QByteArray& pcm, int sampleRate)
     return out;
 }
 
+QProcess* SpeechSynth::startProgram(bool slow)
+{
+    auto* p = new QProcess(this);
+    p->setProgram(program_);
+    p->setArguments(arguments(slow));
+    p->setStandardErrorFile(QProcess::nullDevice());
+    p->start();
+    return p;
+}
+
+void SpeechSynth::prepare(bool slow)
+{
+    if (standby_ && standbySlow_ == slow && standby_->state() != QProcess::NotRunning)
+        return;
+    abandon(std::exchange(standby_, nullptr));
+    standby_ = startProgram(slow);
+    standbySlow_ = slow;
+    // A program that cannot start is found out by the next word.
+    connect(standby_, &QProcess::errorOccurred, this, [this] { abandon(std::exchange(standby_, nullptr)); });
+}
+
 bool SpeechSynth::synthesize(const QString& preparedPinyin, bool slow)
 {
     cancel();
     if (!isPreparedPinyin(preparedPinyin))
         return false;
-    process_ = new QProcess(this);
-    process_->setProgram(program_);
-    process_->setArguments(arguments(preparedPinyin, slow));
-    process_->setStandardInputFile(QProcess::nullDevice());
-    process_->setStandardErrorFile(QProcess::nullDevice());
+    lastSlow_ = slow;
+    if (standby_ && standbySlow_ == slow && standby_->state() == QProcess::Running) {
+        process_ = std::exchange(standby_, nullptr);
+        process_->disconnect(this);
+    } else {
+        process_ = startProgram(slow);
+    }
     connect(process_, &QProcess::readyReadStandardOutput, this, &SpeechSynth::readOutput);
     connect(process_, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus status) { processFinished(exitCode, static_cast<int>(status)); });
@@ -109,7 +149,9 @@ bool SpeechSynth::synthesize(const QString& preparedPinyin, bool slow)
     });
     output_.clear();
     timer_->start(timeLimitMs_);
-    process_->start();
+    // Written before the start is confirmed, the text waits in the pipe.
+    process_->write(input(preparedPinyin));
+    process_->closeWriteChannel();
     return true;
 }
 
@@ -117,19 +159,7 @@ void SpeechSynth::cancel()
 {
     timer_->stop();
     output_.clear();
-    QProcess* p = std::exchange(process_, nullptr);
-    if (!p)
-        return;
-    p->disconnect(this);
-    if (p->state() == QProcess::NotRunning) {
-        p->deleteLater();
-        return;
-    }
-    // Killed and let go: it is reaped when it ends, without waiting here even
-    // when this object goes first.
-    p->setParent(nullptr);
-    connect(p, &QProcess::finished, p, &QObject::deleteLater);
-    p->kill();
+    abandon(std::exchange(process_, nullptr));
 }
 
 void SpeechSynth::fail(Failure reason)
@@ -158,6 +188,8 @@ void SpeechSynth::processFinished(int exitCode, int exitStatus)
     int rate = 0;
     const bool ok = parseWav(output_, pcm, rate);
     cancel();
+    // The next word, likely at the same speed, finds its program waiting.
+    prepare(lastSlow_);
     if (!ok)
         emit failed(Failure::BadOutput);
     else

@@ -36,9 +36,11 @@ class SpeechSynth : public QObject {
     // Only ASCII letters, digits and blanks with at least one letter: the text
     // goes into SSML, so nothing else may reach the program.
     static bool isPreparedPinyin(const QString& text);
-    // The command line: the pinyin voice, pitch 70 and the pitch range widened
-    // to 80 through SSML, which the command line cannot set.
-    static QStringList arguments(const QString& preparedPinyin, bool slow);
+    // The command line: the pinyin voice, pitch 70, the speed, SSML input.
+    static QStringList arguments(bool slow);
+    // The line the program reads on its standard input: the pitch range
+    // widened to 80 through SSML, which the command line cannot set.
+    static QByteArray input(const QString& preparedPinyin);
     // The PCM of espeak-ng's WAV output: the 44-byte header checked for the
     // format (its length fields are wrong on a pipe and are ignored), then the
     // samples. Empty and false when the header is not 16-bit mono PCM.
@@ -58,6 +60,10 @@ class SpeechSynth : public QObject {
     bool synthesize(const QString& preparedPinyin, bool slow = false);
     // Abandons the running synthesis, if any; no signal follows.
     void cancel();
+    // Starts a program in advance that waits for its text with the voice
+    // already loaded, which saves most of a word's time; the next synthesis
+    // at this speed uses it. Each word ended makes the next one ready.
+    void prepare(bool slow);
     bool isRunning() const { return process_ != nullptr; }
 
   signals:
@@ -65,6 +71,7 @@ class SpeechSynth : public QObject {
     void failed(SpeechSynth::Failure reason);
 
   private:
+    QProcess* startProgram(bool slow);
     void fail(Failure reason);
     void readOutput();
     void processFinished(int exitCode, int exitStatus);
@@ -73,6 +80,9 @@ class SpeechSynth : public QObject {
     int timeLimitMs_ = defaultTimeLimitMs;
     qsizetype outputLimit_ = defaultOutputLimit;
     QProcess* process_ = nullptr;
+    QProcess* standby_ = nullptr; // waiting for its text
+    bool standbySlow_ = false;
+    bool lastSlow_ = false;
     QTimer* timer_ = nullptr;
     QByteArray output_;
 };

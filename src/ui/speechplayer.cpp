@@ -7,6 +7,7 @@
 #include <QMediaDevices>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -65,9 +66,12 @@ QString SpeechService::synthesisFailedSentence()
 
 void SpeechService::setSettings(const SpeechSettings& settings)
 {
+    const bool speedChanged = settings.slow != settings_.slow;
     settings_ = settings;
     if (!settings_.enabled)
         stop();
+    else if (speedChanged && synth_)
+        synth_->prepare(settings_.slow);
 }
 
 void SpeechService::speak(const QString& preparedPinyin)
@@ -119,18 +123,27 @@ void SpeechService::play(const QByteArray& pcm, int sampleRate)
     format.setSampleRate(sampleRate);
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
-    sink_ = new QAudioSink(device, format, this);
+    // No parent: a sink goes only through deleteLater. Its pulse backend runs
+    // the event loop while it is destroyed, which must not find a sibling
+    // already half deleted by its parent.
+    sink_ = new QAudioSink(device, format);
     // The sink may read from its own thread: the signal then goes out queued.
+    const QPointer<SpeechService> self(this);
     source_ = new PcmSource(
-        pcm, [this, pcm, sampleRate] { emit firstSampleHandedOver(sinceRequest_.nsecsElapsed(), pcm, sampleRate); },
+        pcm,
+        [self, pcm, sampleRate] {
+            if (self)
+                emit self->firstSampleHandedOver(self->sinceRequest_.nsecsElapsed(), pcm, sampleRate);
+        },
         sink_);
     QAudioSink* sink = sink_;
     connect(sink_, &QAudioSink::stateChanged, this, [this, sink](QAudio::State state) {
         if (sink != sink_)
             return;
         if (state == QAudio::IdleState && !drainTimer_) {
-            // Everything is handed over; let the server play what it holds.
-            const qint64 heldMs = sink_->format().durationForBytes(sink_->bufferSize()) / 1000;
+            // Everything is handed over; let the server play what it still holds.
+            const qint64 totalUs = sink_->format().durationForBytes(static_cast<qint32>(source_->size()));
+            const qint64 heldMs = std::max<qint64>(0, totalUs - sink_->processedUSecs()) / 1000;
             drainTimer_ = new QTimer(sink_);
             drainTimer_->setSingleShot(true);
             connect(drainTimer_, &QTimer::timeout, this, [this] {

@@ -22,6 +22,7 @@ class TestSpeechSynth : public QObject {
     void aFailingProgramFailsInTime_data();
     void aFailingProgramFailsInTime();
     void aNewWordAbandonsTheOneBeingMade();
+    void aPreparedProgramSaysTheSame();
     void tonesMeasuredInTheSpeech_data();
     void tonesMeasuredInTheSpeech();
 };
@@ -153,14 +154,15 @@ void TestSpeechSynth::onlyPreparedPinyinReachesTheProgram()
     QCOMPARE(synth.isRunning(), accepted);
     if (!accepted)
         return;
-    // The text is one argument, inside the SSML that widens the pitch range,
-    // and only the speed follows the slow setting.
+    // The text goes in on one line, inside the SSML that widens the pitch
+    // range; only the speed follows the slow setting.
+    QCOMPARE(SpeechSynth::input(text), "<speak><prosody range=\"80\">" + text.toLatin1() + "</prosody></speak>\n");
     for (const bool slow : {false, true}) {
-        const QStringList args = SpeechSynth::arguments(text, slow);
-        QCOMPARE(args.filter(text).size(), 1);
-        QCOMPARE(args.last(), QStringLiteral("<speak><prosody range=\"80\">%1</prosody></speak>").arg(text));
+        const QStringList args = SpeechSynth::arguments(slow);
         QVERIFY(args.contains(QStringLiteral("-m")));
+        QVERIFY(args.contains(QStringLiteral("--stdout")));
         QCOMPARE(args.at(args.indexOf(QStringLiteral("-v")) + 1), QStringLiteral("cmn-latn-pinyin"));
+        QCOMPARE(args.at(args.indexOf(QStringLiteral("-p")) + 1), QStringLiteral("70"));
         QCOMPARE(args.at(args.indexOf(QStringLiteral("-s")) + 1),
                  QString::number(slow ? SpeechSynth::slowSpeed : SpeechSynth::normalSpeed));
     }
@@ -277,6 +279,26 @@ void TestSpeechSynth::aNewWordAbandonsTheOneBeingMade()
     QCOMPARE(finished[0][0].toByteArray().size(), 2000);
     QTest::qWait(100);
     QCOMPARE(failed.size(), 0);
+}
+
+void TestSpeechSynth::aPreparedProgramSaysTheSame()
+{
+    if (!haveEspeak())
+        QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
+    SpeechSynth synth;
+    QList<QByteArray> said;
+    // Cold, then from the program each word leaves waiting, then prepared
+    // for the other speed and back.
+    for (const bool slow : {false, false, true, false}) {
+        synth.prepare(slow);
+        QTest::qWait(200);
+        const Outcome o = run(synth, QStringLiteral("xue2 xiao4"), slow);
+        QVERIFY(o.done && !o.failure);
+        said.append(o.pcm);
+    }
+    QCOMPARE(said[1], said[0]);
+    QCOMPARE(said[3], said[0]);
+    QVERIFY(said[2].size() > said[0].size() * 5 / 4);
 }
 
 void TestSpeechSynth::tonesMeasuredInTheSpeech_data()
