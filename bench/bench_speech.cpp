@@ -20,8 +20,10 @@
 
 #include <algorithm>
 #include <csignal>
+
 #include <cstdio>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -114,8 +116,9 @@ struct PrivateServer {
         env.remove(QStringLiteral("PULSE_SERVER"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
         p.setProcessEnvironment(env);
+        // Left behind by a crash, it ends itself 20 s after its last client.
         p.start(QStringLiteral("pulseaudio"),
-                {QStringLiteral("-D"), QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--system=false"),
+                {QStringLiteral("-D"), QStringLiteral("--exit-idle-time=20"), QStringLiteral("--system=false"),
                  QStringLiteral("-n"), QStringLiteral("--log-level=0"),
                  QStringLiteral("--load=module-native-protocol-unix"),
                  QStringLiteral("--load=module-null-sink sink_name=rumena_null")});
@@ -140,8 +143,11 @@ struct PrivateServer {
     {
         listener.kill();
         listener.waitForFinished(5000);
-        if (pid > 0)
-            ::kill(static_cast<pid_t>(pid), SIGTERM);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), SIGTERM) == 0) {
+            // Gone before its folder is removed: it deletes files there as it ends.
+            for (int i = 0; i < 200 && ::kill(static_cast<pid_t>(pid), 0) == 0; ++i)
+                usleep(10000);
+        }
     }
 };
 
