@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/speechsettings.h"
+#include "core/speechsynth.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QAudioSink;
+class QBuffer;
+class QTimer;
+
+// Speaks one word at a time: espeak-ng makes the samples in a child process,
+// a QAudioSink plays them from memory, both driven by the event loop of the
+// thread that owns the service (the GUI thread), which never waits on either.
+// Nothing is set up before the first word, so start-up does no speech work.
+class SpeechService : public QObject {
+    Q_OBJECT
+  public:
+    explicit SpeechService(QObject* parent = nullptr);
+    ~SpeechService() override;
+
+    // Speaks prepared pinyin ("xue2 xiao4"); a word still being made or played
+    // is stopped first. Does nothing while speech is switched off.
+    void speak(const QString& preparedPinyin);
+    void stop();
+
+    const SpeechSettings& settings() const { return settings_; }
+    void setSettings(const SpeechSettings& settings);
+
+    // False once a word could not be spoken for want of the program, a sound
+    // device or a working synthesis; true again when a later word plays.
+    bool isAvailable() const { return available_; }
+
+    // The sentences unavailable() reports.
+    static QString missingProgramSentence();
+    static QString noOutputSentence();
+    static QString synthesisFailedSentence();
+
+    // For tests: the program that speaks instead of espeak-ng.
+    void setSynthProgram(const QString& program) { synthProgram_ = program; }
+
+  signals:
+    // Once per run, the first time speech fails: what is missing and the remedy.
+    void unavailable(const QString& sentence);
+    // The sink has taken the first samples of a word: the time since speak()
+    // and the samples it plays. For tests and the benchmark.
+    void firstSampleHandedOver(qint64 nsSinceRequest, const QByteArray& pcm, int sampleRate);
+    // The sink has played a word to its end.
+    void playbackFinished();
+
+  private:
+    void play(const QByteArray& pcm, int sampleRate);
+    void synthesisFailed(SpeechSynth::Failure reason);
+    void stopPlayback();
+    void report(const QString& sentence);
+
+    SpeechSettings settings_;
+    bool available_ = true;
+    bool reported_ = false;
+    QString synthProgram_;
+    SpeechSynth* synth_ = nullptr; // made on the first word
+    QAudioSink* sink_ = nullptr;
+    QBuffer* source_ = nullptr;
+    QTimer* drainTimer_ = nullptr;
+    QElapsedTimer sinceRequest_;
+};

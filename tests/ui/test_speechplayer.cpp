@@ -1,0 +1,295 @@
+#include "ui/speechplayer.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <cmath>
+#include <csignal>
+
+#include <unistd.h>
+
+// Qt Multimedia connects to the sound server once per process, so each
+// situation runs in a child process of this test with its environment set
+// before the first word: the child is this executable running one test
+// function with RUMENA_SPEECH_CHILD set.
+class TestSpeechPlayer : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void aMissingProgramIsReportedOnce();
+    void withoutASoundServerNothingWaits();
+    void aWordReachesTheSoundServer();
+};
+
+namespace {
+
+bool inChild()
+{
+    return qEnvironmentVariableIsSet("RUMENA_SPEECH_CHILD");
+}
+
+bool have(const char* program)
+{
+    return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
+}
+
+// Runs the named test function in a child with env; true when it passed.
+bool runChild(const char* function, QProcessEnvironment env, QString& output)
+{
+    env.insert(QStringLiteral("RUMENA_SPEECH_CHILD"), QStringLiteral("1"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(function)});
+    const bool ended = child.waitForFinished(60000);
+    if (!ended)
+        child.kill();
+    child.waitForFinished(5000);
+    output = QString::fromLocal8Bit(child.readAll());
+    return ended && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+}
+
+// No server anywhere: an empty runtime folder, no address, no autospawn.
+QProcessEnvironment withoutServer(const QTemporaryDir& dir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("PULSE_SERVER"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    QFile conf(dir.filePath(QStringLiteral("client.conf")));
+    if (conf.open(QIODevice::WriteOnly))
+        conf.write("autospawn = no\n");
+    env.insert(QStringLiteral("PULSE_CLIENTCONFIG"), conf.fileName());
+    return env;
+}
+
+qint16 sampleAt(const QByteArray& pcm, qsizetype i)
+{
+    return qFromLittleEndian<qint16>(pcm.constData() + 2 * i);
+}
+
+// The RMS of every 10 ms of 16-bit mono PCM.
+QList<double> envelope(const QByteArray& pcm, int sampleRate)
+{
+    QList<double> frames;
+    const qsizetype n = sampleRate / 100;
+    for (qsizetype start = 0; start + n <= pcm.size() / 2; start += n) {
+        double sum = 0;
+        for (qsizetype i = start; i < start + n; ++i)
+            sum += double(sampleAt(pcm, i)) * sampleAt(pcm, i);
+        frames.append(std::sqrt(sum / double(n)));
+    }
+    return frames;
+}
+
+struct Loudness {
+    qsizetype first = 0;
+    qsizetype frames = 0; // from the first to the last frame above the floor
+    double rms = 0;       // over those frames
+};
+
+Loudness loudness(const QByteArray& pcm, int sampleRate)
+{
+    const QList<double> e = envelope(pcm, sampleRate);
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < e.size(); ++i) {
+        if (e[i] > 300) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    Loudness l;
+    if (first < 0)
+        return l;
+    double sum = 0;
+    for (qsizetype i = first; i <= last; ++i)
+        sum += e[i] * e[i];
+    l.first = first;
+    l.frames = last - first + 1;
+    l.rms = std::sqrt(sum / double(l.frames));
+    return l;
+}
+
+double correlation(const QList<double>& a, const QList<double>& b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    if (n < 2)
+        return 0;
+    double ma = 0, mb = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        ma += a[i] / double(n);
+        mb += b[i] / double(n);
+    }
+    double ab = 0, aa = 0, bb = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        ab += (a[i] - ma) * (b[i] - mb);
+        aa += (a[i] - ma) * (a[i] - ma);
+        bb += (b[i] - mb) * (b[i] - mb);
+    }
+    return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0;
+}
+
+// A PulseAudio of this test's own, with one sink that plays into nothing.
+struct PrivateServer {
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+
+    bool start()
+    {
+        env.remove(QStringLiteral("PULSE_SERVER"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::ForwardedChannels);
+        // Left behind by a crash, it ends itself 20 s after its last client.
+        p.start(QStringLiteral("pulseaudio"),
+                {QStringLiteral("-D"), QStringLiteral("--exit-idle-time=20"), QStringLiteral("--system=false"),
+                 QStringLiteral("-n"), QStringLiteral("--log-level=0"),
+                 QStringLiteral("--load=module-native-protocol-unix"),
+                 QStringLiteral("--load=module-null-sink sink_name=rumena_null")});
+        return p.waitForFinished(10000) && p.exitCode() == 0 && pid() > 0;
+    }
+    qint64 pid() const
+    {
+        QFile f(dir.filePath(QStringLiteral("pulse/pid")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
+    }
+    ~PrivateServer()
+    {
+        if (const qint64 p = pid(); p > 0 && ::kill(static_cast<pid_t>(p), SIGTERM) == 0) {
+            // Gone before its folder is removed: it deletes files there as it ends.
+            for (int i = 0; i < 200 && ::kill(static_cast<pid_t>(p), 0) == 0; ++i)
+                usleep(10000);
+        }
+    }
+};
+
+} // namespace
+
+void TestSpeechPlayer::aMissingProgramIsReportedOnce()
+{
+    SpeechService speech;
+    speech.setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
+    QSignalSpy unavailable(&speech, &SpeechService::unavailable);
+    QVERIFY(speech.isAvailable());
+    for (int i = 0; i < 3; ++i)
+        speech.speak(QStringLiteral("ma1"));
+    QTRY_COMPARE_WITH_TIMEOUT(unavailable.size(), 1, 5000);
+    QCOMPARE(unavailable[0][0].toString(), SpeechService::missingProgramSentence());
+    QVERIFY(unavailable[0][0].toString().contains(QStringLiteral("sudo apt install espeak-ng")));
+    QVERIFY(!speech.isAvailable());
+    speech.speak(QStringLiteral("ma2"));
+    QTest::qWait(300);
+    QCOMPARE(unavailable.size(), 1);
+
+    // Switched off, nothing is even tried.
+    SpeechService off;
+    off.setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
+    off.setSettings({false, false});
+    QSignalSpy offUnavailable(&off, &SpeechService::unavailable);
+    off.speak(QStringLiteral("ma1"));
+    QTest::qWait(300);
+    QCOMPARE(offUnavailable.size(), 0);
+}
+
+void TestSpeechPlayer::withoutASoundServerNothingWaits()
+{
+    if (!have("espeak-ng"))
+        QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
+    if (!inChild()) {
+        QTemporaryDir dir;
+        QString output;
+        QVERIFY2(runChild("withoutASoundServerNothingWaits", withoutServer(dir), output), qPrintable(output));
+        return;
+    }
+    SpeechService speech;
+    QSignalSpy unavailable(&speech, &SpeechService::unavailable);
+    QSignalSpy handedOver(&speech, &SpeechService::firstSampleHandedOver);
+    for (const char* word : {"ma1", "xue2 xiao4", "ni3 hao3"}) {
+        QElapsedTimer t;
+        t.start();
+        speech.speak(QString::fromLatin1(word));
+        QVERIFY2(t.elapsed() < 1000, "speak() waited for the word");
+        QTRY_VERIFY_WITH_TIMEOUT(!speech.isAvailable(), 5000);
+    }
+    QTest::qWait(300);
+    QCOMPARE(unavailable.size(), 1);
+    QCOMPARE(unavailable[0][0].toString(), SpeechService::noOutputSentence());
+    QCOMPARE(handedOver.size(), 0);
+}
+
+void TestSpeechPlayer::aWordReachesTheSoundServer()
+{
+    if (!inChild()) {
+        for (const char* program : {"espeak-ng", "pulseaudio", "parec"})
+            if (!have(program))
+                QSKIP(qPrintable(QStringLiteral("%1 is not installed (sudo apt install espeak-ng pulseaudio "
+                                                "pulseaudio-utils)")
+                                     .arg(QLatin1String(program))));
+        PrivateServer server;
+        QVERIFY2(server.start(), "the private PulseAudio did not start");
+        QProcess recorder;
+        recorder.setProcessEnvironment(server.env);
+        recorder.start(QStringLiteral("parec"), {QStringLiteral("-d"), QStringLiteral("rumena_null.monitor"),
+                                                 QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                                                 QStringLiteral("--channels=1"), QStringLiteral("--rate=22050")});
+        QVERIFY(recorder.waitForStarted(5000));
+        // The monitor gives silence while nothing plays: once some has come,
+        // the recording runs.
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.bytesAvailable() > 0, 5000);
+        QProcessEnvironment env = server.env;
+        const QString played = server.dir.filePath(QStringLiteral("played.pcm"));
+        env.insert(QStringLiteral("RUMENA_SPEECH_PLAYED"), played);
+        QString output;
+        const bool passed = runChild("aWordReachesTheSoundServer", env, output);
+        QTest::qWait(300);
+        recorder.terminate();
+        if (!recorder.waitForFinished(5000))
+            recorder.kill();
+        recorder.waitForFinished(5000);
+        QVERIFY2(passed, qPrintable(output));
+
+        QFile f(played);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray pcm = f.readAll();
+        const Loudness sent = loudness(pcm, 22050);
+
+        QVERIFY(sent.frames > 20);
+        const QByteArray rec = recorder.readAllStandardOutput();
+        const Loudness heard = loudness(rec, 22050);
+        // What the server played is the word: as loud, and about as long.
+        QVERIFY2(heard.rms > sent.rms / 1.5 && heard.rms < sent.rms * 1.5,
+                 qPrintable(QStringLiteral("RMS %1 sent, %2 heard").arg(sent.rms).arg(heard.rms)));
+        QVERIFY2(std::abs(heard.frames - sent.frames) <= sent.frames / 5 + 3,
+                 qPrintable(QStringLiteral("%1 ms sent, %2 ms heard").arg(sent.frames * 10).arg(heard.frames * 10)));
+        const double r = correlation(envelope(pcm, 22050).mid(sent.first, sent.frames),
+                                     envelope(rec, 22050).mid(heard.first, sent.frames));
+        QVERIFY2(r > 0.9, qPrintable(QStringLiteral("envelopes correlate by %1").arg(r)));
+        return;
+    }
+    SpeechService speech;
+    QSignalSpy unavailable(&speech, &SpeechService::unavailable);
+    QSignalSpy handedOver(&speech, &SpeechService::firstSampleHandedOver);
+    QSignalSpy finished(&speech, &SpeechService::playbackFinished);
+    // A word interrupted by the next: only the second is played to its end.
+    speech.speak(QStringLiteral("ni3 hao3"));
+    speech.speak(QStringLiteral("xue2 xiao4"));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+    QCOMPARE(unavailable.size(), 0);
+    QVERIFY(speech.isAvailable());
+    QCOMPARE(handedOver.size(), 1);
+    const QByteArray pcm = handedOver[0][1].toByteArray();
+    QCOMPARE(handedOver[0][2].toInt(), 22050);
+    QFile f(qEnvironmentVariable("RUMENA_SPEECH_PLAYED"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(pcm), pcm.size());
+}
+
+QTEST_MAIN(TestSpeechPlayer)
+#include "test_speechplayer.moc"
