@@ -117,6 +117,13 @@ std::function<void()> pageTurn(QWidget* s, Tovak& t)
     };
 }
 
+// Grading with a page never shown would ask first.
+void showEveryPage(QWidget* s, Tovak& t)
+{
+    while (t.CurrentPage < t.PageCount)
+        press(s, Qt::Key_PageDown);
+}
+
 // The typed drills: page turns answering and graded, and the grading itself.
 void addTypedDrill(std::vector<Measurement>& table, const QString& name, DrillScreen& d, Tovak& t)
 {
@@ -126,6 +133,7 @@ void addTypedDrill(std::vector<Measurement>& table, const QString& name, DrillSc
                      [&d, &t, box] {
                          t.DrillMode = 1;
                          d.init();
+                         showEveryPage(&d, t);
                          box->setText(u"x"_s);
                      },
                      [&d] {
@@ -185,6 +193,7 @@ int main(int argc, char** argv)
                      [&] {
                          t.DrillMode = 1;
                          choice.init();
+                         showEveryPage(&choice, t);
                      },
                      [&] {
                          press(&choice, Qt::Key_F5);

@@ -62,6 +62,10 @@ bool ScreenRegistry::exec(ScreenBase& s, QWidget* opener)
     }
     if (opener && s.parentWidget() != opener)
         s.setParent(opener, s.windowFlags());
+    // Exactly over the opener's window: left alone, Qt centres a dialog on its
+    // parent and a window manager may cascade it, so screens seem to drift.
+    if (opener)
+        s.move(opener->window()->pos());
     stack_ << &s;
     if (shownHook_) {
         QPointer<ScreenBase> shown(&s);

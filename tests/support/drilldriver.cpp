@@ -99,3 +99,15 @@ void clickButton(QWidget* screen, const QString& suffix)
 {
     QTest::mouseClick(labelOf(screen, QStringLiteral("img") + suffix), Qt::LeftButton);
 }
+
+void passTime(QWidget* drill, qint64 ms)
+{
+    auto* d = qobject_cast<DrillScreen*>(drill);
+    QVERIFY(d);
+    const char* key = "testClockMs";
+    if (!d->property(key).isValid()) {
+        d->setProperty(key, d->now());
+        d->setClock([d, key] { return d->property(key).toLongLong(); });
+    }
+    d->setProperty(key, d->property(key).toLongLong() + ms);
+}

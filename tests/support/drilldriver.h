@@ -36,3 +36,8 @@ void answerPage(QWidget* drill, Tovak& t, const RightAt& right);
 // Answers the page shown and every page after it, leaving the last one shown.
 void answerAll(QWidget* drill, Tovak& t, const RightAt& right);
 void clickButton(QWidget* screen, const QString& suffix); // clicks imgSuffix
+
+// Stops the drill's clock (from then on it moves only here) and moves it on by
+// ms: by default past the grade button's repeat guard, so the next press is a
+// deliberate one; with 0 the presses that follow come "at once".
+void passTime(QWidget* drill, qint64 ms = 1000);

@@ -111,6 +111,7 @@ class TestDrillScreenshots : public QObject {
         if (!allRight) {
             QTest::keyClick(d, Qt::Key_PageUp);
             save(*d, name + QStringLiteral("-graded-wrong-page1"));
+            passTime(d);
             QTest::keyClick(d, Qt::Key_F5);
             answerPage(d, t, [](int p) { return p == 0; });
             save(*d, name + QStringLiteral("-retesting"));

@@ -2,6 +2,7 @@
 
 #include "core/browse/charlists.h"
 #include "core/listutil.h"
+#include "core/pinyin.h"
 
 QList<PentagonChart::Line> PentagonChart::lines() const
 {
@@ -49,7 +50,7 @@ CharDetail charDetail(const Tovak& t, int ckey)
     if (ckey < 1 || ckey > t.db.lastCharKey())
         return d; // ckey 0: nothing to show, no chart
     d.ckey = ckey;
-    d.pinyin = t.db.character(ckey, CharField::Readings);
+    d.pinyin = displayPinyin(t.db.character(ckey, CharField::Readings));
     d.listSize = QString::number(t.CurrentCharCount) + QStringLiteral("語中");
     d.rank = rankText(t.cno, false);
     const QString tkeys = t.db.character(ckey, CharField::TKeys);

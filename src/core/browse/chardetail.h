@@ -42,7 +42,7 @@ inline constexpr int RelatedRows = 17;
 struct CharDetail {
     QString title; // the list being browsed; empty keeps the caption
     int ckey = 0;
-    QString pinyin;       // the readings as stored, "di2,di4"
+    QString pinyin;       // the readings for the eye, "di2,di4", "lü4"
     QString listSize;     // "803語中"
     QString rank;         // "第25位"
     QString relatedCount; // "16"

@@ -1,5 +1,7 @@
 #include "core/drills/answerlist.h"
 
+#include "core/pinyin.h"
+
 AnswerListSession::AnswerListSession(Tovak& t) : WordPages(t, PageSize)
 {
 }
@@ -18,7 +20,7 @@ AnswerRow AnswerListSession::row(int r) const
     const int p = positionOf(r);
     const qint16 w = t_.CurrentWordList[p];
     fillWordRow(out, p);
-    out.pinyin = t_.db.word(w, WordField::Pinyin);
+    out.pinyin = displayPinyin(t_.db.word(w, WordField::Pinyin));
     out.translation = indentedTranslation(w);
     return out;
 }

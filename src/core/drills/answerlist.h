@@ -4,7 +4,7 @@
 
 // One row of the answer list, as the screen draws it.
 struct AnswerRow : WordRow {
-    QString pinyin;      // the stored pinyin, tone digits included
+    QString pinyin;      // the stored pinyin for the eye ("ü"), tone digits included
     QString translation; // ideographic space + translation
 };
 

@@ -60,6 +60,7 @@ void ChoiceDrillSession::savePage()
 
 void ChoiceDrillSession::showPage()
 {
+    noteShown();
     for (int r = 0; r < PageSize; ++r) {
         auto& colours = colours_[static_cast<size_t>(r)];
         colours.fill(ChoiceColour::Black); // a row without a word keeps no choice of the page before

@@ -32,14 +32,40 @@ DrillSession::DrillSession(Tovak& t, DrillKind kind, int pageSize) : WordPages(t
 {
 }
 
-GradeOutcome DrillSession::pressGrade()
+bool DrillSession::isRepeatPress(qint64 nowMs) const
 {
+    return pressedAtMs_.has_value() && nowMs >= *pressedAtMs_ && nowMs - *pressedAtMs_ < RepeatGuardMs;
+}
+
+GradeOutcome DrillSession::pressGrade(qint64 nowMs)
+{
+    if (isRepeatPress(nowMs))
+        return GradeOutcome::Repeated;
     if (!gradeButtonShown_)
         return GradeOutcome::Ignored;
+    GradeOutcome outcome = GradeOutcome::Graded;
     if (t_.DrillMode == DrillWithWrong)
-        return retestWrongAnswers();
-    grade();
-    return GradeOutcome::Graded;
+        outcome = retestWrongAnswers();
+    else
+        grade();
+    // A double click on 誤答再試験 must not grade the fresh, empty retest either.
+    if (outcome != GradeOutcome::AllSolved)
+        pressedAtMs_ = nowMs;
+    return outcome;
+}
+
+bool DrillSession::gradingSkipsUnseenPages() const
+{
+    if (!gradeButtonShown_ || t_.DrillMode == DrillWithWrong)
+        return false;
+    return shownPages_.contains(false);
+}
+
+void DrillSession::noteShown()
+{
+    const qsizetype page = t_.CurrentPage - 1;
+    if (page >= 0 && page < shownPages_.size())
+        shownPages_[page] = true;
 }
 
 GradeOutcome DrillSession::retestWrongAnswers()
@@ -74,6 +100,8 @@ void DrillSession::startRun(const QString& emptyAnswer)
 {
     t_.GivenAnswers = QStringList(t_.CurrentWordCount + 1, emptyAnswer); // one spare slot
     startPaging();
+    shownPages_ = QList<bool>(qMax<qsizetype>(t_.PageCount, 0), false);
+    pressedAtMs_.reset(); // a retest's press sets it again once the run stands
     scoreVisible_ = false;
     gradeButtonShown_ = t_.DrillMode == DrillAnswering;
     showPage();

@@ -7,13 +7,18 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // What the screen tells the learner when a retest finds no wrong answer.
 inline constexpr char16_t AllSolvedText[] = u"全て解けました";
 
 // What the grade button did, so the screen knows whether to show AllSolvedText.
 // Ignored: the button is hidden (all right), so F5 means Back instead.
-enum class GradeOutcome { Graded, RetestStarted, AllSolved, Ignored };
+// Repeated: the press came right after a grading and was dropped.
+enum class GradeOutcome { Graded, RetestStarted, AllSolved, Ignored, Repeated };
+
+// What the screen asks before grading when some pages were never shown.
+inline constexpr char16_t UnseenPagesQuestion[] = u"まだ表示していないページがあります。採点しますか？";
 
 enum class MarkState { None, Correct, Wrong };
 
@@ -31,8 +36,17 @@ class DrillSession : public WordPages {
 
     // Prepares a run over CurrentWordList from page 1; DrillMode as the opener set it.
     virtual void init() = 0;
-    // The grade button (or F5 while it shows): grade, or retest after wrong answers.
-    GradeOutcome pressGrade();
+    // A press of the grade button (or F5) this soon after a grading (or a
+    // retest's start) is the learner's double click or key repeat: it must not
+    // throw the marks away.
+    static constexpr qint64 RepeatGuardMs = 1000;
+    bool isRepeatPress(qint64 nowMs) const;
+    // The grade button (or F5 while it shows) at time nowMs (a monotonic clock):
+    // grade, or retest after wrong answers; nothing right after a grading.
+    GradeOutcome pressGrade(qint64 nowMs);
+    // The next press would grade although some pages of the run were never
+    // shown (their words count as wrong): the screen asks first.
+    bool gradingSkipsUnseenPages() const;
     virtual void grade() = 0;
     GradeOutcome retestWrongAnswers();
 
@@ -55,6 +69,8 @@ class DrillSession : public WordPages {
     virtual qint64 rateDenominator(qint64 count) const = 0;
 
     void startRun(const QString& emptyAnswer);
+    // Every showPage() notes its page, so grading knows what the learner saw.
+    void noteShown();
     // Counters, totals, RATE and NOG, then save and coverage, then the new mode.
     void gradeAll();
 
@@ -63,4 +79,7 @@ class DrillSession : public WordPages {
 
   private:
     DrillKind kind_;
+    QList<bool> shownPages_;
+    // When the last press graded or started a retest.
+    std::optional<qint64> pressedAtMs_;
 };

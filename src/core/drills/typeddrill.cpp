@@ -37,6 +37,7 @@ void TypedDrillSession::savePage()
 
 void TypedDrillSession::showPage()
 {
+    noteShown();
     rowsOnPage_ = PageSize - 1;
     for (int r = 0; r < PageSize; ++r) {
         if (rowHasWord(r))
@@ -87,12 +88,12 @@ TypedRow TypedDrillSession::row(int r) const
     fillWordRow(out, p);
     out.translation = indentedTranslation(w);
     if (kind() == DrillKind::ToneDrill)
-        out.syllables = getBareSyllables(pinyin);
+        out.syllables = displayPinyin(getBareSyllables(pinyin));
     out.boxVisible = true;
     if (graded()) {
         out.mark = answerMatches(out.boxText, w) ? MarkState::Correct : MarkState::Wrong;
         out.answerVisible = true;
-        out.answer = pinyin;
+        out.answer = displayPinyin(pinyin);
     }
     return out;
 }

@@ -5,12 +5,12 @@
 // One row of a typed drill page, as the screen draws it.
 struct TypedRow : WordRow {
     QString translation; // ideographic space + translation
-    QString syllables;   // tone drill only: the bare syllables
+    QString syllables;   // tone drill only: the bare syllables, "ü" for the eye
     bool boxVisible = false;
     QString boxText;
     MarkState mark = MarkState::None;
     bool answerVisible = false;
-    QString answer; // the stored pinyin, once graded
+    QString answer; // the stored pinyin for the eye, once graded
 };
 
 // The tone drill and the pinyin drill: twelve typed answers to a page.

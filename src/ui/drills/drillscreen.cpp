@@ -6,11 +6,20 @@
 #include "ui/pictures.h"
 #include "ui/screenstyle.h"
 
+#include <QElapsedTimer>
+
 namespace L = Layout::TypedRows;
 
 DrillScreen::DrillScreen(ScreenRegistry& screens, const QString& name, qint16 helpPage,
                          std::unique_ptr<DrillSession> session)
-    : PagedScreen(screens, name, helpPage), session_(std::move(session))
+    : PagedScreen(screens, name, helpPage), session_(std::move(session)), clock_([] {
+          static QElapsedTimer started = [] {
+              QElapsedTimer t;
+              t.start();
+              return t;
+          }();
+          return started.elapsed();
+      })
 {
     setPages(*session_);
     lblScore_ = makeLabel(this, QStringLiteral("lblScore"), QString(), L::lblScore,
@@ -41,7 +50,13 @@ void DrillScreen::refresh()
 
 void DrillScreen::pressGrade()
 {
-    const GradeOutcome outcome = session_->pressGrade();
+    if (session_->isRepeatPress(clock_()))
+        return;
+    // Unseen pages are graded wrong and saved: only when the learner says so.
+    if (session_->gradingSkipsUnseenPages() &&
+        !MsgBox::question(this, QString::fromUtf16(UnseenPagesQuestion), MsgBox::programTitle()))
+        return;
+    const GradeOutcome outcome = session_->pressGrade(clock_());
     if (outcome == GradeOutcome::AllSolved)
         MsgBox::information(this, QString::fromUtf16(AllSolvedText));
     refresh();
@@ -53,6 +68,6 @@ void DrillScreen::f5Key()
 {
     if (session_->gradeButtonVisible())
         pressGrade();
-    else
+    else if (!session_->isRepeatPress(clock_()))
         back();
 }

@@ -2,6 +2,7 @@
 
 #include "ui/drills/pagedscreen.h"
 
+#include <functional>
 #include <memory>
 
 class DrillSession;
@@ -14,6 +15,11 @@ class DrillScreen : public PagedScreen {
     // Prepares the run from CurrentWordList, CurrentWordCount and DrillMode and
     // draws page 1. The opener calls it, then shows the screen.
     void init();
+
+    // The monotonic milliseconds the grade button's repeat guard reads; tests
+    // set their own so they need not sleep.
+    void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+    qint64 now() const { return clock_(); }
 
   protected:
     DrillScreen(ScreenRegistry& screens, const QString& name, qint16 helpPage, std::unique_ptr<DrillSession> session);
@@ -31,6 +37,7 @@ class DrillScreen : public PagedScreen {
     void pressGrade();
 
     std::unique_ptr<DrillSession> session_;
+    std::function<qint64()> clock_;
     ImageButton* grade_;
     QLabel* lblScore_;
 };

@@ -6,6 +6,8 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 
+#include <QKeyEvent>
+
 namespace L = Layout::frmListR;
 
 namespace {
@@ -41,10 +43,7 @@ frmListR::frmListR(ScreenRegistry& screens)
             c->setIndent(3);
             c->setFrameShape(QFrame::NoFrame);
             c->setLineWidth(1);
-            onClick(c, [this, r, j] {
-                choice().choose(r, j);
-                drawChoices(r, choice().row(r));
-            });
+            onClick(c, [this, r, j] { choose(r, j); });
             onEnter(c, [this, r, j] { frame(r, j); });
             row.choices[static_cast<size_t>(j)] = c;
             order << c;
@@ -61,6 +60,38 @@ frmListR::frmListR(ScreenRegistry& screens)
 ChoiceDrillSession& frmListR::choice() const
 {
     return static_cast<ChoiceDrillSession&>(session());
+}
+
+void frmListR::choose(int row, int j)
+{
+    choice().choose(row, j);
+    drawChoices(row, choice().row(row));
+}
+
+int frmListR::focusedRow() const
+{
+    const QWidget* focused = focusWidget();
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        for (const QLabel* c : rows_[r].choices) {
+            if (c == focused)
+                return static_cast<int>(r);
+        }
+    }
+    return -1;
+}
+
+void frmListR::keyPressEvent(QKeyEvent* e)
+{
+    const int j = e->key() - Qt::Key_1;
+    const int r = focusedRow();
+    // The key is a click on that choice: where no click is taken (frozen choices), none is.
+    if (j >= 0 && j < 4 && r >= 0 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        choice().rowHasWord(r)) {
+        e->accept();
+        (void)pressClickable(rows_[static_cast<size_t>(r)].choices[static_cast<size_t>(j)]);
+        return;
+    }
+    DrillScreen::keyPressEvent(e);
 }
 
 void frmListR::resetHover()

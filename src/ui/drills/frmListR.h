@@ -18,6 +18,8 @@ class frmListR : public DrillScreen {
 
   protected:
     void drawRows() override;
+    // 1 to 4 choose in the row whose choice has the focus.
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     struct Row {
@@ -29,6 +31,9 @@ class frmListR : public DrillScreen {
     ChoiceDrillSession& choice() const;
     void drawChoices(int row, const ChoiceRow& content);
     void frame(int row, int framed);
+    void choose(int row, int j);
+    // The row of the choice that has the focus, or -1.
+    int focusedRow() const;
 
     std::array<Row, 10> rows_;
 };

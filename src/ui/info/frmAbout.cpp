@@ -7,6 +7,8 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 
+#include <QKeyEvent>
+
 namespace L = Layout::frmAbout;
 
 frmAbout::frmAbout(ScreenRegistry& screens)
@@ -54,4 +56,15 @@ frmAbout::frmAbout(ScreenRegistry& screens)
     link->setCursor(Qt::PointingHandCursor);
     // The box stays open: the learner may want the address again.
     onClick(link, [this, url] { this->screens().openWebPage(url); });
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* e)
+{
+    // A box that only informs: Enter dismisses it as Esc does.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->accept();
+        back();
+        return;
+    }
+    ScreenBase::keyPressEvent(e);
 }

@@ -3,7 +3,7 @@
 #include "ui/screenbase.h"
 
 // Version and how to reach the maker; opened by the main menu's mascot.
-// A click on its bare face closes it.
+// A click on its bare face, Esc or Enter closes it.
 class frmAbout : public ScreenBase {
     Q_OBJECT
   public:
@@ -11,5 +11,5 @@ class frmAbout : public ScreenBase {
 
   protected:
     void bareClicked() override { back(); }
-    void escKey() override {}
+    void keyPressEvent(QKeyEvent* e) override;
 };

@@ -51,8 +51,7 @@ frmHelp::frmHelp(ScreenRegistry& screens)
     connect(next, &ImageButton::clicked, this, [this] { turnTo(tovak().HelpPage + 1); });
     connect(before, &ImageButton::clicked, this, [this] { turnTo(tovak().HelpPage - 1); });
     connect(back, &ImageButton::clicked, this, &frmHelp::back);
-    // The only exit without the question.
-    connect(exit, &ImageButton::clicked, this, [this] { this->screens().quit(); });
+    connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
 
     QList<QWidget*> order = {exit->picture()};
     for (QLabel* entry : lblContents_)

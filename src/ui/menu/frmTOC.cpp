@@ -22,6 +22,9 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     connect(&screens, &ScreenRegistry::screenClosed, this, [this](const QString& className) {
         if (className == QLatin1String("frmListR"))
             setPanda();
+        // The item clicked to open the screen is no longer under the mouse,
+        // and no move reached the menu while it was covered.
+        resetHover();
     });
     const QColor accent = QColor::fromRgb(Layout::Palette::accent);
     lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 26, true,
@@ -58,6 +61,9 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     ImageButton* exit = addButton(
         QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, L::imgExit);
     connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
+
+    // One item lights at a time, however fast the mouse crosses from one to the next.
+    makeHoverGroup(buttons());
 
     // The header first, then the left column (6, 5), the right column (1 to 4), the mascot.
     QList<QWidget*> order = {help->picture(), exit->picture()};

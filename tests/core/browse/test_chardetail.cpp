@@ -23,6 +23,7 @@ class TestCharDetail : public QObject {
     void chart();
     void chartLinesJoinTheVertices();
     void titleFollowsTheListBrowsed();
+    void readingsShowUmlaut();
 };
 
 namespace {
@@ -164,3 +165,10 @@ void TestCharDetail::titleFollowsTheListBrowsed()
 
 QTEST_GUILESS_MAIN(TestCharDetail)
 #include "test_chardetail.moc"
+
+void TestCharDetail::readingsShowUmlaut()
+{
+    TestState s;
+    QCOMPARE(s.tovak->db.character(587, CharField::Readings), QStringLiteral("lu:4"));
+    QCOMPARE(charDetail(*s.tovak, 587).pinyin, QStringLiteral("lü4"));
+}

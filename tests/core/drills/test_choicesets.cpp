@@ -9,6 +9,16 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// A deliberate press: later than the repeat guard after the one before.
+qint64 later()
+{
+    static qint64 now = 0;
+    return now += DrillSession::RepeatGuardMs;
+}
+} // namespace
+
 class TestChoiceSets : public QObject {
     Q_OBJECT
 
@@ -54,7 +64,7 @@ void TestChoiceSets::sharedTranslationIsNeverADistractor()
             QCOMPARE(t.ChoiceSets[r].count(u"美しい"_s), 1);
             drill.choose(r, static_cast<int>(t.ChoiceSets[r].indexOf(u"美しい"_s)));
         }
-        drill.pressGrade();
+        drill.pressGrade(later());
         QCOMPARE(t.CorrectCount, 2);
         t.DrillMode = 1;
     }

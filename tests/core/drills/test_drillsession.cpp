@@ -16,6 +16,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// A deliberate press: later than the repeat guard after the one before.
+qint64 later()
+{
+    static qint64 now = 0;
+    return now += DrillSession::RepeatGuardMs;
+}
+
 std::unique_ptr<DrillSession> sessionFor(Tovak& t, DrillKind kind)
 {
     if (kind == DrillKind::TranslationDrill)
@@ -85,6 +92,9 @@ class TestDrillSession : public QObject {
     void choiceColoursAfterGrading();
     void emptyRowsCarryNoChoiceFromThePageBefore();
     void answerListReadsTheListAsItStands();
+    void repeatedPressesAreDropped_data();
+    void repeatedPressesAreDropped();
+    void unseenPagesAreKnownUntilShown();
 };
 
 void TestDrillSession::paging_data()
@@ -153,7 +163,7 @@ void TestDrillSession::typedRowContent()
     QCOMPARE(tone.row(1).glyphs[0], 0);
 
     tone.setBoxText(0, u"24"_s);
-    QCOMPARE(tone.pressGrade(), GradeOutcome::Graded);
+    QCOMPARE(tone.pressGrade(later()), GradeOutcome::Graded);
     QCOMPARE(tone.row(0).mark, MarkState::Correct);
     QCOMPARE(tone.row(0).answer, u"xue2xiao4"_s);
     QVERIFY(tone.boxesLocked());
@@ -197,7 +207,7 @@ void TestDrillSession::answersKeptAcrossPages()
     session->nextPage();
     answerPage(*session, [](int) { return true; });
     const int lastPageRows = 30 - 2 * session->pageSize();
-    QCOMPARE(session->pressGrade(), GradeOutcome::Graded);
+    QCOMPARE(session->pressGrade(later()), GradeOutcome::Graded);
     QCOMPARE(t.CorrectCount, 2 + lastPageRows);
 }
 
@@ -232,13 +242,13 @@ void TestDrillSession::allWrongAndAllRight()
         answerAll(*session, [](int) { return true; });
     QVERIFY(session->gradeButtonVisible());
     QCOMPARE(session->gradeCaption(), u"採点"_s);
-    QCOMPARE(session->pressGrade(), GradeOutcome::Graded);
+    QCOMPARE(session->pressGrade(later()), GradeOutcome::Graded);
     QCOMPARE(t.DrillMode, mode);
     QVERIFY(session->scoreVisible());
     QCOMPARE(session->scoreCaption(), score);
     QCOMPARE(session->gradeButtonVisible(), !right);
     if (right) {
-        QCOMPARE(session->pressGrade(), GradeOutcome::Ignored);
+        QCOMPARE(session->pressGrade(later()), GradeOutcome::Ignored);
         QCOMPARE(session->retestWrongAnswers(), GradeOutcome::AllSolved);
     } else {
         QCOMPARE(session->gradeCaption(), u"誤答再試験"_s);
@@ -283,7 +293,7 @@ void TestDrillSession::answerRulesInDrills()
     drill.init();
     for (int r = 0; r < typed.size(); ++r)
         drill.setBoxText(r, typed[r]);
-    drill.pressGrade();
+    drill.pressGrade(later());
     QCOMPARE(drill.AnswerResults, results);
     for (int r = 0; r < typed.size(); ++r)
         QCOMPARE(drill.row(r).mark, results[r] ? MarkState::Correct : MarkState::Wrong);
@@ -314,7 +324,7 @@ void TestDrillSession::runningRate()
     auto session = sessionFor(t, static_cast<DrillKind>(kind));
     session->init();
     answerAll(*session, [](int p) { return p < 7; });
-    session->pressGrade();
+    session->pressGrade(later());
     QCOMPARE(t.CorrectCount, 7);
     QCOMPARE(t.stats.rate, rate);
     QCOMPARE(t.stats.nog, 5);
@@ -334,7 +344,7 @@ void TestDrillSession::totalsSaturate()
     TypedDrillSession tone(t, DrillKind::ToneDrill);
     tone.init();
     answerAll(tone, [](int) { return true; });
-    tone.pressGrade();
+    tone.pressGrade(later());
     QCOMPARE(t.stats.questions, 32767);
     QCOMPARE(t.stats.score, 32767);
     QCOMPARE(t.stats.nog, 32767);
@@ -352,7 +362,7 @@ void TestDrillSession::gradingSavesAndUpdatesCoverage()
     choice.init();
     answerAll(choice, [](int) { return true; });
     QVERIFY(!QFile::exists(s.iniPath()));
-    choice.pressGrade();
+    choice.pressGrade(later());
     QCOMPARE(t.stats.WordStats[static_cast<int>(CounterList::R_NOGPT)][1], u"1"_s);
     QCOMPARE(t.stats.lblMouraR, u"2"_s); // 10 words of 500
 
@@ -381,10 +391,10 @@ void TestDrillSession::retestAfterThreeWrong()
     session->init();
     const QList<int> wrong = {2, 9, 17}; // positions, here also word keys - 1
     answerAll(*session, [&](int p) { return !wrong.contains(p); });
-    session->pressGrade();
+    session->pressGrade(later());
     QCOMPARE(t.CorrectCount, 17);
 
-    QCOMPARE(session->pressGrade(), GradeOutcome::RetestStarted);
+    QCOMPARE(session->pressGrade(later()), GradeOutcome::RetestStarted);
     QCOMPARE(t.DrillMode, 1);
     QCOMPARE(t.CurrentWordCount, 3);
     QList<qint16> words = t.CurrentWordList;
@@ -401,7 +411,7 @@ void TestDrillSession::retestAfterThreeWrong()
 
     // The retest's grading adds to the first one's counters.
     answerAll(*session, [](int) { return true; });
-    session->pressGrade();
+    session->pressGrade(later());
     QCOMPARE(t.DrillMode, 2);
     QCOMPARE(counter(t, triesList(drill), 3), 2);
     QCOMPARE(counter(t, correctList(drill), 3), 1);
@@ -428,7 +438,7 @@ void TestDrillSession::countersStayWithTheirDrill()
     auto session = sessionFor(t, drill);
     session->init();
     answerAll(*session, [](int) { return true; });
-    session->pressGrade();
+    session->pressGrade(later());
     for (int l = 0; l < CounterListCount; ++l) {
         const CounterList list = static_cast<CounterList>(l);
         const bool own = list == triesList(drill) || list == correctList(drill);
@@ -448,7 +458,7 @@ void TestDrillSession::choiceColoursAfterGrading()
     choice.choose(0, own);
     choice.choose(0, other); // the second click replaces the first
     QCOMPARE(choice.selection(0), other);
-    choice.pressGrade();
+    choice.pressGrade(later());
     ChoiceRow row = choice.row(0);
     QCOMPARE(row.mark, MarkState::Wrong);
     QCOMPARE(row.colours[static_cast<size_t>(own)], ChoiceColour::Red);
@@ -502,3 +512,59 @@ void TestDrillSession::answerListReadsTheListAsItStands()
 
 QTEST_GUILESS_MAIN(TestDrillSession)
 #include "test_drillsession.moc"
+
+void TestDrillSession::repeatedPressesAreDropped_data()
+{
+    QTest::addColumn<QList<int>>("times"); // ms of each press
+    QTest::addColumn<QList<int>>("outcomes");
+    const int graded = int(GradeOutcome::Graded), repeated = int(GradeOutcome::Repeated),
+              retest = int(GradeOutcome::RetestStarted);
+    QTest::newRow("at once") << QList<int>{5000, 5000} << QList<int>{graded, repeated};
+    QTest::newRow("at 999 ms") << QList<int>{5000, 5999} << QList<int>{graded, repeated};
+    QTest::newRow("at 1000 ms") << QList<int>{5000, 6000} << QList<int>{graded, retest};
+    QTest::newRow("double click on the retest")
+        << QList<int>{5000, 7000, 7200, 8200} << QList<int>{graded, retest, repeated, graded};
+}
+
+void TestDrillSession::repeatedPressesAreDropped()
+{
+    QFETCH(QList<int>, times);
+    QFETCH(QList<int>, outcomes);
+    TestState s;
+    Tovak& t = *s.tovak;
+    openOn(t, firstWords(5));
+    TypedDrillSession session(t, DrillKind::ToneDrill);
+    session.init();
+    answerAll(session, [](int p) { return p != 0; });
+    for (int i = 0; i < times.size(); ++i) {
+        const qint64 questions = t.stats.questions;
+        QCOMPARE(int(session.pressGrade(times[i])), outcomes[i]);
+        if (outcomes[i] == int(GradeOutcome::Repeated))
+            QCOMPARE(t.stats.questions, questions);
+    }
+}
+
+void TestDrillSession::unseenPagesAreKnownUntilShown()
+{
+    TestState s;
+    Tovak& t = *s.tovak;
+    openOn(t, firstWords(30)); // three pages of twelve
+    TypedDrillSession session(t, DrillKind::PinyinDrill);
+    session.init();
+    QVERIFY(session.gradingSkipsUnseenPages());
+    session.nextPage();
+    session.previousPage();
+    QVERIFY(session.gradingSkipsUnseenPages()); // page 3 still unseen
+    session.nextPage();
+    session.nextPage();
+    QVERIFY(!session.gradingSkipsUnseenPages());
+    QCOMPARE(session.pressGrade(later()), GradeOutcome::Graded);
+    QVERIFY(!session.gradingSkipsUnseenPages()); // the next press is the retest
+    // The retest starts on fresh pages; a run of one page has nothing unseen.
+    QCOMPARE(session.pressGrade(later()), GradeOutcome::RetestStarted);
+    QCOMPARE(t.PageCount, 3);
+    QVERIFY(session.gradingSkipsUnseenPages());
+    openOn(t, firstWords(12));
+    session.init();
+    QVERIFY(!session.gradingSkipsUnseenPages());
+}

@@ -1,12 +1,14 @@
 // The drill screens and the answer list as a learner uses them: pages and
 // empty rows, answers kept across pages, grading from the last page, the
-// retest, keys while a box has the focus, choices, Back and the mascot.
+// retest, the repeated grade press, pages never shown, keys while a box has
+// the focus, choices by mouse and key, "ü", Back and the mascot.
 #include "drilldriver.h"
 #include "testsupport.h"
 
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/frmListDui.h"
 #include "ui/menu/frmTOC.h"
+#include "ui/messagebox.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
 
@@ -44,6 +46,12 @@ QStringList shownAnswers(QWidget* drill)
         out << blue;
     }
     return out;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QImage shown(QLabel* l)
@@ -170,6 +178,7 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         QCOMPARE(shown(labelOf(&d, u"imgMark(0)"_s)), Pictures::maruBatu(1).toImage());
 
         // The retest: the wrong words only, unanswered, on one page.
+        passTime(&d);
         clickButton(&d, u"Grade"_s);
         QCOMPARE(labelOf(&d, u"lblCount"_s)->text(), QString::number(20 - size));
         QCOMPARE(labelOf(&d, u"lblTPagenum"_s)->text(), u"/1"_s);
@@ -179,6 +188,200 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         QCOMPARE(shownAnswers(&d).mid(0, 20 - size), QStringList(20 - size, QString()));
         if (size == 12)
             QVERIFY(!boxOf(&d, 0)->isReadOnly());
+    }
+
+    // A second press right after a grading (a double click, a repeated F5)
+    // must not throw the marks away; a later one acts as before.
+    void gradePressesSoonAfterAGrading_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("allRight");
+        QTest::addColumn<bool>("retestFirst"); // the second press follows the retest's start
+        QTest::addColumn<QString>("press");    // F5, imgGrade or lblGrade
+        QTest::addColumn<int>("afterMs");
+        QTest::addColumn<int>("mode"); // DrillMode afterwards
+        QTest::addColumn<bool>("stillOpen");
+        QTest::newRow("tone F5 at once") << u"frmListP2"_s << false << false << u"F5"_s << 0 << 4 << true;
+        QTest::newRow("pinyin button at 999 ms")
+            << u"frmListP1"_s << false << false << u"imgGrade"_s << 999 << 4 << true;
+        QTest::newRow("choice caption at 300 ms")
+            << u"frmListR"_s << false << false << u"lblGrade"_s << 300 << 4 << true;
+        QTest::newRow("tone button after 1 s: retest")
+            << u"frmListP2"_s << false << false << u"imgGrade"_s << 1000 << 1 << true;
+        QTest::newRow("all right F5 at once stays") << u"frmListP2"_s << true << false << u"F5"_s << 0 << 2 << true;
+        QTest::newRow("all right F5 after 1 s closes")
+            << u"frmListR"_s << true << false << u"F5"_s << 1500 << 2 << false;
+        QTest::newRow("double click on the retest")
+            << u"frmListP1"_s << false << true << u"imgGrade"_s << 100 << 1 << true;
+    }
+    void gradePressesSoonAfterAGrading()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, allRight);
+        QFETCH(bool, retestFirst);
+        QFETCH(QString, press);
+        QFETCH(int, afterMs);
+        QFETCH(int, mode);
+        QFETCH(bool, stillOpen);
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(5));
+        DrillScreen& d = loadDrill(*screens, name);
+        d.show();
+        passTime(&d, 0);
+        answerAll(&d, t, [allRight](int p) { return allRight || p != 0; });
+        clickButton(&d, u"Grade"_s);
+        if (retestFirst) {
+            passTime(&d);
+            clickButton(&d, u"Grade"_s);
+            QCOMPARE(t.DrillMode, 1);
+        }
+        const QString score = labelOf(&d, u"lblScore"_s)->text();
+        const qint64 questions = t.stats.questions;
+        const QByteArray saved = readFile(state->iniPath());
+
+        passTime(&d, afterMs);
+        if (press == u"F5"_s)
+            QTest::keyClick(&d, Qt::Key_F5);
+        else
+            QTest::mouseClick(labelOf(&d, press), Qt::LeftButton);
+        QCOMPARE(t.DrillMode, mode);
+        QCOMPARE(d.isVisible(), stillOpen);
+        QCOMPARE(readFile(state->iniPath()), saved);
+        QCOMPARE(t.stats.questions, questions);
+        if (stillOpen && mode != 1) { // the marks and the score stay
+            QVERIFY(labelOf(&d, u"lblScore"_s)->isVisible());
+            QCOMPARE(labelOf(&d, u"lblScore"_s)->text(), score);
+            QVERIFY(labelOf(&d, u"imgMark(0)"_s)->isVisible());
+        }
+        if (d.isVisible())
+            d.ScreenBase::back();
+    }
+
+    // Words on pages never shown are graded wrong and saved: the learner is asked first.
+    void gradingWithUnseenPagesAsks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("words");
+        QTest::addColumn<bool>("everyPageShown");
+        QTest::addColumn<int>("answer"); // 0: no box expected
+        QTest::addColumn<int>("mode");
+        QTest::newRow("tone, page 2 unseen, No") << u"frmListP2"_s << 13 << false << int(QMessageBox::No) << 1;
+        QTest::newRow("tone, page 2 unseen, Yes") << u"frmListP2"_s << 13 << false << int(QMessageBox::Yes) << 4;
+        QTest::newRow("choice, page 2 unseen, No") << u"frmListR"_s << 11 << false << int(QMessageBox::No) << 1;
+        QTest::newRow("pinyin, every page shown") << u"frmListP1"_s << 13 << true << 0 << 4;
+        QTest::newRow("choice, one page") << u"frmListR"_s << 10 << false << 0 << 4;
+    }
+    void gradingWithUnseenPagesAsks()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, words);
+        QFETCH(bool, everyPageShown);
+        QFETCH(int, answer);
+        QFETCH(int, mode);
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(words));
+        DrillScreen& d = loadDrill(*screens, name);
+        d.show();
+        answerPage(&d, t, [](int p) { return p != 0; });
+        if (everyPageShown) {
+            QTest::keyClick(&d, Qt::Key_PageDown);
+            QTest::keyClick(&d, Qt::Key_PageUp);
+        }
+        const QStringList answers = shownAnswers(&d);
+        if (answer != 0)
+            MsgBox::setNextAnswer(static_cast<QMessageBox::StandardButton>(answer));
+        QTest::keyClick(&d, Qt::Key_F5);
+        QVERIFY(!MsgBox::hasPendingAnswer());
+        QCOMPARE(MsgBox::shownCount(), answer != 0 ? 1 : 0);
+        if (answer != 0) {
+            QCOMPARE(MsgBox::last().text, u"まだ表示していないページがあります。採点しますか？"_s);
+            QCOMPARE(MsgBox::last().buttonTexts, (QStringList{u"はい"_s, u"いいえ"_s}));
+        }
+        QCOMPARE(t.DrillMode, mode);
+        if (mode == 1) { // exactly as it was: nothing graded, nothing saved
+            QCOMPARE(shownAnswers(&d), answers);
+            QVERIFY(!labelOf(&d, u"lblScore"_s)->isVisible());
+            QCOMPARE(d.button(u"Grade"_s)->caption()->text(), u"採点"_s);
+            QCOMPARE(t.stats.questions, 0);
+            QVERIFY(!QFile::exists(state->iniPath()));
+        } else {
+            QCOMPARE(t.stats.questions, words);
+            QVERIFY(QFile::exists(state->iniPath()));
+        }
+    }
+
+    // Keys 1 to 4 choose in the row whose choice has the focus, as a click would.
+    void choiceKeysChooseInTheFocusedRow_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("allRightFirst");
+        QTest::addColumn<QString>("rowAnswer"); // the blue choices of that row afterwards
+        QTest::newRow("row 0, key 3") << 0 << int(Qt::Key_3) << false << u"2"_s;
+        QTest::newRow("row 4, key 1") << 4 << int(Qt::Key_1) << false << u"0"_s;
+        QTest::newRow("row 9, key 4") << 9 << int(Qt::Key_4) << false << u"3"_s;
+        QTest::newRow("row 2, key 5 chooses nothing") << 2 << int(Qt::Key_5) << false << QString();
+        QTest::newRow("frozen after all right") << 1 << int(Qt::Key_2) << true << QString();
+    }
+    void choiceKeysChooseInTheFocusedRow()
+    {
+        QFETCH(int, row);
+        QFETCH(int, key);
+        QFETCH(bool, allRightFirst);
+        QFETCH(QString, rowAnswer);
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(10));
+        DrillScreen& d = loadDrill(*screens, u"frmListR"_s);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QString frozen;
+        if (allRightFirst) {
+            answerPage(&d, t, [](int) { return true; });
+            QTest::keyClick(&d, Qt::Key_F5);
+            frozen = shownAnswers(&d)[row];
+            rowAnswer = frozen;
+        }
+        // Tab reaches the choices row by row, four to a row.
+        choiceOf(&d, row, 1)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        QStringList expected = shownAnswers(&d);
+        expected[row] = rowAnswer;
+        QCOMPARE(shownAnswers(&d), expected);
+        // The mouse still chooses as before.
+        if (!allRightFirst) {
+            QTest::mouseClick(choiceOf(&d, row, 1), Qt::LeftButton);
+            QCOMPARE(shownAnswers(&d)[row], u"1"_s);
+        }
+    }
+
+    // Pinyin is shown with "ü" where it is stored with "u:"; grading reads the stored form.
+    void pinyinShownWithUmlaut()
+    {
+        Tovak& t = *state->tovak;
+        QCOMPARE(t.db.word(210, WordField::Pinyin), u"lu:4shi1"_s);
+        openOn(t, {210, 23});
+        auto& list = screens->screen<frmListDui>();
+        QCOMPARE(labelOf(&list, u"lblAnswer(0)"_s)->text(), u"lü4shi1"_s);
+        screens->unload(list);
+
+        DrillScreen& tone = loadDrill(*screens, u"frmListP2"_s);
+        tone.show();
+        QCOMPARE(labelOf(&tone, u"lblPinyin(0)"_s)->text(), u"lü shi "_s);
+        QTest::keyClicks(boxOf(&tone, 0), u"41"_s);
+        QTest::keyClicks(boxOf(&tone, 1), u"24"_s);
+        QTest::keyClick(&tone, Qt::Key_F5);
+        QCOMPARE(labelOf(&tone, u"lblScore"_s)->text(), u"2／2点"_s);
+        QCOMPARE(labelOf(&tone, u"lblAnswer(0)"_s)->text(), u"lü4shi1"_s);
+        screens->unload(tone);
+
+        openOn(t, {210});
+        DrillScreen& typed = loadDrill(*screens, u"frmListP1"_s);
+        typed.show();
+        QTest::keyClicks(boxOf(&typed, 0), u"lv4shi1"_s);
+        QTest::keyClick(&typed, Qt::Key_F5);
+        QCOMPARE(labelOf(&typed, u"lblScore"_s)->text(), u"1／1点"_s);
+        QCOMPARE(labelOf(&typed, u"lblAnswer(0)"_s)->text(), u"lü4shi1"_s);
     }
 
     void allRightHidesTheGradeButtonAndF5ThenCloses_data()
@@ -202,6 +405,7 @@ class TestDrillScreens : public QObject, public ScreenFixture {
             QTest::keyClick(&s, Qt::Key_F5);
             shownScore = labelOf(&s, u"lblScore"_s)->text();
             gradeHidden = !s.button(u"Grade"_s)->isVisible();
+            passTime(&s);
             QTest::keyClick(&s, Qt::Key_F5);
             closedByF5 = !s.isVisible();
             if (!closedByF5)

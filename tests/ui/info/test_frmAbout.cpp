@@ -46,14 +46,34 @@ class TestFrmAbout : public QObject, public ScreenFixture {
         QVERIFY(Layout::frmAbout::infoPanel.contains(note->geometry()));
     }
 
-    void onlyTheBareFaceClosesAndTheLinkOpensThePage()
+    void escAndEnterClose_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
+    void escAndEnterClose()
+    {
+        QFETCH(int, key);
+        bool closed = false;
+        screens->setShownHook([&](ScreenBase& about) {
+            QTest::keyClick(&about, static_cast<Qt::Key>(key));
+            closed = !about.isVisible();
+            if (!closed)
+                about.back();
+        });
+        QVERIFY(screens->open<frmAbout>(nullptr));
+        QVERIFY(closed);
+        QCOMPARE(quits, 0);
+    }
+
+    void onlyTheBareFaceAndKeysCloseAndTheLinkOpensThePage()
     {
         bool openAfterLabels = false, openAfterLink = false;
         screens->setShownHook([&](ScreenBase& about) {
             for (const char* name : {"Label9", "Label8", "Label7", "Label1", "lblDataNote"})
                 QTest::mouseClick(about.findChild<QLabel*>(QString::fromLatin1(name)), Qt::LeftButton);
-            QTest::keyClick(&about, Qt::Key_Escape);
-            QTest::keyClick(&about, Qt::Key_Return);
             openAfterLabels = about.isVisible();
             auto* link = about.findChild<QLabel*>(QStringLiteral("lblURL"));
             QTest::mouseClick(link, Qt::LeftButton);

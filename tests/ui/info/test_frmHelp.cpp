@@ -117,20 +117,35 @@ class TestFrmHelp : public QObject, public ScreenFixture {
             QCOMPARE(colour(k), blue);
     }
 
-    void closingReturnsAndExitEndsWithoutAsking()
+    // 閉じる returns at once; the exit button asks as on every other screen.
+    void closingReturnsAndExitAsks()
     {
         int runs = 0;
+        bool openAfterNo = false;
         screens->setShownHook([&](ScreenBase& help) {
             ++runs;
-            auto* close = help.findChild<QLabel*>(runs == 1 ? QStringLiteral("lblBack") : QStringLiteral("imgExit"));
-            QTest::mouseClick(close, Qt::LeftButton);
+            auto click = [&](const char* name) {
+                QTest::mouseClick(help.findChild<QLabel*>(QString::fromLatin1(name)), Qt::LeftButton);
+            };
+            if (runs == 1) {
+                click("lblBack");
+                return;
+            }
+            MsgBox::setNextAnswer(QMessageBox::No);
+            click("imgExit");
+            openAfterNo = help.isVisible();
+            MsgBox::setNextAnswer(QMessageBox::Yes);
+            click("imgExit");
         });
         QVERIFY(screens->showHelp(5, nullptr));
         QCOMPARE(quits, 0);
+        QCOMPARE(MsgBox::shownCount(), 0);
         QVERIFY(!screens->loaded(QStringLiteral("frmHelp")));
         QVERIFY(!screens->showHelp(0, nullptr));
+        QVERIFY(openAfterNo);
+        QCOMPARE(MsgBox::shownCount(), 2);
+        QCOMPARE(MsgBox::last().text, QStringLiteral("本当に終了しますか？"));
         QCOMPARE(quits, 1);
-        QCOMPARE(MsgBox::shownCount(), 0);
     }
 
   private:

@@ -139,9 +139,10 @@ class TestFrmTOC : public QObject, public ScreenFixture {
         QTest::mouseMove(item2, {10, 10});
         QTRY_VERIFY(menu.button(QStringLiteral("Contents(2)"))->isHovered());
         QCOMPARE(item2->pixmap().toImage(), Pictures::contents(QStringLiteral("frmTOC"), 2).toImage());
+        // Straight from one item to the next: only the item under the mouse lights.
         QTest::mouseMove(item5, {10, 10});
         QTRY_VERIFY(menu.button(QStringLiteral("Contents(5)"))->isHovered());
-        QVERIFY(menu.button(QStringLiteral("Contents(2)"))->isHovered());
+        QVERIFY(!menu.button(QStringLiteral("Contents(2)"))->isHovered());
         QTest::mouseMove(label(&menu, QStringLiteral("imgHelp")), {5, 5});
         QTRY_VERIFY(menu.button(QStringLiteral("Help"))->isHovered());
 
@@ -151,6 +152,35 @@ class TestFrmTOC : public QObject, public ScreenFixture {
             QVERIFY2(!b->isHovered(), qPrintable(b->objectName()));
         QVERIFY(item2->pixmap().isNull());
         QCOMPARE(label(&menu, QStringLiteral("imgHelp"))->pixmap().toImage(), Pictures::btn(7).toImage());
+    }
+
+    // Back on the menu, the item clicked to leave it is no longer lit, and every
+    // screen opened over another lies exactly over it.
+    void backOnTheMenuNothingIsLitAndScreensOpenOverTheirOpener()
+    {
+        frmTOC& menu = shownMenu();
+        menu.move(140, 90);
+        QPoint aboutPos, helpPos;
+        QRect aboutGeometry;
+        screens->setShownHook([&](ScreenBase& s) {
+            auto closer = qScopeGuard([&] { s.back(); });
+            if (s.objectName() == QStringLiteral("frmAbout")) {
+                aboutPos = s.pos();
+                aboutGeometry = s.geometry();
+                (void)screens->showHelp(0, &s);
+            } else {
+                helpPos = s.pos();
+            }
+        });
+        QTest::mouseMove(label(&menu, QStringLiteral("imgContents(6)")), {10, 10});
+        QTRY_VERIFY(menu.button(QStringLiteral("Contents(6)"))->isHovered());
+        QTest::mouseClick(label(&menu, QStringLiteral("imgPanda")), Qt::LeftButton);
+        QVERIFY(screens->stack().isEmpty());
+        for (ImageButton* b : menu.buttons())
+            QVERIFY2(!b->isHovered(), qPrintable(b->objectName()));
+        QCOMPARE(aboutPos, menu.pos());
+        QCOMPARE(aboutGeometry, menu.geometry());
+        QCOMPARE(helpPos, aboutPos);
     }
 
     void keysAndEnterDoNothingOnTheMenu()
