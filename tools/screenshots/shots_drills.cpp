@@ -57,6 +57,7 @@ class TestDrillScreenshots : public QObject {
         for (size_t w = 1; w <= 37; ++w)
             state->tovak->stats.WordReviews[w] = reviewState(today - 10, 1.0 + static_cast<double>(w % 5));
         s.searchDueToday();
+        s.resetHover();
         s.button(QStringLiteral("Search(6)"))->setHovered(true);
         save(s, "frmSearch-review");
     }
