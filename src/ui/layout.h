@@ -94,6 +94,8 @@ inline constexpr QRect leftHeading{40, 118, 300, 26};
 inline constexpr QRect rightHeading{440, 118, 300, 26};
 // The mascot box fits the largest picture; pictures stand on its bottom edge, centred.
 inline constexpr QRect imgPanda{106, 340, 167, 178};
+// "今日の復習：N語" under the encouragement note of the right column; shown only while words are due.
+inline constexpr QRect lblReview{440, 532, 300, 32};
 } // namespace frmTOC
 
 // ---------------------------------------------------------------- help viewer (540x418)
@@ -254,11 +256,11 @@ inline constexpr QRect lblBack = captionOf(imgBack);
 
 // ---------------------------------------------------------------- word search
 namespace frmSearch {
-inline constexpr int rows = 6;
-constexpr int rowY(int k) { return 74 + k * 56; }
-// Painted row captions: 自由検索, ランダム検索, ジャンル検索, 文字数検索, 弱点検索, 声調検索.
+inline constexpr int rows = 7;
+constexpr int rowY(int k) { return 74 + k * 48; }
+// Painted row captions: 自由検索, ランダム検索, ジャンル検索, 文字数検索, 弱点検索, 声調検索, 復習検索.
 constexpr QRect rowCaption(int k) { return {40, rowY(k), 130, 30}; }
-constexpr QRect rowCard(int k) { return {24, rowY(k) - 8, 732, 46}; }
+constexpr QRect rowCard(int k) { return {24, rowY(k) - 6, 732, 42}; }
 inline constexpr QRect txtFreeWord{180, rowY(0) + 1, 200, 28};
 inline constexpr QRect Label1{384, rowY(0) + 1, 140, 28}; // （ﾋﾟﾝｲﾝ・日本語）
 inline constexpr QRect cmbRandom{180, rowY(1) + 1, 340, 28};
@@ -266,6 +268,7 @@ inline constexpr QRect cmbGenre{180, rowY(2) + 1, 340, 28};
 inline constexpr QRect cmbCharnum{180, rowY(3) + 1, 340, 28};
 inline constexpr QRect cmdWeakpoint{180, rowY(4) + 1, 340, 28};
 inline constexpr QRect cmbSpinyin{180, rowY(5) + 1, 340, 28};
+inline constexpr QRect cmbReview{180, rowY(6) + 1, 340, 28};
 constexpr QRect imgSearch(int k) { return {596, rowY(k), 138, 29}; }
 constexpr QRect lblSearch(int k) { return captionOf(imgSearch(k)); }
 // Result line: painted "検索結果：", the count, painted "問".

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -17,6 +18,24 @@ TestState::TestState(quint32 seed, bool loadTables)
     tovak = std::make_unique<Tovak>(seed, iniPath());
     if (loadTables)
         tovak->initTables();
+}
+
+bool writeReviewIni(const QString& path, const ReviewTable& reviews)
+{
+    const ReviewLists lists = formatReviewLists(reviews);
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) &&
+           f.write("[STATISTICS]\r\nREVIEW_DAY=" + lists.days + "\r\nREVIEW_STABILITY=" + lists.stabilities +
+                   "\r\nREVIEW_DIFFICULTY=" + lists.difficulties + "\r\n") > 0;
+}
+
+WordReview reviewState(qint32 lastDay, double stability)
+{
+    WordReview r;
+    r.lastDay = lastDay;
+    r.state = {stability, 5.0};
+    r.hasState = true;
+    return r;
 }
 
 ScreenFixture::ScreenFixture() = default;

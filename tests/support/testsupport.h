@@ -19,6 +19,11 @@ struct TestState {
     std::unique_ptr<Tovak> tovak;
 };
 
+// Writes a conf.ini that holds only the review lists of reviews.
+bool writeReviewIni(const QString& path, const ReviewTable& reviews);
+// A state last graded on lastDay with that stability (difficulty 5).
+WordReview reviewState(qint32 lastDay, double stability);
+
 class QTimer;
 class QWidget;
 class ScreenRegistry;

@@ -237,6 +237,7 @@ class TestAccessibility : public QObject, public ScreenFixture {
         row("help entry", "frmHelp-0", "lblContents(0)", "１．はじめに");
         row("web link", "frmAbout", "lblURL", "https://rumena.example.org/");
         row("search", "frmSearch", "imgSearch(3)", "検索");
+        row("review search", "frmSearch", "imgSearch(6)", "検索");
         row("launch", "frmSearch-found", "imgR", "日訳を解答");
         row("grade", "frmListP2-answering", "imgGrade", "採点");
         row("retest", "frmListP1-graded", "imgGrade", "誤答再試験");
@@ -354,7 +355,7 @@ class TestAccessibility : public QObject, public ScreenFixture {
 
         // Each condition, then its button; the launch buttons only once unmasked.
         QStringList search{"txtFreeWord", "imgSearch(0)"};
-        for (const char* combo : {"cmbRandom", "cmbGenre", "cmbCharnum", "cmdWeakpoint", "cmbSpinyin"})
+        for (const char* combo : {"cmbRandom", "cmbGenre", "cmbCharnum", "cmdWeakpoint", "cmbSpinyin", "cmbReview"})
             search << combo << QStringLiteral("imgSearch(%1)").arg(search.size() / 2);
         QTest::newRow("search") << "frmSearch" << framed(search, {"imgBack"});
         QTest::newRow("search, found") << "frmSearch-found-pinyin"

@@ -353,7 +353,7 @@ void paintSearch(QPainter& p)
     screenFrame(p, screenSize, true);
     headerTitle(p, "単語総合検索");
     brandMark(p, QRect(480, 12, 220, 22));
-    const QStringList captions = {"自由検索", "ランダム検索", "ジャンル検索", "文字数検索", "弱点検索", "声調検索"};
+    const QStringList captions = {"自由検索", "ランダム検索", "ジャンル検索", "文字数検索", "弱点検索", "声調検索", "復習検索"};
     for (int k = 0; k < frmSearch::rows; ++k) {
         roundedPanel(p, frmSearch::rowCard(k), 10, rgb(Palette::panel), rgb(Palette::rule));
         drawText(p, frmSearch::rowCaption(k), captions[k], Face::SansBold, 15, bamboo());

@@ -63,8 +63,8 @@ QList<QPair<QString, QImage>> renderMockups(const QList<QString>& chars)
             p.drawImage(frmListP2::imgMark(r), renderSvg(svgPath(r % 3 ? "maru" : "batsu"), markSize, 1));
         }
         button(p, TypedRows::imgGrade, "誤答再試験");
-        button(p, TypedRows::imgBefore, "前へ", true);
-        button(p, TypedRows::imgBack, "戻る");
+        button(p, BottomRow::before, "前へ", true);
+        button(p, BottomRow::back, "戻る");
         out.append({"mock frmListP2", img});
     }
     {
@@ -83,8 +83,8 @@ QList<QPair<QString, QImage>> renderMockups(const QList<QString>& chars)
             p.drawImage(frmListR::imgMark(r), renderSvg(svgPath("batsu"), markSize, 1));
         }
         button(p, frmListR::imgGrade, "採点");
-        button(p, frmListR::imgNext, "次へ");
-        button(p, frmListR::imgBack, "戻る");
+        button(p, BottomRow::next, "次へ");
+        button(p, BottomRow::back, "戻る");
         out.append({"mock frmListR", img});
     }
     {
@@ -111,9 +111,9 @@ QList<QPair<QString, QImage>> renderMockups(const QList<QString>& chars)
         button(p, frmChar::imgP1, "ﾋﾟﾝｲﾝを解答");
         button(p, frmChar::imgR, "日訳を解答");
         button(p, frmChar::imgDui, "解答を確認");
-        button(p, frmChar::imgBefore, "前へ", true);
-        button(p, frmChar::imgNext, "次へ");
-        button(p, frmChar::imgBack, "戻る");
+        button(p, BottomRow::before, "前へ", true);
+        button(p, BottomRow::next, "次へ");
+        button(p, BottomRow::back, "戻る");
         out.append({"mock frmChar", img});
     }
     {
@@ -137,7 +137,7 @@ QList<QPair<QString, QImage>> renderMockups(const QList<QString>& chars)
         button(p, frmSearch::imgP, "声調を解答");
         button(p, frmSearch::imgP1, "ﾋﾟﾝｲﾝを解答");
         button(p, frmSearch::imgR, "日訳を解答");
-        button(p, frmSearch::imgBack, "戻る");
+        button(p, BottomRow::back, "戻る");
         out.append({"mock frmSearch", img});
     }
     {
@@ -157,9 +157,9 @@ QList<QPair<QString, QImage>> renderMockups(const QList<QString>& chars)
             label(p, frmListC::lblLatter(r), "147", 14, rgb(Palette::ink), Qt::AlignCenter);
             label(p, frmListC::lblTermNum(r), "4個", 14, rgb(Palette::ink), Qt::AlignCenter);
         }
-        button(p, frmListC::imgBefore, "前へ", true);
-        button(p, frmListC::imgNext, "次へ");
-        button(p, frmListC::imgBack, "戻る");
+        button(p, BottomRow::before, "前へ", true);
+        button(p, BottomRow::next, "次へ");
+        button(p, BottomRow::back, "戻る");
         out.append({"mock frmListC", img});
     }
     {

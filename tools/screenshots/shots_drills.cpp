@@ -10,6 +10,7 @@
 #include "ui/selection/frmSearch.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QMessageBox>
 #include <QPainter>
@@ -50,6 +51,15 @@ class TestDrillScreenshots : public QObject {
         saveNextBox("frmSearch-refused-box");
         clickButton(&s, QStringLiteral("Search(2)"));
         save(s, "frmSearch-refused");
+
+        // Today's review found, the pinyin drill not yet offered: inactive in its place.
+        const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+        for (size_t w = 1; w <= 37; ++w)
+            state->tovak->stats.WordReviews[w] = reviewState(today - 10, 1.0 + static_cast<double>(w % 5));
+        s.searchDueToday();
+        s.resetHover();
+        s.button(QStringLiteral("Search(6)"))->setHovered(true);
+        save(s, "frmSearch-review");
     }
 
     void typedDrills_data()

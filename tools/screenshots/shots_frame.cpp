@@ -8,6 +8,7 @@
 #include "ui/menu/frmTOC.h"
 #include "ui/screenregistry.h"
 
+#include <QDate>
 #include <QtTest>
 
 class TestScreenshots : public QObject {
@@ -53,6 +54,14 @@ class TestScreenshots : public QObject {
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         save(*menu, "frmTOC-tab-item");
+        // The review line with 37 words due today.
+        const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+        for (size_t w = 1; w <= 37; ++w)
+            state.tovak->stats.WordReviews[w] = reviewState(today - 10, 5);
+        menu->showReviewCount();
+        save(*menu, "frmTOC-review");
+        state.tovak->stats.WordReviews = {};
+        menu->showReviewCount();
 
         auto& help = registry.screen<frmHelp>();
         for (qint16 page : {0, 1, 2, 4, 7}) {

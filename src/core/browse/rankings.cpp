@@ -2,6 +2,7 @@
 
 #include "core/browse/chardetail.h"
 #include "core/listutil.h"
+#include "core/rankorder.h"
 
 void buildRanking(Tovak& t, int kind)
 {
@@ -13,14 +14,9 @@ void buildRanking(Tovak& t, int kind)
         setFrmChar_maxcno(t, static_cast<qint16>(t.CurrentCharCount - 1));
         return;
     }
-    SortBuffer buffer = t.db.charTable(); // row 0, the caption row, stays in place
-    if (last > 1)
-        sortByColumn(buffer, kind, 1, last);
-    for (int row = 1; row <= last; ++row) {
-        if (buffer[row][kind].toInt() != 0) {
-            t.CurrentCharList[t.CurrentCharCount] = static_cast<qint16>(buffer[row][0].toInt());
-            ++t.CurrentCharCount;
-        }
+    for (qint16 ckey : rankingOrder(t.db, kind)) {
+        t.CurrentCharList[t.CurrentCharCount] = ckey;
+        ++t.CurrentCharCount;
     }
     t.shrinkCharList();
     setFrmChar_maxcno(t, static_cast<qint16>(t.CurrentCharCount - 1));

@@ -1,7 +1,12 @@
 #include "core/selection/wordlistbuilders.h"
 
 #include "core/pinyin.h"
+#include "core/rankorder.h"
+#include "core/reviewschedule.h"
 
+#include <QDate>
+
+#include <climits>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -83,6 +88,7 @@ const QStringList& searchItems(SearchKind kind)
                 items.append(QStringLiteral("%1声＋%2声").arg(first).arg(second));
         return items;
     }();
+    static const QStringList review = {u"今日の復習"_s, u"明日までに復習"_s, u"今週中に復習"_s};
     switch (kind) {
     case SearchKind::Random:
         return random;
@@ -94,6 +100,8 @@ const QStringList& searchItems(SearchKind kind)
         return weakpoint;
     case SearchKind::TonePattern:
         return tone;
+    case SearchKind::Review:
+        return review;
     case SearchKind::FreeWord:
         break;
     }
@@ -190,6 +198,33 @@ void searchTonePattern(Tovak& t, const QString& text)
     });
 }
 
+int reviewHorizon(const QString& text)
+{
+    static const int horizons[] = {0, 1, 7};
+    const qsizetype i = searchItems(SearchKind::Review).indexOf(text);
+    return i < 0 ? -1 : horizons[i];
+}
+
+void searchReview(Tovak& t, const QString& text, qint32 today)
+{
+    t.SearchText = text;
+    const int horizon = reviewHorizon(text);
+    if (horizon < 0) {
+        buildEmpty(t, FilteredCapacity);
+        return;
+    }
+    const QList<int> due = dueWords(t.stats.WordReviews, today, horizon, [ranks = wordExamRanks(t.db)](int tkey) {
+        return tkey >= 0 && tkey < ranks.size() ? ranks[tkey] : INT_MAX;
+    });
+    // Ordered, not shuffled: the most forgotten word comes first.
+    t.clearWordList(FilteredCapacity);
+    for (int tkey : due) {
+        if (tkey >= 1 && tkey <= t.db.lastWordKey() && t.CurrentWordCount < FilteredCapacity)
+            t.addWordToList(tkey, t.CurrentWordCount);
+    }
+    t.shrinkWordList();
+}
+
 void runSearch(Tovak& t, SearchKind kind, const QString& text)
 {
     switch (kind) {
@@ -210,6 +245,9 @@ void runSearch(Tovak& t, SearchKind kind, const QString& text)
         break;
     case SearchKind::TonePattern:
         searchTonePattern(t, text);
+        break;
+    case SearchKind::Review:
+        searchReview(t, text, static_cast<qint32>(QDate::currentDate().toJulianDay()));
         break;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "core/browse/rankings.h"
 #include "core/info/helppages.h"
+#include "core/reviewschedule.h"
 #include "core/tovak.h"
 #include "ui/browse/frmChar.h"
 #include "ui/browse/frmExamTOC.h"
@@ -12,6 +13,8 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 #include "ui/selection/frmSearch.h"
+
+#include <QDate>
 
 namespace L = Layout::frmTOC;
 
@@ -25,6 +28,8 @@ frmTOC::frmTOC(ScreenRegistry& screens)
         // The item clicked to open the screen is no longer under the mouse,
         // and no move reached the menu while it was covered.
         resetHover();
+        // Any screen may have graded words or reloaded the file.
+        showReviewCount();
     });
     const QColor accent = QColor::fromRgb(Layout::Palette::accent);
     lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 26, true,
@@ -56,6 +61,12 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     onClick(imgPanda_, [this] { openAbout(); });
     imgPanda_->setAccessibleName(QStringLiteral("このソフトについて"));
 
+    lblReview_ =
+        makeLabel(this, QStringLiteral("lblReview"), QString(), L::lblReview, accent, 17, true, Qt::AlignCenter);
+    lblReview_->setCursor(Qt::PointingHandCursor);
+    onClick(lblReview_, [this] { openReview(); });
+    lblReview_->hide();
+
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
     ImageButton* exit = addButton(
@@ -65,11 +76,12 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     // One item lights at a time, however fast the mouse crosses from one to the next.
     makeHoverGroup(buttons());
 
-    // The header first, then the left column (6, 5), the right column (1 to 4), the mascot.
+    // The header first, then the left column (6, 5), the right column (1 to 4) with the review line
+    // under it, the mascot.
     QList<QWidget*> order = {help->picture(), exit->picture()};
     for (int k : {6, 5, 1, 2, 3, 4})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
-    setReadingOrder(order << imgPanda_);
+    setReadingOrder(order << lblReview_ << imgPanda_);
 
     // The percentages change after every grading, also while the menu is covered.
     connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
@@ -79,6 +91,17 @@ void frmTOC::load()
 {
     tovak().stats.loadStatistics();
     tovak().stats.computeCoverage();
+    showReviewCount();
+}
+
+void frmTOC::showReviewCount()
+{
+    // A scan of 500 states: cheap enough for every opening and every closed screen.
+    const int due = dueCount(tovak().stats.WordReviews, static_cast<qint32>(QDate::currentDate().toJulianDay()), 0);
+    const QString text = QStringLiteral("今日の復習：%1語").arg(due);
+    lblReview_->setText(text);
+    lblReview_->setAccessibleName(text);
+    lblReview_->setVisible(due > 0);
 }
 
 void frmTOC::showCoverage()
@@ -105,6 +128,13 @@ void frmTOC::openRanking(qint16 kind)
 void frmTOC::openWordSearch()
 {
     (void)screens().open<frmSearch>(this);
+}
+
+void frmTOC::openReview()
+{
+    auto& search = screens().screen<frmSearch>();
+    search.searchDueToday();
+    (void)screens().exec(search, this);
 }
 
 void frmTOC::openExamMenu()

@@ -4,7 +4,8 @@
 
 class QLabel;
 
-// The main menu: the two achievement percentages, the mascot, six menu items.
+// The main menu: the two achievement percentages, the mascot, six menu items,
+// and the line of words due for review today.
 // Created once at start-up and shown modelessly; every other screen opens over it.
 class frmTOC : public ScreenBase {
     Q_OBJECT
@@ -21,6 +22,10 @@ class frmTOC : public ScreenBase {
     void openRanking(qint16 kind);
     void openWordSearch();
     void openExamMenu();
+    // The word search with today's review already searched.
+    void openReview();
+    // Shows how many words are due today, or hides the line when none is.
+    void showReviewCount();
 
   protected:
     void escKey() override {}
@@ -33,5 +38,6 @@ class frmTOC : public ScreenBase {
     QLabel* lblMouraP_ = nullptr;
     QLabel* lblMouraR_ = nullptr;
     QLabel* imgPanda_ = nullptr;
+    QLabel* lblReview_ = nullptr;
     int panda_ = 0;
 };

@@ -32,6 +32,7 @@ const Condition conditions[] = {
     {SearchKind::Charnum, "cmbCharnum", "文字数を選んでください", L::cmbCharnum},
     {SearchKind::Weakpoint, "cmdWeakpoint", "正答率を選んでください", L::cmdWeakpoint},
     {SearchKind::TonePattern, "cmbSpinyin", "声調を選んでください", L::cmbSpinyin},
+    {SearchKind::Review, "cmbReview", "復習の範囲を選んでください", L::cmbReview},
 };
 
 size_t slot(SearchKind kind)
@@ -127,7 +128,12 @@ void frmSearch::load()
 {
     Statistics& stats = tovak().stats;
     // Decided once: drills done while the screen is open do not change the offer.
-    pinyinDrill_->setVisible(stats.canUsePinyinDrill());
+    pinyinOffered_ = stats.canUsePinyinDrill();
+    // Not offered, it stays in its place and says why.
+    const QString reason = pinyinOffered_ ? QString() : QStringLiteral("ピンイン達成率が50%を超えると使えます");
+    for (QLabel* part : {pinyinDrill_->picture(), pinyinDrill_->caption()})
+        part->setToolTip(reason);
+    pinyinDrill_->picture()->setAccessibleDescription(reason);
     stats.loadStatistics(); // keeps results that failed to save
     stats.computeCoverage();
     setMasked(true);
@@ -138,7 +144,13 @@ void frmSearch::setMasked(bool masked)
     imgSmask_->setVisible(masked);
     // Under the mask the keyboard and a screen reader must not reach them either.
     for (ImageButton* b : launchers_)
-        b->setActive(!masked);
+        b->setActive(!masked && (b != pinyinDrill_ || pinyinOffered_));
+}
+
+void frmSearch::searchDueToday()
+{
+    combos_[slot(SearchKind::Review)]->setCurrentIndex(0);
+    search(SearchKind::Review);
 }
 
 void frmSearch::search(SearchKind kind)

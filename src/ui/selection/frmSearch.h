@@ -9,7 +9,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
-// The word search: six conditions, each with its own "検索" button; the count
+// The word search: seven conditions, each with its own "検索" button; the count
 // found; then the answer list or one of the three drills on the words found.
 // The launch buttons lie under a mask until a search has found something.
 class frmSearch : public ScreenBase {
@@ -20,6 +20,8 @@ class frmSearch : public ScreenBase {
     // Every opening starts here: the pinyin drill is offered or not for the
     // whole opening, the statistics are read afresh, the mask is shown.
     void load() override;
+    // Chooses 今日の復習 and searches, as the main menu's review line asks.
+    void searchDueToday();
 
   private:
     void search(SearchKind kind);
@@ -28,10 +30,11 @@ class frmSearch : public ScreenBase {
     template <class Drill> void openDrill();
 
     QLineEdit* txtFreeWord_;
-    // The five drop-downs, by SearchKind; slot 0 (the free text) stays empty.
-    std::array<QComboBox*, 6> combos_{};
+    // The six drop-downs, by SearchKind; slot 0 (the free text) stays empty.
+    std::array<QComboBox*, 7> combos_{};
     QLabel* lblCount_is_;
     QLabel* imgSmask_;
     ImageButton* pinyinDrill_;
+    bool pinyinOffered_ = false;
     QList<ImageButton*> launchers_;
 };

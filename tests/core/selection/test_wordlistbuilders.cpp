@@ -1,6 +1,10 @@
 #include "core/selection/wordlistbuilders.h"
 #include "testsupport.h"
 
+#include "core/browse/rankings.h"
+
+#include <QDate>
+
 #include <QSet>
 #include <QTest>
 
@@ -66,6 +70,8 @@ class TestWordListBuilders : public QObject {
     void randomRefusesOrClampsOddTexts();
     void resultIsShuffled();
     void shuffleKeepsEmptyList();
+    void dueWordsInReviewOrder_data();
+    void dueWordsInReviewOrder();
 };
 
 void TestWordListBuilders::counts_data()
@@ -286,3 +292,56 @@ void TestWordListBuilders::shuffleKeepsEmptyList()
 
 QTEST_GUILESS_MAIN(TestWordListBuilders)
 #include "test_wordlistbuilders.moc"
+
+void TestWordListBuilders::dueWordsInReviewOrder_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QList<int>>("after");
+    // Word 7 is the most forgotten; the tie group (1 to 6) follows in rank order;
+    // word 9 falls due tomorrow, word 10 within the week, word 8 not at all.
+    QTest::newRow("today") << u"今日の復習"_s << QList<int>{};
+    QTest::newRow("tomorrow") << u"明日までに復習"_s << QList<int>{9};
+    QTest::newRow("this week") << u"今週中に復習"_s << QList<int>{9, 10};
+    QTest::newRow("no such item") << u"来月"_s << QList<int>{-1};
+}
+
+void TestWordListBuilders::dueWordsInReviewOrder()
+{
+    QFETCH(QString, item);
+    QFETCH(QList<int>, after);
+    TestState s;
+    Tovak& t = *s.tovak;
+    const qint32 today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+    ReviewTable reviews{};
+    for (size_t w = 1; w <= 6; ++w)
+        reviews[w] = reviewState(today - 10, 5);
+    reviews[7] = reviewState(today - 10, 2);
+    reviews[8] = reviewState(today, 10);
+    reviews[9] = reviewState(today - 5, 5.5);
+    reviews[10] = reviewState(today - 1, 4);
+    QVERIFY(writeReviewIni(s.iniPath(), reviews));
+    QVERIFY(t.stats.loadStatistics());
+
+    // The rank as the overall ranking list shows it: its best character's position.
+    buildRanking(t, 1);
+    const QList<qint16> ranking = t.CurrentCharList;
+    const auto rankOf = [&](int tkey) {
+        qsizetype best = ranking.size();
+        for (int ckey : t.db.wordCKeys(tkey)) {
+            const qsizetype p = ranking.indexOf(static_cast<qint16>(ckey));
+            if (p >= 0)
+                best = qMin(best, p);
+        }
+        return best;
+    };
+    QList<int> ties = {1, 2, 3, 4, 5, 6};
+    std::stable_sort(ties.begin(), ties.end(), [&](int a, int b) { return rankOf(a) < rankOf(b); });
+    QVERIFY2(ties != (QList<int>{1, 2, 3, 4, 5, 6}), "the tie group must not be in key order already");
+
+    QList<int> expected = QList<int>{7} + ties + after;
+    if (after == QList<int>{-1})
+        expected.clear();
+    runSearch(t, SearchKind::Review, item);
+    QCOMPARE(shapeError(t), QString());
+    QCOMPARE(QList<int>(t.CurrentWordList.begin(), t.CurrentWordList.begin() + t.CurrentWordCount), expected);
+}

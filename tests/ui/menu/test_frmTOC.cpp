@@ -8,6 +8,8 @@
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
 
+#include <QComboBox>
+#include <QDate>
 #include <QtTest>
 
 namespace {
@@ -181,6 +183,50 @@ class TestFrmTOC : public QObject, public ScreenFixture {
         QCOMPARE(aboutPos, menu.pos());
         QCOMPARE(aboutGeometry, menu.geometry());
         QCOMPARE(helpPos, aboutPos);
+    }
+
+    void theReviewLineOpensTodaysReview_data()
+    {
+        QTest::addColumn<int>("due");
+        QTest::newRow("nothing due") << 0;
+        QTest::newRow("three due") << 3;
+    }
+    void theReviewLineOpensTodaysReview()
+    {
+        QFETCH(int, due);
+        const qint32 today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+        ReviewTable reviews{};
+        for (size_t w = 1; w <= static_cast<size_t>(due); ++w)
+            reviews[w] = reviewState(today - 10, 5);
+        reviews[20] = reviewState(today - 1, 30); // graded yesterday: not due
+        QVERIFY(writeReviewIni(state->iniPath(), reviews));
+        frmTOC& menu = shownMenu();
+        QLabel* line = label(&menu, QStringLiteral("lblReview"));
+        QCOMPARE(line->isVisible(), due > 0);
+        QCOMPARE(tabOrder(&menu).contains(QStringLiteral("lblReview")), due > 0);
+        if (due == 0)
+            return;
+        const QString text = QStringLiteral("今日の復習：%1語").arg(due);
+        QCOMPARE(line->text(), text);
+        QCOMPARE(line->accessibleName(), text);
+        QVERIFY(accessibilityFaults(&menu).isEmpty());
+
+        QString condition, count;
+        bool masked = true;
+        screens->setShownHook([&](ScreenBase& search) {
+            const auto guard = qScopeGuard([&] { search.ScreenBase::back(); });
+            condition = search.findChild<QComboBox*>(QStringLiteral("cmbReview"))->currentText();
+            count = label(&search, QStringLiteral("lblCount_is"))->text();
+            masked = label(&search, QStringLiteral("imgSmask"))->isVisible();
+            // A grading meanwhile takes the word off today's list.
+            state->tovak->stats.recordReview(1, true, today);
+        });
+        QTest::keyClick(line, Qt::Key_Space);
+        QCOMPARE(condition, QStringLiteral("今日の復習"));
+        QCOMPARE(count, QString::number(due));
+        QVERIFY(!masked);
+        QCOMPARE(state->tovak->CurrentWordCount, due);
+        QCOMPARE(line->text(), QStringLiteral("今日の復習：%1語").arg(due - 1));
     }
 
     void keysAndEnterDoNothingOnTheMenu()

@@ -52,6 +52,7 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         QTest::newRow("characters") << 3 << u"cmbCharnum"_s << u"文字数を選んでください"_s << true;
         QTest::newRow("weak point") << 4 << u"cmdWeakpoint"_s << u"正答率を選んでください"_s << true;
         QTest::newRow("tone, just opened") << 5 << u"cmbSpinyin"_s << u"声調を選んでください"_s << false;
+        QTest::newRow("review") << 6 << u"cmbReview"_s << u"復習の範囲を選んでください"_s << true;
     }
     void refusalsChangeNothing()
     {
@@ -94,6 +95,7 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         QTest::newRow("5 questions") << 1 << u"5問"_s << 5;
         QTest::newRow("weak points before any drill") << 4 << u"日訳正答率50%以下"_s << 0;
         QTest::newRow("4+4") << 5 << u"4声＋4声"_s << 52;
+        QTest::newRow("nothing due this week") << 6 << u"今週中に復習"_s << 0;
     }
     void resultsAndTheMask()
     {
@@ -107,8 +109,8 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         choose(&s, u"cmbRandom"_s, u"40問"_s);
         clickButton(&s, u"Search(1)"_s);
         QVERIFY(!masked(&s));
-        const QStringList combos = {QString(),       u"cmbRandom"_s,    u"cmbGenre"_s,
-                                    u"cmbCharnum"_s, u"cmdWeakpoint"_s, u"cmbSpinyin"_s};
+        const QStringList combos = {QString(),         u"cmbRandom"_s,  u"cmbGenre"_s, u"cmbCharnum"_s,
+                                    u"cmdWeakpoint"_s, u"cmbSpinyin"_s, u"cmbReview"_s};
         if (row == 0)
             freeWordBox(&s)->setText(condition);
         else
@@ -162,12 +164,47 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         QCOMPARE(st.lblMouraP, percent);
 
         auto& s = screens->screen<frmSearch>();
+        s.show();
         const bool offered = percent == u"51"_s;
-        QCOMPARE(s.button(u"P1"_s)->isVisible(), offered);
+        // Not offered, the launcher keeps its place and tells why, also to a screen reader.
+        QVERIFY(s.button(u"P1"_s)->isVisible());
+        const QString reason = offered ? QString() : u"ピンイン達成率が50%を超えると使えます"_s;
+        QCOMPARE(labelOf(&s, u"imgP1"_s)->toolTip(), reason);
+        QCOMPARE(labelOf(&s, u"lblP1"_s)->toolTip(), reason);
+        QCOMPARE(labelOf(&s, u"imgP1"_s)->accessibleDescription(), reason);
+        choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
+        clickButton(&s, u"Search(5)"_s);
+        QVERIFY(tabOrder(&s).contains(u"imgR"_s));
+        QCOMPARE(tabOrder(&s).contains(u"imgP1"_s), offered);
+        int drills = 0;
+        screens->setShownHook([&](ScreenBase& shown) {
+            ++drills;
+            shown.ScreenBase::back();
+        });
+        QTest::mouseClick(labelOf(&s, u"imgP1"_s), Qt::LeftButton);
+        QCOMPARE(drills, offered ? 1 : 0);
         // Results that change while the screen is open do not change the offer.
         st.lblMouraP = offered ? u"0"_s : u"100"_s;
         emit st.coverageChanged();
-        QCOMPARE(s.button(u"P1"_s)->isVisible(), offered);
+        clickButton(&s, u"Search(5)"_s);
+        QCOMPARE(tabOrder(&s).contains(u"imgP1"_s), offered);
+    }
+
+    void theReviewRowOffersThreeHorizons()
+    {
+        auto& s = screens->screen<frmSearch>();
+        auto* c = s.findChild<QComboBox*>(u"cmbReview"_s);
+        QVERIFY(c);
+        QStringList items;
+        for (int i = 0; i < c->count(); ++i)
+            items << c->itemText(i);
+        QCOMPARE(items, (QStringList{u"今日の復習"_s, u"明日までに復習"_s, u"今週中に復習"_s}));
+        QCOMPARE(s.button(u"Search(6)"_s)->caption()->text(), u"検索"_s);
+        // Its button hovers with the other six.
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(labelOf(&s, u"imgSearch(0)"_s), &enter);
+        QCoreApplication::sendEvent(labelOf(&s, u"imgSearch(6)"_s), &enter);
+        QVERIFY(!s.button(u"Search(0)"_s)->isHovered());
     }
 
     void launchButtonsOpenTheirScreenOnTheWordsFound_data()
@@ -243,7 +280,7 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         QCoreApplication::sendEvent(labelOf(&s, u"lblSearch(1)"_s), &enter);
         QVERIFY(s.button(u"Search(1)"_s)->isHovered());
         QCoreApplication::sendEvent(labelOf(&s, u"imgSearch(4)"_s), &enter);
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < 7; ++k)
             QCOMPARE(s.button(u"Search(%1)"_s.arg(k))->isHovered(), k == 4);
         // The answer list's caption passes the click only; the tone drill's lights its button.
         QCoreApplication::sendEvent(labelOf(&s, u"lblDui"_s), &enter);
