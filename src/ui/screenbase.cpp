@@ -204,6 +204,7 @@ bool ScreenBase::eventFilter(QObject* watched, QEvent* event)
                 case Qt::Key_PageUp:
                 case Qt::Key_Escape:
                 case Qt::Key_F5:
+                case Qt::Key_F6:
                 case Qt::Key_F1:
                     if (composing_)
                         return false;
@@ -240,6 +241,9 @@ bool ScreenBase::previewKey(QKeyEvent* e)
         return true;
     case Qt::Key_F5:
         f5Key();
+        return true;
+    case Qt::Key_F6:
+        replayKey();
         return true;
     case Qt::Key_F1:
         helpKey();

@@ -52,6 +52,8 @@ class ScreenBase : public QDialog {
     virtual void pageUpKey() {}
     virtual void escKey() { back(); }
     virtual void f5Key() {}
+    // F6: plays again what the row with the focus says (screens that speak).
+    virtual void replayKey() {}
     // F1: what the screen's help button does, when it has a visible one.
     virtual void helpKey();
     // The window's close box.

@@ -1,7 +1,10 @@
 #include "ui/screenregistry.h"
 
+#include "core/pinyin.h"
+#include "core/speechsettings.h"
 #include "core/tovak.h"
 #include "ui/messagebox.h"
+#include "ui/speechplayer.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -131,4 +134,41 @@ void ScreenRegistry::tellSaveFailed()
     MsgBox::information(topWindow(), QStringLiteral("成績を保存できませんでした。\n保存先：%1\n"
                                                     "このファイルに書き込めるかどうかをご確認ください。")
                                          .arg(tovak_.stats.filePath()));
+}
+
+SpeechService& ScreenRegistry::speech()
+{
+    if (!speech_) {
+        speech_ = new SpeechService(this);
+        speech_->setSettings(SpeechSettings::load(tovak_.stats.filePath()));
+        connect(speech_, &SpeechService::unavailable, this, [this](const QString& sentence) {
+            emit speechAvailabilityChanged();
+            MsgBox::information(topWindow(), sentence);
+        });
+        connect(speech_, &SpeechService::firstSampleHandedOver, this, [this] {
+            if (!reportedAvailable_) {
+                reportedAvailable_ = true;
+                emit speechAvailabilityChanged();
+            }
+        });
+    }
+    return *speech_;
+}
+
+bool ScreenRegistry::canSpeak() const
+{
+    return !speech_ || speech_->isAvailable();
+}
+
+void ScreenRegistry::speakWord(int tkey)
+{
+    const DB& db = tovak_.db;
+    if (tkey < 1 || tkey > db.lastWordKey())
+        return;
+    speech().speak(speechPinyin(db.word(tkey, WordField::Pinyin), db.wordCKeys(tkey)));
+}
+
+void ScreenRegistry::speakReading(const QString& reading)
+{
+    speech().speak(speechReading(reading));
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+class SpeechService;
 class Tovak;
 
 // Loads, shows and unloads the screens. Each screen exists at most once: it is
@@ -79,6 +80,17 @@ class ScreenRegistry : public QObject {
     void quit();
     bool isQuitting() const { return quitting_; }
 
+    // The voice, made on the first word (start-up does no speech work) with the
+    // settings of conf.ini; the learner is told once when it cannot speak.
+    SpeechService& speech();
+    bool speechStarted() const { return speech_ != nullptr; }
+    // Speaks a word of the tables, or one reading of a character ("xue2").
+    void speakWord(int tkey);
+    void speakReading(const QString& reading);
+    // False once speech failed for want of the program or a sound device:
+    // speaker controls then show as unavailable.
+    bool canSpeak() const;
+
     // Opens the address in the user's browser; the result is ignored.
     void openWebPage(const QString& url);
 
@@ -92,6 +104,8 @@ class ScreenRegistry : public QObject {
 
   signals:
     void mainMenuShown();
+    // Speech turned out unavailable (or available again): controls redraw.
+    void speechAvailabilityChanged();
     // A modal screen has closed and is unloaded; className names its class.
     void screenClosed(const QString& className);
 
@@ -108,4 +122,6 @@ class ScreenRegistry : public QObject {
     std::function<void()> quitHandler_;
     std::function<bool(qint16, QWidget*)> helpOpener_;
     QPointer<ScreenBase> home_;
+    SpeechService* speech_ = nullptr;
+    bool reportedAvailable_ = false;
 };
