@@ -1,0 +1,129 @@
+// ScreenBase: the events it watches on every control: the keys a screen sees
+// before its focused control (left alone while an input method is composing),
+// and the focus that moves the ring.
+#include "ui/screenbase.h"
+
+#include "ui/clickable.h"
+
+#include <QChildEvent>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+void ScreenBase::watch(QObject* o)
+{
+    o->installEventFilter(this);
+    for (QObject* child : o->children()) {
+        if (child->isWidgetType())
+            watch(child);
+    }
+}
+
+bool ScreenBase::eventFilter(QObject* watched, QEvent* event)
+{
+    // The filter must follow controls created after the screen (and skip other
+    // windows parented here, such as a help viewer opened over this screen).
+    switch (event->type()) {
+    case QEvent::ChildAdded: {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType() && !static_cast<QWidget*>(child)->isWindow())
+            watch(child);
+        break;
+    }
+    case QEvent::FocusIn:
+        if (auto* w = static_cast<QWidget*>(watched); isClickable(w)) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+                markFocus(w);
+        }
+        break;
+    case QEvent::FocusOut:
+        if (focusRing_ && isClickable(static_cast<QWidget*>(watched)))
+            focusRing_->hide();
+        break;
+    case QEvent::InputMethod:
+        composing_ = !static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty();
+        break;
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride: {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this) {
+            auto* ke = static_cast<QKeyEvent*>(event);
+            if (event->type() == QEvent::ShortcutOverride) {
+                // Claim the screen's keys so no shortcut of a control takes them first.
+                switch (ke->key()) {
+                case Qt::Key_PageDown:
+                case Qt::Key_PageUp:
+                case Qt::Key_Escape:
+                case Qt::Key_F5:
+                case Qt::Key_F6:
+                case Qt::Key_F1:
+                    if (composing_)
+                        return false;
+                    event->accept();
+                    return true;
+                default:
+                    return false;
+                }
+            }
+            if (previewKey(ke))
+                return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool ScreenBase::previewKey(QKeyEvent* e)
+{
+    if (composing_)
+        return false;
+    switch (e->key()) {
+    case Qt::Key_PageDown:
+        pageDownKey();
+        return true;
+    case Qt::Key_PageUp:
+        pageUpKey();
+        return true;
+    case Qt::Key_Escape:
+        escKey();
+        return true;
+    case Qt::Key_F5:
+        f5Key();
+        return true;
+    case Qt::Key_F6:
+        replayKey();
+        return true;
+    case Qt::Key_F1:
+        helpKey();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ScreenBase::event(QEvent* e)
+{
+    // Leaving a text box while composing must not leave the keys blocked.
+    if (e->type() == QEvent::WindowDeactivate)
+        composing_ = false;
+    return QDialog::event(e);
+}
+
+void ScreenBase::keyPressEvent(QKeyEvent* e)
+{
+    // QDialog would press a default button on Enter and reject on Esc; a screen
+    // does neither.
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        e->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(e);
+    }
+}
