@@ -1,5 +1,6 @@
 #include "core/speechsynth.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTimer>
 #include <QtEndian>
@@ -19,7 +20,8 @@ void abandon(QProcess* p)
     if (!p)
         return;
     p->disconnect();
-    p->setParent(nullptr);
+    // The application keeps it until it is reaped, so none is left behind at exit.
+    p->setParent(QCoreApplication::instance());
     if (p->state() == QProcess::NotRunning) {
         p->deleteLater();
         return;
