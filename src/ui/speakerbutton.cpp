@@ -11,8 +11,7 @@ const QString playHint = QStringLiteral("発音を聞く（F6：もう一度）"
 const QString unavailableHint = QStringLiteral("音声を再生できません");
 } // namespace
 
-SpeakerButton::SpeakerButton(ScreenRegistry& screens, QWidget* parent, const QString& objectName,
-                             const QRect& geometry)
+SpeakerButton::SpeakerButton(ScreenRegistry& screens, QWidget* parent, const QString& objectName, const QRect& geometry)
     : QLabel(parent), screens_(screens)
 {
     setObjectName(objectName);

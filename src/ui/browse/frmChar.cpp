@@ -149,11 +149,11 @@ void frmChar::setFrmChar(qint16 ckey)
     }
     const QStringList readings = tovak().db.character(ckey, CharField::Readings).split(u',', Qt::SkipEmptyParts);
     for (size_t k = 0; k < readingSpeakers_.size(); ++k)
-        readingSpeakers_[k]->setReading(k < static_cast<size_t>(readings.size()) ? readings[static_cast<qsizetype>(k)].trimmed()
-                                                                                : QString());
+        readingSpeakers_[k]->setReading(
+            k < static_cast<size_t>(readings.size()) ? readings[static_cast<qsizetype>(k)].trimmed() : QString());
     for (size_t i = 0; i < wordSpeakers_.size(); ++i)
-        wordSpeakers_[i]->setWord(i < static_cast<size_t>(d.relatedWords.size()) ? d.relatedWords[static_cast<qsizetype>(i)]
-                                                                                 : 0);
+        wordSpeakers_[i]->setWord(
+            i < static_cast<size_t>(d.relatedWords.size()) ? d.relatedWords[static_cast<qsizetype>(i)] : 0);
     for (const char* name : {"Dui", "P", "P1", "R"})
         button(QString::fromLatin1(name))->setVisible(d.drillsShown);
     lblNoRelated_->setVisible(!d.drillsShown);

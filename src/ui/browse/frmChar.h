@@ -50,6 +50,6 @@ class frmChar : public ScreenBase {
     std::array<QLabel*, 5> lblPenta_{};
     std::array<std::array<QLabel*, RelatedRows>, 4> imgTovak_{}; // imgTovak1..imgTovak4
     std::array<std::array<int, RelatedRows>, 4> relatedShown_{}; // glyph key in each, 0 for none
-    std::array<SpeakerButton*, 4> readingSpeakers_{};             // imgReading(k)
-    std::array<SpeakerButton*, RelatedRows> wordSpeakers_{};      // imgSpeaker(i)
+    std::array<SpeakerButton*, 4> readingSpeakers_{};            // imgReading(k)
+    std::array<SpeakerButton*, RelatedRows> wordSpeakers_{};     // imgSpeaker(i)
 };

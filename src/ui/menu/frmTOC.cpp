@@ -12,8 +12,8 @@
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
-#include "ui/speechplayer.h"
 #include "ui/selection/frmSearch.h"
+#include "ui/speechplayer.h"
 
 #include <QDate>
 
@@ -85,8 +85,8 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     // One item lights at a time, however fast the mouse crosses from one to the next.
     makeHoverGroup(buttons());
 
-    // The header first, then the left column (6, 5, the speech switches), the right column (1 to 4) with the review line
-    // under it, the mascot.
+    // The header first, then the left column (6, 5, the speech switches), the right column (1 to 4) with the review
+    // line under it, the mascot.
     QList<QWidget*> order = {help->picture(), exit->picture()};
     for (int k : {6, 5})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
@@ -105,8 +105,8 @@ void frmTOC::load()
     tovak().stats.computeCoverage();
     showReviewCount();
     // Two keys of the file for the switches; the voice itself waits for the first word.
-    speechSettings_ = screens().speechStarted() ? screens().speech().settings()
-                                                : SpeechSettings::load(tovak().stats.filePath());
+    speechSettings_ =
+        screens().speechStarted() ? screens().speech().settings() : SpeechSettings::load(tovak().stats.filePath());
     showSpeechSettings();
 }
 
