@@ -44,6 +44,7 @@ inline constexpr QSize splashSize{500, 330};
 inline constexpr QSize glyphSize{23, 24}; // glyphs are shown at this size, never scaled
 inline constexpr QSize buttonSize{138, 29};
 inline constexpr QSize markSize{60, 60};
+inline constexpr QSize speakerSize{22, 22}; // the speaker controls (ilSpeaker)
 
 // Header band across the top of every 780x600 screen; titles (painted or lblType) sit on it.
 inline constexpr int headerHeight = 44;
@@ -96,6 +97,9 @@ inline constexpr QRect rightHeading{440, 118, 300, 26};
 inline constexpr QRect imgPanda{106, 340, 167, 178};
 // "今日の復習：N語" under the encouragement note of the right column; shown only while words are due.
 inline constexpr QRect lblReview{440, 532, 300, 32};
+// Speech switches in the free band of the left column, over the mascot.
+inline constexpr QRect lblSpeech{40, 272, 140, 28};
+inline constexpr QRect lblSlow{190, 272, 150, 28};
 } // namespace frmTOC
 
 // ---------------------------------------------------------------- help viewer (540x418)
@@ -187,10 +191,13 @@ inline constexpr QRect relatedCaption{36, 176, 130, 26};
 inline constexpr QRect lblCount1{166, 176, 40, 26};
 inline constexpr QRect relatedUnit{206, 176, 30, 26};
 constexpr QRect lblCount(int i) { return i == 0 ? lblCount0 : i == 1 ? lblCount1 : lblCount2; }
-// 17 rows of four glyphs in three columns of six (rows 0-5, 6-11, 12-16).
-inline constexpr int relatedRows = 17;
-inline constexpr QRect relatedPanel{30, 212, 330, 212};
-constexpr QPoint relatedOrigin(int i) { return {44 + (i / 6) * 106, 224 + (i % 6) * 32}; }
+// 17 rows of a speaker and four glyphs in two columns of nine (rows 0-8, 9-16).
+inline constexpr int relatedRows = 17, relatedPerColumn = 9;
+inline constexpr QRect relatedPanel{30, 212, 330, 300};
+constexpr QPoint relatedOrigin(int i) { return {82 + (i / relatedPerColumn) * 160, 224 + (i % relatedPerColumn) * 31}; }
+constexpr QRect imgSpeaker(int i) { return {relatedOrigin(i).x() - 28, relatedOrigin(i).y() + 1, 22, 22}; }
+// One speaker per reading, right of the readings' line (four at most).
+constexpr QRect imgReading(int k) { return {372 + k * 24, 85, 22, 22}; }
 // j = 1..4 as in imgTovak1..imgTovak4
 constexpr QRect imgTovak(int j, int i)
 {
@@ -305,6 +312,8 @@ constexpr QRect lblAnswer(int r) { return {rowOrigin(r).x() + 146, rowOrigin(r).
 constexpr QRect lblJp(int r) { return {rowOrigin(r).x() + 44, rowOrigin(r).y() + 25, 318, 20}; } // 26 characters at 12 px
 constexpr QRect lblPinyin(int r) { return {rowOrigin(r).x() + 46, rowOrigin(r).y() + 46, 116, 22}; }
 constexpr QRect imgMark(int r) { return {rowOrigin(r).x() + 300, rowOrigin(r).y() + 2, 60, 60}; } // overlaps the row's right end
+// Speaker under the number, left of the translation and the third line.
+constexpr QRect imgSpeaker(int r) { return {rowOrigin(r).x() + 14, rowOrigin(r).y() + 28, 22, 22}; }
 // Header line: painted "問題数：" [lblCount] "問", then [lblCPagenum][lblTPagenum][lblPage].
 inline constexpr QRect countCaption{24, 56, 80, 28};
 inline constexpr QRect lblCount{104, 56, 44, 28};
@@ -345,6 +354,7 @@ constexpr QRect imgTovak(int j, int r) { return {rowOrigin(r).x() + 36 + (j - 1)
 // j = 1..4 as in lblJp1..lblJp4; 20 characters fit at 12 px, longer ones need a smaller font.
 constexpr QRect lblJp(int j, int r) { return {rowOrigin(r).x() + 132, rowOrigin(r).y() - 1 + (j - 1) * 21, 228, 21}; }
 constexpr QRect imgMark(int r) { return {rowOrigin(r).x() + 52, rowOrigin(r).y() + 24, 60, 60}; }
+constexpr QRect imgSpeaker(int r) { return {rowOrigin(r).x() + 10, rowOrigin(r).y() + 30, 22, 22}; } // under the number
 inline constexpr QRect countCaption = TypedRows::countCaption;
 inline constexpr QRect lblCount = TypedRows::lblCount;
 inline constexpr QRect countUnit = TypedRows::countUnit;

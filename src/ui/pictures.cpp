@@ -146,6 +146,11 @@ QPixmap maruBatu(int n)
     return listPicture(QStringLiteral("ilMaruBatu"), n, 2);
 }
 
+QPixmap speaker(int n)
+{
+    return listPicture(QStringLiteral("ilSpeaker"), n, 3);
+}
+
 QPixmap background(const QString& screen)
 {
     return cached(backgroundPath(screen));

@@ -33,20 +33,34 @@ QStringList framed(const QStringList& body, const QStringList& bottom)
     return QStringList{QStringLiteral("imgHelp"), QStringLiteral("imgExit")} + body + bottom;
 }
 
-QStringList boxes(int count)
+// Once graded, each row's speaker follows its box.
+QStringList boxes(int count, bool speakers = false)
 {
     QStringList out;
-    for (int r = 0; r < count; ++r)
+    for (int r = 0; r < count; ++r) {
         out << QStringLiteral("txtTerm(%1)").arg(r);
+        if (speakers)
+            out << QStringLiteral("imgSpeaker(%1)").arg(r);
+    }
     return out;
 }
 
-// The four choices of each row, row by row.
-QStringList choices(int rows)
+QStringList speakers(int rows)
+{
+    QStringList out;
+    for (int r = 0; r < rows; ++r)
+        out << QStringLiteral("imgSpeaker(%1)").arg(r);
+    return out;
+}
+
+// The speaker and the four choices of each row, row by row; once everything
+// was right, the speakers alone.
+QStringList choices(int rows, bool reacting = true)
 {
     QStringList out;
     for (int r = 0; r < rows; ++r) {
-        for (int j = 1; j <= 4; ++j)
+        out << QStringLiteral("imgSpeaker(%1)").arg(r);
+        for (int j = 1; reacting && j <= 4; ++j)
             out << QStringLiteral("lblJp%1(%2)").arg(j).arg(r);
     }
     return out;
@@ -340,9 +354,11 @@ class TestAccessibility : public QObject, public ScreenFixture {
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QStringList>("order");
+        // The speech switches stand under the left column's items.
         QTest::newRow("main menu") << "frmTOC" << QStringList{"imgHelp",        "imgExit",        "imgContents(6)",
-                                                              "imgContents(5)", "imgContents(1)", "imgContents(2)",
-                                                              "imgContents(3)", "imgContents(4)", "imgPanda"};
+                                                              "imgContents(5)", "lblSpeech",      "lblSlow",
+                                                              "imgContents(1)", "imgContents(2)", "imgContents(3)",
+                                                              "imgContents(4)", "imgPanda"};
         QStringList contents{"imgExit"};
         for (int k = 0; k < 7; ++k)
             contents << QStringLiteral("lblContents(%1)").arg(k);
@@ -363,18 +379,23 @@ class TestAccessibility : public QObject, public ScreenFixture {
         // The boxes down the left column, then down the right one.
         QTest::newRow("tone drill") << "frmListP2-answering" << framed(boxes(12), {"imgGrade", "imgNext", "imgBack"});
         QTest::newRow("pinyin drill, graded")
-            << "frmListP1-graded" << framed(boxes(1), {"imgGrade", "imgBefore", "imgBack"});
-        QTest::newRow("tone drill, all right") << "frmListP2-right" << framed(boxes(12), {"imgBack"});
+            << "frmListP1-graded" << framed(boxes(1, true), {"imgGrade", "imgBefore", "imgBack"});
+        QTest::newRow("tone drill, all right") << "frmListP2-right" << framed(boxes(12, true), {"imgBack"});
         QTest::newRow("choice drill") << "frmListR-answering"
                                       << framed(choices(10), {"imgGrade", "imgNext", "imgBack"});
         QTest::newRow("choice drill, graded")
             << "frmListR-graded" << framed(choices(1), {"imgGrade", "imgBefore", "imgBack"});
-        // Everything was right: the choices no longer react, so Tab passes them by.
-        QTest::newRow("choice drill, all right") << "frmListR-right" << framed({}, {"imgBack"});
-        QTest::newRow("answer list") << "frmListDui" << framed({}, {"imgNext", "imgBack"});
+        // Everything was right: the choices no longer react, so Tab passes them by; the speakers stay.
+        QTest::newRow("choice drill, all right") << "frmListR-right" << framed(choices(10, false), {"imgBack"});
+        QTest::newRow("answer list") << "frmListDui" << framed(speakers(12), {"imgNext", "imgBack"});
         QTest::newRow("ranking") << "frmListC" << framed(glyphs(), {"imgNext", "imgBack"});
-        QTest::newRow("detail") << "frmChar-1" << framed({"imgP", "imgP1", "imgR", "imgDui"}, {"imgNext", "imgBack"});
-        QTest::newRow("detail, no related word") << "frmChar-14" << framed({}, {"imgBefore", "imgNext", "imgBack"});
+        // The readings' speakers, the related words' speakers, the drill buttons.
+        QTest::newRow("detail") << "frmChar-1"
+                                << framed(QStringList{"imgReading(0)"} + speakers(4) +
+                                              QStringList{"imgP", "imgP1", "imgR", "imgDui"},
+                                          {"imgNext", "imgBack"});
+        QTest::newRow("detail, no related word")
+            << "frmChar-14" << framed({"imgReading(0)", "imgReading(1)"}, {"imgBefore", "imgNext", "imgBack"});
         QTest::newRow("exam menu") << "frmExamTOC"
                                    << framed({"imgContents(1)", "imgContents(2)", "imgContents(3)"}, {"imgBack"});
         QTest::newRow("exam list") << "frmExamListC-2" << framed(glyphs(), {"imgNext", "imgBack"});

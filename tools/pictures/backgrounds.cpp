@@ -246,7 +246,7 @@ void paintChar(QPainter& p)
     roundedPanel(p, frmChar::relatedPanel, 10, rgb(Palette::panel), rgb(Palette::rule));
     p.save();
     p.setPen(QPen(QColor(0xEF, 0xE9, 0xDB), 1, Qt::DotLine));
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < frmChar::relatedPerColumn; ++i) {
         const int y = frmChar::relatedOrigin(i).y() + 27;
         p.drawLine(frmChar::relatedPanel.left() + 10, y, frmChar::relatedPanel.right() - 10, y);
     }

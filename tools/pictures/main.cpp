@@ -81,6 +81,10 @@ int main(int argc, char* argv[])
              [&](int s) { return renderSvg(svgPath("panda" + QString::number(n)), pandaSizes[n - 1], s); }, pictures);
     both("ilMaruBatu", "1", [](int s) { return renderSvg(svgPath("maru"), Layout::markSize, s); }, pictures);
     both("ilMaruBatu", "2", [](int s) { return renderSvg(svgPath("batsu"), Layout::markSize, s); }, pictures);
+    // The speaker controls: 1 normal, 2 under the mouse, 3 speech unavailable.
+    for (int n = 1; n <= 3; ++n)
+        both("ilSpeaker", QString::number(n),
+             [&](int s) { return renderSvg(svgPath("speaker" + QString::number(n)), Layout::speakerSize, s); }, pictures);
     for (const QString& screen : {QStringLiteral("frmTOC"), QStringLiteral("frmExamTOC")})
         for (int n = 1; n <= menuItemCount(screen); ++n)
             both("ilContents-" + screen, QString::number(n), [&](int s) { return renderMenuHighlight(screen, n, s); },

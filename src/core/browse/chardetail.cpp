@@ -60,10 +60,12 @@ CharDetail charDetail(const Tovak& t, int ckey)
         if (d.relatedGlyphs.size() == RelatedRows)
             break;
         const int tkey = item.toInt();
-        if (tkey >= 1 && tkey <= t.db.lastWordKey())
+        const bool known = tkey >= 1 && tkey <= t.db.lastWordKey();
+        if (known)
             d.relatedGlyphs.append(t.db.wordCKeys(tkey));
         else
             d.relatedGlyphs.append({NoChar, NoChar, NoChar, NoChar});
+        d.relatedWords.append(known ? tkey : 0);
     }
     d.drillsShown = !related.isEmpty();
     d.chart = pentagonChart(t.db, ckey);

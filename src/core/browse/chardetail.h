@@ -48,6 +48,7 @@ struct CharDetail {
     QString relatedCount; // "16"
     // Glyph keys of each related word (NoChar in empty slots), at most RelatedRows.
     QList<std::array<int, 4>> relatedGlyphs;
+    QList<int> relatedWords; // the word key of each of those rows, 0 where the key is unknown
     bool drillsShown = false;
     bool nextShown = false;
     bool beforeShown = false;

@@ -44,8 +44,13 @@ frmChar::frmChar(ScreenRegistry& screens)
     buildDrillButtons();
     addPageButtons([this] { step(-1); }, [this] { step(1); });
     addBackHelpExit(HelpRankings);
-    // The drill buttons as they stand, two to a line.
+    // The readings, the related words down each column, then the drill buttons
+    // as they stand, two to a line.
     QList<QWidget*> body;
+    for (SpeakerButton* s : readingSpeakers_)
+        body << s;
+    for (SpeakerButton* s : wordSpeakers_)
+        body << s;
     for (const char* name : {"P", "P1", "R", "Dui"})
         body << button(QString::fromLatin1(name))->picture();
     setFramedReadingOrder(body);
@@ -78,6 +83,12 @@ void frmChar::buildFacts()
             imgTovak_[static_cast<size_t>(j - 1)][static_cast<size_t>(i)] = glyph;
         }
     }
+    for (int k = 0; k < 4; ++k)
+        readingSpeakers_[static_cast<size_t>(k)] =
+            new SpeakerButton(screens(), this, QStringLiteral("imgReading(%1)").arg(k), L::imgReading(k));
+    for (int i = 0; i < RelatedRows; ++i)
+        wordSpeakers_[static_cast<size_t>(i)] =
+            new SpeakerButton(screens(), this, QStringLiteral("imgSpeaker(%1)").arg(i), L::imgSpeaker(i));
 }
 
 // The four drill buttons under their painted heading.
@@ -136,6 +147,13 @@ void frmChar::setFrmChar(qint16 ckey)
             showGlyph(imgTovak_[j][i], tovak().db, key);
         }
     }
+    const QStringList readings = tovak().db.character(ckey, CharField::Readings).split(u',', Qt::SkipEmptyParts);
+    for (size_t k = 0; k < readingSpeakers_.size(); ++k)
+        readingSpeakers_[k]->setReading(
+            k < static_cast<size_t>(readings.size()) ? readings[static_cast<qsizetype>(k)].trimmed() : QString());
+    for (size_t i = 0; i < wordSpeakers_.size(); ++i)
+        wordSpeakers_[i]->setWord(
+            i < static_cast<size_t>(d.relatedWords.size()) ? d.relatedWords[static_cast<qsizetype>(i)] : 0);
     for (const char* name : {"Dui", "P", "P1", "R"})
         button(QString::fromLatin1(name))->setVisible(d.drillsShown);
     lblNoRelated_->setVisible(!d.drillsShown);
@@ -166,6 +184,23 @@ void frmChar::paintEvent(QPaintEvent* e)
         else
             p.drawLine(QPointF(line.from), QPointF(line.to));
     }
+}
+
+void frmChar::replayKey()
+{
+    for (SpeakerButton* s : readingSpeakers_) {
+        if (s->hasFocus()) {
+            s->play();
+            return;
+        }
+    }
+    for (SpeakerButton* s : wordSpeakers_) {
+        if (s->hasFocus()) {
+            s->play();
+            return;
+        }
+    }
+    readingSpeakers_.front()->play();
 }
 
 void frmChar::step(int delta)

@@ -2,6 +2,7 @@
 
 #include "core/browse/chardetail.h"
 #include "ui/screenbase.h"
+#include "ui/speakerbutton.h"
 
 #include <array>
 
@@ -30,6 +31,8 @@ class frmChar : public ScreenBase {
     void pageDownKey() override;
     void pageUpKey() override;
     void paintEvent(QPaintEvent* e) override;
+    // F6: the speaker with the focus, else the first reading.
+    void replayKey() override;
 
   private:
     void buildFacts();
@@ -47,4 +50,6 @@ class frmChar : public ScreenBase {
     std::array<QLabel*, 5> lblPenta_{};
     std::array<std::array<QLabel*, RelatedRows>, 4> imgTovak_{}; // imgTovak1..imgTovak4
     std::array<std::array<int, RelatedRows>, 4> relatedShown_{}; // glyph key in each, 0 for none
+    std::array<SpeakerButton*, 4> readingSpeakers_{};            // imgReading(k)
+    std::array<SpeakerButton*, RelatedRows> wordSpeakers_{};     // imgSpeaker(i)
 };

@@ -8,9 +8,15 @@ frmListDui::frmListDui(ScreenRegistry& screens)
     : PagedScreen(screens, QStringLiteral("frmListDui"), HelpContents), list_(screens.tovak())
 {
     setPages(list_);
-    for (size_t r = 0; r < rows_.size(); ++r)
-        rows_[r].emplace(this, screens.tovak().db, static_cast<int>(r), QColor::fromRgb(Layout::Palette::bamboo));
-    setFramedReadingOrder({});
+    QList<QWidget*> order;
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        const int row = static_cast<int>(r);
+        rows_[r].emplace(this, screens.tovak().db, row, QColor::fromRgb(Layout::Palette::bamboo));
+        speakers_[r] = new SpeakerButton(screens, this, QStringLiteral("imgSpeaker(%1)").arg(row),
+                                         Layout::TypedRows::imgSpeaker(row));
+        order << speakers_[r];
+    }
+    setFramedReadingOrder(order);
 }
 
 void frmListDui::load()
@@ -25,5 +31,14 @@ void frmListDui::drawRows()
         const AnswerRow content = list_.row(static_cast<int>(r));
         rows_[r]->show(content);
         rows_[r]->showTexts(content.translation, content.pinyin, content.hasWord);
+        speakers_[r]->setWord(content.hasWord ? content.tkey : 0);
+    }
+}
+
+void frmListDui::replayKey()
+{
+    for (SpeakerButton* s : speakers_) {
+        if (s->hasFocus())
+            s->play();
     }
 }

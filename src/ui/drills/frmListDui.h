@@ -3,6 +3,7 @@
 #include "core/drills/answerlist.h"
 #include "ui/drills/pagedscreen.h"
 #include "ui/drills/wordrows.h"
+#include "ui/speakerbutton.h"
 
 #include <array>
 #include <optional>
@@ -19,8 +20,10 @@ class frmListDui : public PagedScreen {
 
   protected:
     void drawRows() override;
+    void replayKey() override;
 
   private:
     AnswerListSession list_;
     std::array<std::optional<TypedRowView>, AnswerListSession::PageSize> rows_;
+    std::array<SpeakerButton*, AnswerListSession::PageSize> speakers_{};
 };

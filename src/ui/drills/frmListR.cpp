@@ -37,6 +37,8 @@ frmListR::frmListR(ScreenRegistry& screens)
     for (int r = 0; r < ChoiceDrillSession::PageSize; ++r) {
         Row& row = rows_[static_cast<size_t>(r)];
         row.view.emplace(this, screens.tovak().db, r, L::lblNo(r), L::imgTovak(1, r));
+        row.speaker = new SpeakerButton(screens, this, QStringLiteral("imgSpeaker(%1)").arg(r), L::imgSpeaker(r));
+        order << row.speaker;
         for (int j = 0; j < 4; ++j) {
             QLabel* c = makeLabel(this, QStringLiteral("lblJp%1(%2)").arg(j + 1).arg(r), QString(), L::lblJp(j + 1, r),
                                   Qt::black, choicePixels);
@@ -53,7 +55,7 @@ frmListR::frmListR(ScreenRegistry& screens)
         row.mark->setGeometry(L::imgMark(r));
         row.mark->hide();
     }
-    // Row by row, each row's choices top to bottom.
+    // Row by row: the speaker, then the choices top to bottom.
     setFramedReadingOrder(order);
 }
 
@@ -76,6 +78,8 @@ int frmListR::focusedRow() const
             if (c == focused)
                 return static_cast<int>(r);
         }
+        if (rows_[r].speaker == focused)
+            return static_cast<int>(r);
     }
     return -1;
 }
@@ -92,6 +96,12 @@ void frmListR::keyPressEvent(QKeyEvent* e)
         return;
     }
     DrillScreen::keyPressEvent(e);
+}
+
+void frmListR::replayKey()
+{
+    if (const int r = focusedRow(); r >= 0)
+        rows_[static_cast<size_t>(r)].speaker->play();
 }
 
 void frmListR::resetHover()
@@ -143,5 +153,6 @@ void frmListR::drawRows()
         if (!reacting)
             frame(r, -1);
         showMark(row.mark, content.mark);
+        row.speaker->setWord(content.hasWord ? content.tkey : 0);
     }
 }

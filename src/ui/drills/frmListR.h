@@ -3,6 +3,7 @@
 #include "core/drills/choicedrill.h"
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/wordrows.h"
+#include "ui/speakerbutton.h"
 
 #include <array>
 #include <optional>
@@ -20,12 +21,15 @@ class frmListR : public DrillScreen {
     void drawRows() override;
     // 1 to 4 choose in the row whose choice has the focus.
     void keyPressEvent(QKeyEvent* e) override;
+    // F6 speaks the word of the row whose choice or speaker has the focus.
+    void replayKey() override;
 
   private:
     struct Row {
         std::optional<WordRowView> view;
         std::array<QLabel*, 4> choices{};
         QLabel* mark = nullptr;
+        SpeakerButton* speaker = nullptr;
     };
 
     ChoiceDrillSession& choice() const;

@@ -41,11 +41,13 @@ TypedDrillScreen::TypedDrillScreen(ScreenRegistry& screens, const QString& name,
         row.mark->setObjectName(QStringLiteral("imgMark(%1)").arg(r));
         row.mark->setGeometry(L::imgMark(r));
         row.mark->hide();
+        row.speaker = new SpeakerButton(screens, this, QStringLiteral("imgSpeaker(%1)").arg(r), L::imgSpeaker(r));
     }
-    // The boxes in row order: down the left column, then down the right one.
+    // The boxes in row order: down the left column, then down the right one;
+    // once graded, each row's speaker follows its box.
     QList<QWidget*> boxes;
     for (const Row& row : rows_)
-        boxes << row.box;
+        boxes << row.box << row.speaker;
     setFramedReadingOrder(boxes);
 }
 
@@ -70,6 +72,17 @@ void TypedDrillScreen::drawRows()
         row.box->setReadOnly(s.boxesLocked());
         row.box->setVisible(content.boxVisible);
         showMark(row.mark, content.mark);
+        row.speaker->setAllowed(s.graded());
+        row.speaker->setWord(content.hasWord ? content.tkey : 0);
+    }
+}
+
+void TypedDrillScreen::replayKey()
+{
+    const QWidget* focused = focusWidget();
+    for (const Row& row : rows_) {
+        if (row.box == focused || row.speaker == focused)
+            row.speaker->play();
     }
 }
 

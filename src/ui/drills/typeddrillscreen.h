@@ -3,6 +3,7 @@
 #include "core/statistics.h"
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/wordrows.h"
+#include "ui/speakerbutton.h"
 
 #include <QRect>
 
@@ -25,6 +26,8 @@ class TypedDrillScreen : public DrillScreen {
     void drawRows() override;
     void runStarted() override;
     void pageTurned() override;
+    // F6 speaks the word of the row whose box or speaker has the focus, once graded.
+    void replayKey() override;
 
   private:
     struct Row {
@@ -32,6 +35,7 @@ class TypedDrillScreen : public DrillScreen {
         QLabel* syllables = nullptr; // tone drill only
         QLineEdit* box = nullptr;
         QLabel* mark = nullptr;
+        SpeakerButton* speaker = nullptr; // shown once graded: before, it would give the tones away
     };
 
     TypedDrillSession& typed() const;

@@ -13,6 +13,7 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 #include "ui/selection/frmSearch.h"
+#include "ui/speechplayer.h"
 
 #include <QDate>
 
@@ -67,6 +68,14 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     onClick(lblReview_, [this] { openReview(); });
     lblReview_->hide();
 
+    const QColor bamboo = QColor::fromRgb(Layout::Palette::bamboo);
+    lblSpeech_ = makeLabel(this, QStringLiteral("lblSpeech"), QString(), L::lblSpeech, bamboo, 15, true);
+    lblSlow_ = makeLabel(this, QStringLiteral("lblSlow"), QString(), L::lblSlow, bamboo, 15, true);
+    for (QLabel* l : {lblSpeech_, lblSlow_})
+        l->setCursor(Qt::PointingHandCursor);
+    onClick(lblSpeech_, [this] { toggleSpeech(); });
+    onClick(lblSlow_, [this] { toggleSlow(); });
+
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
     ImageButton* exit = addButton(
@@ -76,10 +85,13 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     // One item lights at a time, however fast the mouse crosses from one to the next.
     makeHoverGroup(buttons());
 
-    // The header first, then the left column (6, 5), the right column (1 to 4) with the review line
-    // under it, the mascot.
+    // The header first, then the left column (6, 5, the speech switches), the right column (1 to 4) with the review
+    // line under it, the mascot.
     QList<QWidget*> order = {help->picture(), exit->picture()};
-    for (int k : {6, 5, 1, 2, 3, 4})
+    for (int k : {6, 5})
+        order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
+    order << lblSpeech_ << lblSlow_;
+    for (int k : {1, 2, 3, 4})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
     setReadingOrder(order << lblReview_ << imgPanda_);
 
@@ -92,6 +104,39 @@ void frmTOC::load()
     tovak().stats.loadStatistics();
     tovak().stats.computeCoverage();
     showReviewCount();
+    // Two keys of the file for the switches; the voice itself waits for the first word.
+    speechSettings_ =
+        screens().speechStarted() ? screens().speech().settings() : SpeechSettings::load(tovak().stats.filePath());
+    showSpeechSettings();
+}
+
+void frmTOC::showSpeechSettings()
+{
+    const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
+    lblSpeech_->setText(QStringLiteral("音声：") + onOff(speechSettings_.enabled));
+    lblSlow_->setText(QStringLiteral("ゆっくり：") + onOff(speechSettings_.slow));
+    lblSpeech_->setAccessibleName(lblSpeech_->text());
+    lblSlow_->setAccessibleName(lblSlow_->text());
+}
+
+void frmTOC::storeSpeechSettings()
+{
+    showSpeechSettings();
+    (void)speechSettings_.save(tovak().stats.filePath());
+    if (screens().speechStarted())
+        screens().speech().setSettings(speechSettings_);
+}
+
+void frmTOC::toggleSpeech()
+{
+    speechSettings_.enabled = !speechSettings_.enabled;
+    storeSpeechSettings();
+}
+
+void frmTOC::toggleSlow()
+{
+    speechSettings_.slow = !speechSettings_.slow;
+    storeSpeechSettings();
 }
 
 void frmTOC::showReviewCount()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/speechsettings.h"
 #include "ui/screenbase.h"
 
 class QLabel;
@@ -26,6 +27,9 @@ class frmTOC : public ScreenBase {
     void openReview();
     // Shows how many words are due today, or hides the line when none is.
     void showReviewCount();
+    // The two speech switches: each press flips one setting and saves it.
+    void toggleSpeech();
+    void toggleSlow();
 
   protected:
     void escKey() override {}
@@ -34,10 +38,15 @@ class frmTOC : public ScreenBase {
   private:
     void showCoverage();
     void openAbout();
+    void showSpeechSettings();
+    void storeSpeechSettings();
 
     QLabel* lblMouraP_ = nullptr;
     QLabel* lblMouraR_ = nullptr;
     QLabel* imgPanda_ = nullptr;
     QLabel* lblReview_ = nullptr;
+    QLabel* lblSpeech_ = nullptr;
+    QLabel* lblSlow_ = nullptr;
+    SpeechSettings speechSettings_;
     int panda_ = 0;
 };

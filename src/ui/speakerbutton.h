@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+class ScreenRegistry;
+
+// A small speaker picture that speaks a word of the tables or one reading of a
+// character when pressed (click, Space, or a screen reader's press). It shows
+// as unavailable and stands inactive once the registry has found that speech
+// cannot work. With nothing to say it hides.
+class SpeakerButton : public QLabel {
+    Q_OBJECT
+  public:
+    SpeakerButton(ScreenRegistry& screens, QWidget* parent, const QString& objectName, const QRect& geometry);
+
+    // What a press speaks: a word (tkey), or a reading ("xue2"); 0 or an empty
+    // reading hides the control.
+    void setWord(int tkey);
+    void setReading(const QString& reading);
+    // Hidden even with something to say (the typed drills before grading).
+    void setAllowed(bool allowed);
+
+    int word() const { return tkey_; }
+    const QString& reading() const { return reading_; }
+    bool hasSomethingToSay() const { return tkey_ > 0 || !reading_.isEmpty(); }
+
+    // Speaks what the control stands for; false when there is nothing to say
+    // or speech is unavailable.
+    bool play();
+
+  protected:
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+  private:
+    void redraw();
+
+    ScreenRegistry& screens_;
+    int tkey_ = 0;
+    QString reading_;
+    bool allowed_ = true;
+    bool hovered_ = false;
+};

@@ -1,0 +1,199 @@
+// The speaker controls: where they stand and what they are called, what a
+// press does when speech cannot work, and the menu's speech switches.
+#include "drilldriver.h"
+#include "testsupport.h"
+
+#include "core/browse/rankings.h"
+#include "core/speechsettings.h"
+#include "ui/browse/frmChar.h"
+#include "ui/clickable.h"
+#include "ui/drills/drillscreen.h"
+#include "ui/drills/frmListDui.h"
+#include "ui/menu/frmTOC.h"
+#include "ui/messagebox.h"
+#include "ui/pictures.h"
+#include "ui/screenregistry.h"
+#include "ui/speakerbutton.h"
+#include "ui/speechplayer.h"
+
+#include <QtTest>
+
+namespace {
+
+QList<SpeakerButton*> shownSpeakers(QWidget* screen)
+{
+    QList<SpeakerButton*> out;
+    for (SpeakerButton* s : screen->findChildren<SpeakerButton*>()) {
+        if (s->isVisible())
+            out << s;
+    }
+    return out;
+}
+
+} // namespace
+
+class TestSpeakers : public QObject, public ScreenFixture {
+    Q_OBJECT
+  private slots:
+    void init() { setUp(true); }
+    void cleanup() { tearDown(); }
+
+    void everySpeakerIsANamedButton_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<bool>("graded");
+        QTest::addColumn<int>("count");
+        QTest::newRow("answer list") << "frmListDui" << false << 12;
+        QTest::newRow("translation drill") << "frmListR" << false << 10;
+        QTest::newRow("translation drill, graded") << "frmListR" << true << 10;
+        QTest::newRow("tone drill") << "frmListP2" << false << 0;
+        QTest::newRow("tone drill, graded") << "frmListP2" << true << 12;
+        QTest::newRow("pinyin drill") << "frmListP1" << false << 0;
+        QTest::newRow("pinyin drill, graded") << "frmListP1" << true << 12;
+        // 我: one reading, four words; 6: sixteen words.
+        QTest::newRow("detail 1") << "frmChar-1" << false << 5;
+        QTest::newRow("detail 6") << "frmChar-6" << false << -1;
+    }
+
+    void everySpeakerIsANamedButton()
+    {
+        QFETCH(QString, screen);
+        QFETCH(bool, graded);
+        QFETCH(int, count);
+        QWidget* s = open(screen, graded);
+        QVERIFY(s);
+        const QList<SpeakerButton*> speakers = shownSpeakers(s);
+        if (count >= 0)
+            QCOMPARE(speakers.size(), count);
+        else
+            QVERIFY(speakers.size() > 1);
+        const QString prefix = QStringLiteral("発音を聞く：");
+        for (SpeakerButton* b : speakers) {
+            QVERIFY2(b->accessibleName().startsWith(prefix) && b->accessibleName().size() > prefix.size(),
+                     qPrintable(b->objectName() + ": " + b->accessibleName()));
+            QCOMPARE(b->toolTip(), QStringLiteral("発音を聞く（F6：もう一度）"));
+            QVERIFY(isClickable(b));
+            // Nothing covers it: the speaker is what the mouse finds at its centre.
+            QCOMPARE(s->childAt(b->geometry().center()), b);
+        }
+        const QStringList faults = accessibilityFaults(s);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        // A word's speaker names the word's characters.
+        if (screen == QLatin1String("frmListDui")) {
+            const Tovak& t = *state->tovak;
+            QString word;
+            for (int ckey : t.db.wordCKeys(t.CurrentWordList[0]))
+                word += t.db.glyphCharacter(ckey);
+            QCOMPARE(speakers.front()->accessibleName(), prefix + word);
+        }
+    }
+
+    void aFailedVoiceIsToldOnceAndTheSpeakersGoQuiet_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("answer list") << "frmListDui";
+        QTest::newRow("detail") << "frmChar-1";
+    }
+
+    void aFailedVoiceIsToldOnceAndTheSpeakersGoQuiet()
+    {
+        QFETCH(QString, screen);
+        QWidget* s = open(screen, false);
+        QVERIFY(s);
+        screens->speech().setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
+        const QList<SpeakerButton*> speakers = shownSpeakers(s);
+        QVERIFY(!speakers.isEmpty());
+        MsgBox::setNextAnswer(QMessageBox::Ok);
+        QVERIFY(pressClickable(speakers.front()));
+        QTRY_COMPARE_WITH_TIMEOUT(MsgBox::shownCount(), 1, 5000);
+        QCOMPARE(MsgBox::last().text, SpeechService::missingProgramSentence());
+        QVERIFY(!screens->canSpeak());
+        const QImage unavailable = Pictures::speaker(3).toImage();
+        for (SpeakerButton* b : speakers) {
+            QCOMPARE(b->pixmap().toImage(), unavailable);
+            QCOMPARE(b->toolTip(), QStringLiteral("音声を再生できません"));
+            QCOMPARE(b->accessibleDescription(), QStringLiteral("音声を再生できません"));
+            QVERIFY(!pressClickable(b));
+        }
+        // F6 asks nothing more of the voice, and no second box comes.
+        speakers.front()->setFocus();
+        QTest::keyClick(s, Qt::Key_F6);
+        QTest::qWait(50);
+        QCOMPARE(MsgBox::shownCount(), 1);
+        QVERIFY(!MsgBox::hasPendingAnswer());
+    }
+
+    void theSwitchesToggleAndPersist_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("started"); // the voice was made before the press
+        QTest::newRow("speech") << "lblSpeech" << false;
+        QTest::newRow("slow") << "lblSlow" << false;
+        QTest::newRow("speech, voice made") << "lblSpeech" << true;
+        QTest::newRow("slow, voice made") << "lblSlow" << true;
+    }
+
+    void theSwitchesToggleAndPersist()
+    {
+        QFETCH(QString, label);
+        QFETCH(bool, started);
+        frmTOC& menu = shownMenu();
+        // Start-up made no voice.
+        QVERIFY(!screens->speechStarted());
+        if (started)
+            (void)screens->speech();
+        auto* l = menu.findChild<QLabel*>(label);
+        QVERIFY(l);
+        const bool speech = label == QLatin1String("lblSpeech");
+        const QString caption = speech ? QStringLiteral("音声：") : QStringLiteral("ゆっくり：");
+        const auto valueOf = [&](const SpeechSettings& s) { return speech ? s.enabled : s.slow; };
+        const bool before = valueOf(SpeechSettings{});
+        const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
+        QCOMPARE(l->text(), caption + onOff(before));
+        for (bool expected : {!before, before}) {
+            QVERIFY(pressClickable(l));
+            QCOMPARE(l->text(), caption + onOff(expected));
+            QCOMPARE(l->accessibleName(), l->text());
+            QCOMPARE(valueOf(SpeechSettings::load(state->iniPath())), expected);
+            QCOMPARE(screens->speechStarted(), started);
+            if (started)
+                QCOMPARE(valueOf(screens->speech().settings()), expected);
+        }
+        QVERIFY(accessibilityFaults(&menu).isEmpty());
+    }
+
+  private:
+    QWidget* open(const QString& name, bool graded)
+    {
+        Tovak& t = *state->tovak;
+        const QString screen = name.section(QLatin1Char('-'), 0, 0);
+        if (screen == QLatin1String("frmChar")) {
+            const int ckey = name.section(QLatin1Char('-'), 1).toInt();
+            t.RankingKind = 1;
+            buildRanking(t, 1);
+            setFrmChar_maxcno(t, static_cast<qint16>(t.CurrentCharCount - 1));
+            t.cno = static_cast<qint16>(t.CurrentCharList.indexOf(static_cast<qint16>(ckey)));
+            auto& d = screens->screen<frmChar>();
+            d.setFrmChar(static_cast<qint16>(ckey));
+            return shown(d);
+        }
+        // One page of each screen, so grading asks nothing about unseen pages.
+        openOn(t, firstWords(screen == QLatin1String("frmListR") ? 10 : 12));
+        if (screen == QLatin1String("frmListDui"))
+            return shown(screens->screen<frmListDui>());
+        DrillScreen& d = loadDrill(*screens, screen);
+        if (graded) {
+            answerPage(&d, t, [](int position) { return position % 2 == 0; });
+            QTest::keyClick(&d, Qt::Key_F5);
+        }
+        return shown(d);
+    }
+    static QWidget* shown(QWidget& w)
+    {
+        w.show();
+        return QTest::qWaitForWindowExposed(&w) ? &w : nullptr;
+    }
+};
+
+QTEST_MAIN(TestSpeakers)
+#include "test_speakers.moc"
