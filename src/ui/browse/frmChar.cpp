@@ -46,7 +46,7 @@ frmChar::frmChar(ScreenRegistry& screens)
     addBackHelpExit(HelpRankings);
     // The drill buttons as they stand, two to a line.
     QList<QWidget*> body;
-    for (const char* name : {"P", "P1", "R", "Dui"})
+    for (const char* name : {"P", "P1", "R", "Dui", "LP", "LP1"})
         body << button(QString::fromLatin1(name))->picture();
     setFramedReadingOrder(body);
 }
@@ -80,7 +80,7 @@ void frmChar::buildFacts()
     }
 }
 
-// The four drill buttons under their painted heading.
+// The four drill buttons under their painted heading, then the two drills by ear.
 void frmChar::buildDrillButtons()
 {
     struct DrillButton {
@@ -96,6 +96,8 @@ void frmChar::buildDrillButtons()
         {"P1", "ﾋﾟﾝｲﾝを解答", L::imgP1, L::lblP1, ImageButton::CaptionActsAsButton, Drill::Pinyin},
         {"R", "日訳を解答", L::imgR, L::lblR, ImageButton::CaptionForwardsClick, Drill::Translation},
         {"Dui", "解答を確認", L::imgDui, L::lblDui, ImageButton::CaptionForwardsClick, Drill::AnswerList},
+        {"LP", "聞き取り声調", L::imgLP, L::lblLP, ImageButton::CaptionActsAsButton, Drill::ToneByEar},
+        {"LP1", "聞き取りﾋﾟﾝｲﾝ", L::imgLP1, L::lblLP1, ImageButton::CaptionActsAsButton, Drill::PinyinByEar},
     };
     for (const DrillButton& d : drills) {
         ImageButton* b = addButton(QString::fromLatin1(d.name), Pictures::btn(1), Pictures::btn(2), d.picture);
@@ -108,7 +110,8 @@ void frmChar::buildDrillButtons()
                   L::lblNoRelated, QColor::fromRgb(Layout::Palette::softInk), 13);
     lblNoRelated_->hide();
     // imgP1 stands apart from the hover rule of the other three.
-    makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui"))});
+    makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui")),
+                    button(QStringLiteral("LP")), button(QStringLiteral("LP1"))});
 }
 
 void frmChar::setFrmChar(qint16 ckey)
@@ -136,7 +139,7 @@ void frmChar::setFrmChar(qint16 ckey)
             showGlyph(imgTovak_[j][i], tovak().db, key);
         }
     }
-    for (const char* name : {"Dui", "P", "P1", "R"})
+    for (const char* name : {"Dui", "P", "P1", "R", "LP", "LP1"})
         button(QString::fromLatin1(name))->setVisible(d.drillsShown);
     lblNoRelated_->setVisible(!d.drillsShown);
     for (size_t k = 0; k < 5; ++k)
@@ -198,14 +201,17 @@ void frmChar::startDrill(Drill drill)
 
 void frmChar::openDrill(Drill drill)
 {
+    tovak().Listening = drill == Drill::ToneByEar || drill == Drill::PinyinByEar;
     switch (drill) {
     case Drill::AnswerList:
         (void)screens().open<frmListDui>(this); // prepares itself when it loads
         return;
     case Drill::Tone:
+    case Drill::ToneByEar:
         openDrillScreen<frmListP2>(screens(), this);
         return;
     case Drill::Pinyin:
+    case Drill::PinyinByEar:
         openDrillScreen<frmListP1>(screens(), this);
         return;
     case Drill::Translation:

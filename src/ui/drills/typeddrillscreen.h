@@ -25,6 +25,9 @@ class TypedDrillScreen : public DrillScreen {
     void drawRows() override;
     void runStarted() override;
     void pageTurned() override;
+    // By ear, F6 speaks again the word of the row whose box has the focus.
+    void replayKey() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct Row {
@@ -36,6 +39,11 @@ class TypedDrillScreen : public DrillScreen {
 
     TypedDrillSession& typed() const;
     void focusFirstBox();
+    void speakFocusedRow();
+    void speakRow(int r);
+
+    QLabel* lblListening_;
+    QLabel* lblReplayHint_;
 
     std::array<Row, 12> rows_;
 };
