@@ -17,6 +17,8 @@ const QByteArray sectionName = QByteArrayLiteral("STATISTICS");
 const std::array<QByteArray, CounterListCount> counterKeys = {
     QByteArrayLiteral("P_NOGPT"),  QByteArrayLiteral("P_NORPT"), QByteArrayLiteral("P2_NOGPT"),
     QByteArrayLiteral("P2_NORPT"), QByteArrayLiteral("R_NOGPT"), QByteArrayLiteral("R_NORPT"),
+    QByteArrayLiteral("L_NOGPT"),  QByteArrayLiteral("L_NORPT"), QByteArrayLiteral("L2_NOGPT"),
+    QByteArrayLiteral("L2_NORPT"),
 };
 
 qint16 clampTo16(qint64 value)
@@ -33,6 +35,12 @@ const std::array<QByteArray, 3> reviewKeys = {
     QByteArrayLiteral("REVIEW_STABILITY"),
     QByteArrayLiteral("REVIEW_DIFFICULTY"),
 };
+
+// Whether a counter list holds anything but zeros.
+bool anyCount(const QStringList& items)
+{
+    return std::any_of(items.begin() + 1, items.end(), [](const QString& e) { return counterValue(e) != 0; });
+}
 
 size_t index(CounterList list)
 {
@@ -52,14 +60,15 @@ QByteArrayView usedItems(QByteArrayView list)
     return list.first(end);
 }
 
-CounterList triesList(DrillKind kind)
+CounterList triesList(DrillKind kind, bool byEar)
 {
-    return static_cast<CounterList>(static_cast<int>(kind) * 2);
+    const bool listening = byEar && kind != DrillKind::TranslationDrill;
+    return static_cast<CounterList>(static_cast<int>(kind) * 2 + (listening ? DrillCounterLists : 0));
 }
 
-CounterList correctList(DrillKind kind)
+CounterList correctList(DrillKind kind, bool byEar)
 {
-    return static_cast<CounterList>(static_cast<int>(kind) * 2 + 1);
+    return static_cast<CounterList>(static_cast<int>(triesList(kind, byEar)) + 1);
 }
 
 qint64 counterValue(const QString& entry)
@@ -214,7 +223,13 @@ bool Statistics::saveStatistics()
         ini.setValue(sectionName, QByteArrayLiteral("QUESTIONS"), formatTotal(questions));
         ini.setValue(sectionName, QByteArrayLiteral("RATE"), formatTotal(rate));
         ini.setValue(sectionName, QByteArrayLiteral("NOG"), formatTotal(nog));
-        for (size_t i = 0; i < counterKeys.size(); ++i)
+        // A file without the by-ear lists keeps its bytes until a grading by ear
+        // counts something; from then on all four are written, as a group.
+        bool byEarWritten = false;
+        for (size_t i = DrillCounterLists; i < counterKeys.size(); ++i)
+            byEarWritten = byEarWritten || ini.value(sectionName, counterKeys[i]).has_value() || anyCount(WordStats[i]);
+        const size_t written = byEarWritten ? counterKeys.size() : DrillCounterLists;
+        for (size_t i = 0; i < written; ++i)
             ini.setValue(sectionName, counterKeys[i], CounterTexts[i].toLatin1());
         // A file is given the review lists only once a word has been reviewed.
         if (anyReviewState(WordReviews)) {

@@ -13,14 +13,30 @@
 
 enum class DrillKind : int { PinyinDrill = 0, ToneDrill = 1, TranslationDrill = 2 };
 
-// The six per-word counter lists, in the order they are read and written.
-enum class CounterList : int { P_NOGPT = 0, P_NORPT, P2_NOGPT, P2_NORPT, R_NOGPT, R_NORPT };
-constexpr int CounterListCount = 6;
-constexpr int CounterSlots = 501; // position 0 belongs to no word
+// The per-word counter lists, in the order they are read and written: the six
+// of the drills, then the tone and pinyin drills by ear (listening mode). The
+// by-ear lists count apart so that they never change the coverage or the weak
+// words; a file is given them only once they hold something.
+enum class CounterList : int {
+    P_NOGPT = 0,
+    P_NORPT,
+    P2_NOGPT,
+    P2_NORPT,
+    R_NOGPT,
+    R_NORPT,
+    L_NOGPT,
+    L_NORPT,
+    L2_NOGPT,
+    L2_NORPT
+};
+constexpr int CounterListCount = 10;
+constexpr int DrillCounterLists = 6; // the lists before the by-ear ones
+constexpr int CounterSlots = 501;    // position 0 belongs to no word
 
-// Tries and correct-answer lists of a drill.
-CounterList triesList(DrillKind kind);
-CounterList correctList(DrillKind kind);
+// Tries and correct-answer lists of a drill; byEar picks the listening lists
+// of the tone and pinyin drills (the translation drill has none).
+CounterList triesList(DrillKind kind, bool byEar = false);
+CounterList correctList(DrillKind kind, bool byEar = false);
 
 // Numeric value of a counter entry: its decimal text, a number beyond 64 bits
 // the bound with its sign; anything else counts as 0.

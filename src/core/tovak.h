@@ -42,6 +42,9 @@ class Tovak {
 
     qint16 RankingKind = 0;
     qint16 DrillMode = 0; // a DrillModeValue: 1 answering, 2 graded all right, 4 graded with wrong answers
+    // The tone or pinyin drill runs by ear: set by its opener before init(), as
+    // DrillMode is; every other drill opener clears it.
+    bool Listening = false;
     qint16 CorrectCount = 0;
     qint16 CurrentPage = 0;
     qint16 PageCount = 0;

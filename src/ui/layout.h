@@ -242,6 +242,11 @@ inline constexpr QRect lblP = captionOf(imgP);
 inline constexpr QRect lblP1 = captionOf(imgP1);
 inline constexpr QRect lblR = captionOf(imgR);
 inline constexpr QRect lblDui = captionOf(imgDui);
+// The two drills by ear, a third line under the four.
+inline constexpr QRect imgLP{404, 456, 138, 29};
+inline constexpr QRect imgLP1{556, 456, 138, 29};
+inline constexpr QRect lblLP = captionOf(imgLP);
+inline constexpr QRect lblLP1 = captionOf(imgLP1);
 // In place of the drill buttons when no word of the data contains the character.
 inline constexpr QRect lblNoRelated{404, 376, 290, 29};
 } // namespace frmChar
@@ -293,6 +298,11 @@ inline constexpr QRect lblDui = captionOf(imgDui);
 inline constexpr QRect lblP = captionOf(imgP);
 inline constexpr QRect lblP1 = captionOf(imgP1);
 inline constexpr QRect lblR = captionOf(imgR);
+// The two drills by ear, right of the result line above the panel; shown with the launch row.
+inline constexpr QRect imgLP{442, 421, 138, 29};
+inline constexpr QRect imgLP1{596, 421, 138, 29};
+inline constexpr QRect lblLP = captionOf(imgLP);
+inline constexpr QRect lblLP1 = captionOf(imgLP1);
 } // namespace frmSearch
 
 // ---------------------------------------------------------------- tone drill, pinyin drill, answer list
@@ -324,6 +334,10 @@ inline constexpr QRect lblPage{276, 56, 48, 28};
 inline constexpr QRect lblScore{470, 50, 220, 38}; // "9／12点", big
 inline constexpr QRect imgGrade = BottomRow::left;
 inline constexpr QRect lblGrade = captionOf(imgGrade);
+// By ear: "聞き取り" between the page number and the score, the replay hint
+// in the bottom row between the grade button and 前へ.
+inline constexpr QRect lblListening{340, 56, 120, 28};
+inline constexpr QRect lblReplayHint{166, BottomRow::y, 148, 29};
 } // namespace TypedRows
 
 namespace frmListP2 { // tone drill: short answer box after the bare syllables

@@ -30,6 +30,8 @@ class TestStatistics : public QObject {
     void aFreshFileHasExactlyTheseBytes();
     void listsAreMadeExactly501Long();
     void untouchedEntriesAreWrittenBackAsRead();
+    void byEarListsHaveTheirOwnKeys_data();
+    void byEarListsHaveTheirOwnKeys();
     void coverage_data();
     void coverage();
     void aFailedSaveKeepsResultsAndSaysSoOnce();
@@ -233,6 +235,52 @@ void TestStatistics::untouchedEntriesAreWrittenBackAsRead()
     s.incrementCounter(CounterList::P_NOGPT, 2);
     QVERIFY(s.saveStatistics());
     QVERIFY(readAll(path).contains("\nP_NOGPT=head,x7,8,2,0,0"));
+}
+
+void TestStatistics::byEarListsHaveTheirOwnKeys_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("byEarKind"); // -1: no grading by ear
+    QTest::addColumn<bool>("keysWritten");
+    QTest::addColumn<qint64>("toneByEarRight"); // L2_NORPT of word 7 after the save
+    const QByteArray old = "[STATISTICS]\r\nNAME=\r\nP2_NOGPT=,3\r\n";
+    QTest::newRow("an old file stays without them") << old << -1 << false << qint64(0);
+    QTest::newRow("a tone grading by ear adds all four") << old << int(DrillKind::ToneDrill) << true << qint64(1);
+    QTest::newRow("a pinyin grading by ear adds all four") << old << int(DrillKind::PinyinDrill) << true << qint64(0);
+    QTest::newRow("a file with them keeps them") << old + "L_NOGPT=\r\nL2_NORPT=,0,0,0,0,0,0,5\r\n"
+                                                 << -1 << true << qint64(5);
+}
+
+void TestStatistics::byEarListsHaveTheirOwnKeys()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, byEarKind);
+    QFETCH(bool, keysWritten);
+    QFETCH(qint64, toneByEarRight);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("conf.ini");
+    write(path, file);
+    Statistics s(path);
+    QVERIFY(s.loadStatistics());
+    QCOMPARE(s.counter(CounterList::P2_NOGPT, 1), 3); // the old lists read as before
+    s.incrementCounter(CounterList::R_NOGPT, 7);
+    if (byEarKind >= 0) {
+        s.incrementCounter(triesList(DrillKind(byEarKind), true), 7);
+        s.incrementCounter(correctList(DrillKind(byEarKind), true), 7);
+    }
+    QVERIFY(s.saveStatistics());
+    s.computeCoverage();
+    // By ear never counts for coverage.
+    QCOMPARE(s.coveredCount(DrillKind::ToneDrill) + s.coveredCount(DrillKind::PinyinDrill), 0);
+
+    const QByteArray saved = readAll(path);
+    for (const char* key : {"\nL_NOGPT=", "\nL_NORPT=", "\nL2_NOGPT=", "\nL2_NORPT="})
+        QCOMPARE(saved.contains(key), keysWritten);
+    Statistics reread(path);
+    QVERIFY(reread.loadStatistics());
+    QCOMPARE(reread.counter(CounterList::L2_NORPT, 7), toneByEarRight);
+    QCOMPARE(reread.counter(CounterList::R_NOGPT, 7), 1);
+    QCOMPARE(reread.counter(CounterList::P2_NOGPT, 1), 3);
 }
 
 void TestStatistics::coverage_data()

@@ -253,6 +253,8 @@ class TestAccessibility : public QObject, public ScreenFixture {
         row("search", "frmSearch", "imgSearch(3)", "検索");
         row("review search", "frmSearch", "imgSearch(6)", "検索");
         row("launch", "frmSearch-found", "imgR", "日訳を解答");
+        row("launch by ear", "frmSearch-found", "imgLP", "聞き取り声調");
+        row("detail drill by ear", "frmChar-1", "imgLP1", "聞き取りﾋﾟﾝｲﾝ");
         row("grade", "frmListP2-answering", "imgGrade", "採点");
         row("retest", "frmListP1-graded", "imgGrade", "誤答再試験");
         row("ranking glyph", "frmListC", "imgTovak(0)", "我");
@@ -375,7 +377,8 @@ class TestAccessibility : public QObject, public ScreenFixture {
             search << combo << QStringLiteral("imgSearch(%1)").arg(search.size() / 2);
         QTest::newRow("search") << "frmSearch" << framed(search, {"imgBack"});
         QTest::newRow("search, found") << "frmSearch-found-pinyin"
-                                       << framed(search, {"imgDui", "imgP", "imgP1", "imgR", "imgBack"});
+                                       << framed(search,
+                                                 {"imgLP", "imgLP1", "imgDui", "imgP", "imgP1", "imgR", "imgBack"});
         // The boxes down the left column, then down the right one.
         QTest::newRow("tone drill") << "frmListP2-answering" << framed(boxes(12), {"imgGrade", "imgNext", "imgBack"});
         QTest::newRow("pinyin drill, graded")
@@ -392,7 +395,7 @@ class TestAccessibility : public QObject, public ScreenFixture {
         // The readings' speakers, the related words' speakers, the drill buttons.
         QTest::newRow("detail") << "frmChar-1"
                                 << framed(QStringList{"imgReading(0)"} + speakers(4) +
-                                              QStringList{"imgP", "imgP1", "imgR", "imgDui"},
+                                              QStringList{"imgP", "imgP1", "imgR", "imgDui", "imgLP", "imgLP1"},
                                           {"imgNext", "imgBack"});
         QTest::newRow("detail, no related word")
             << "frmChar-14" << framed({"imgReading(0)", "imgReading(1)"}, {"imgBefore", "imgNext", "imgBack"});

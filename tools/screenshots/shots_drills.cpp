@@ -6,8 +6,10 @@
 
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/frmListDui.h"
+#include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 #include "ui/selection/frmSearch.h"
+#include "ui/speechplayer.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -77,6 +79,13 @@ class TestDrillScreenshots : public QObject {
         drill(name, words, [](int p) { return p % 3 != 1; });
         drill(
             name, words.mid(0, 12), [](int) { return true; }, "-allright");
+        // By ear: no synthesizer here, so its one message is answered in advance.
+        registry->speech().setSynthProgram(QStringLiteral("/nonexistent"));
+        MsgBox::setNextAnswer(QMessageBox::Ok);
+        state->tovak->Listening = true;
+        drill(
+            name, words.mid(0, 12), [](int p) { return p % 3 != 1; }, "-byear");
+        state->tovak->Listening = false;
     }
 
     void translationDrill()

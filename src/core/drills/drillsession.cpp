@@ -110,8 +110,8 @@ void DrillSession::startRun(const QString& emptyAnswer)
 void DrillSession::gradeAll()
 {
     Statistics& s = t_.stats;
-    const CounterList tries = triesList(kind_);
-    const CounterList right = correctList(kind_);
+    const CounterList tries = triesList(kind_, byEar());
+    const CounterList right = correctList(kind_, byEar());
     const int count = t_.CurrentWordCount;
     // Every grading is a review of its word on this local calendar day.
     const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
@@ -135,6 +135,8 @@ void DrillSession::gradeAll()
             s.recordReview(w, AnswerResults[p], today);
     }
 
+    // The totals (QUESTIONS, SCORE, RATE, NOG) take every grading, by ear too:
+    // they measure the learner's work, while the per-word lists keep coverage apart.
     // Running average over all gradings, in 64 bits so that no stored total can
     // overflow it; a NOG of -1 read from a hand-edited file must not divide by 0.
     const qint64 num = count > 0 ? rateNumerator(t_.CorrectCount, count) : 0;

@@ -67,6 +67,8 @@ class DrillSession : public WordPages {
     // The score of a grading on the scale that RATE averages.
     virtual qint64 rateNumerator(qint64 correct, qint64 count) const = 0;
     virtual qint64 rateDenominator(qint64 count) const = 0;
+    // A run by ear counts its words in the listening lists.
+    virtual bool byEar() const { return false; }
 
     void startRun(const QString& emptyAnswer);
     // Every showPage() notes its page, so grading knows what the learner saw.

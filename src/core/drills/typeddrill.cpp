@@ -10,6 +10,7 @@ TypedDrillSession::TypedDrillSession(Tovak& t, DrillKind kind) : DrillSession(t,
 
 void TypedDrillSession::init()
 {
+    listening_ = t_.Listening; // a retest keeps it: the flag is unchanged while the drill runs
     startRun(QString());
 }
 
@@ -86,7 +87,11 @@ TypedRow TypedDrillSession::row(int r) const
     const qint16 w = t_.CurrentWordList[p];
     const QString& pinyin = t_.db.word(w, WordField::Pinyin);
     fillWordRow(out, p);
-    out.translation = indentedTranslation(w);
+    out.concealed = listening_ && !graded();
+    if (out.concealed)
+        out.glyphs = {};
+    else
+        out.translation = indentedTranslation(w);
     if (kind() == DrillKind::ToneDrill)
         out.syllables = displayPinyin(getBareSyllables(pinyin));
     out.boxVisible = true;

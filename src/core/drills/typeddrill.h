@@ -10,7 +10,8 @@ struct TypedRow : WordRow {
     QString boxText;
     MarkState mark = MarkState::None;
     bool answerVisible = false;
-    QString answer; // the stored pinyin for the eye, once graded
+    QString answer;         // the stored pinyin for the eye, once graded
+    bool concealed = false; // by ear before grading: no glyphs, no translation
 };
 
 // The tone drill and the pinyin drill: twelve typed answers to a page.
@@ -32,6 +33,9 @@ class TypedDrillSession : public DrillSession {
     // Last box a page change copies: 11, or the first empty row on the last page.
     int rowsOnPage() const { return rowsOnPage_; }
 
+    // By ear (Tovak::Listening at init): the glyphs and translation stay hidden until graded.
+    bool listening() const { return listening_; }
+
     TypedRow row(int r) const;
     QString expectedAnswer(int tkey) const;
 
@@ -41,10 +45,12 @@ class TypedDrillSession : public DrillSession {
     bool isCorrect(int position) const override;
     qint64 rateNumerator(qint64 correct, qint64 count) const override;
     qint64 rateDenominator(qint64 count) const override;
+    bool byEar() const override { return listening_; }
 
   private:
     bool answerMatches(const QString& typed, int tkey) const;
 
     std::array<QString, PageSize> boxes_{};
     int rowsOnPage_ = PageSize - 1;
+    bool listening_ = false;
 };

@@ -51,7 +51,7 @@ frmChar::frmChar(ScreenRegistry& screens)
         body << s;
     for (SpeakerButton* s : wordSpeakers_)
         body << s;
-    for (const char* name : {"P", "P1", "R", "Dui"})
+    for (const char* name : {"P", "P1", "R", "Dui", "LP", "LP1"})
         body << button(QString::fromLatin1(name))->picture();
     setFramedReadingOrder(body);
 }
@@ -91,7 +91,7 @@ void frmChar::buildFacts()
             new SpeakerButton(screens(), this, QStringLiteral("imgSpeaker(%1)").arg(i), L::imgSpeaker(i));
 }
 
-// The four drill buttons under their painted heading.
+// The four drill buttons under their painted heading, then the two drills by ear.
 void frmChar::buildDrillButtons()
 {
     struct DrillButton {
@@ -107,6 +107,8 @@ void frmChar::buildDrillButtons()
         {"P1", "ﾋﾟﾝｲﾝを解答", L::imgP1, L::lblP1, ImageButton::CaptionActsAsButton, Drill::Pinyin},
         {"R", "日訳を解答", L::imgR, L::lblR, ImageButton::CaptionForwardsClick, Drill::Translation},
         {"Dui", "解答を確認", L::imgDui, L::lblDui, ImageButton::CaptionForwardsClick, Drill::AnswerList},
+        {"LP", "聞き取り声調", L::imgLP, L::lblLP, ImageButton::CaptionActsAsButton, Drill::ToneByEar},
+        {"LP1", "聞き取りﾋﾟﾝｲﾝ", L::imgLP1, L::lblLP1, ImageButton::CaptionActsAsButton, Drill::PinyinByEar},
     };
     for (const DrillButton& d : drills) {
         ImageButton* b = addButton(QString::fromLatin1(d.name), Pictures::btn(1), Pictures::btn(2), d.picture);
@@ -119,7 +121,8 @@ void frmChar::buildDrillButtons()
                   L::lblNoRelated, QColor::fromRgb(Layout::Palette::softInk), 13);
     lblNoRelated_->hide();
     // imgP1 stands apart from the hover rule of the other three.
-    makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui"))});
+    makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui")),
+                    button(QStringLiteral("LP")), button(QStringLiteral("LP1"))});
 }
 
 void frmChar::setFrmChar(qint16 ckey)
@@ -154,7 +157,7 @@ void frmChar::setFrmChar(qint16 ckey)
     for (size_t i = 0; i < wordSpeakers_.size(); ++i)
         wordSpeakers_[i]->setWord(
             i < static_cast<size_t>(d.relatedWords.size()) ? d.relatedWords[static_cast<qsizetype>(i)] : 0);
-    for (const char* name : {"Dui", "P", "P1", "R"})
+    for (const char* name : {"Dui", "P", "P1", "R", "LP", "LP1"})
         button(QString::fromLatin1(name))->setVisible(d.drillsShown);
     lblNoRelated_->setVisible(!d.drillsShown);
     for (size_t k = 0; k < 5; ++k)
@@ -233,14 +236,17 @@ void frmChar::startDrill(Drill drill)
 
 void frmChar::openDrill(Drill drill)
 {
+    tovak().Listening = drill == Drill::ToneByEar || drill == Drill::PinyinByEar;
     switch (drill) {
     case Drill::AnswerList:
         (void)screens().open<frmListDui>(this); // prepares itself when it loads
         return;
     case Drill::Tone:
+    case Drill::ToneByEar:
         openDrillScreen<frmListP2>(screens(), this);
         return;
     case Drill::Pinyin:
+    case Drill::PinyinByEar:
         openDrillScreen<frmListP1>(screens(), this);
         return;
     case Drill::Translation:

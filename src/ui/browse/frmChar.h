@@ -24,8 +24,8 @@ class frmChar : public ScreenBase {
     // The chart as drawn: lblPenta(k) sits at vertex k.
     const std::array<QPoint, 5>& chartVertices() const { return detail_.chart.vertices; }
 
-    // The four drill buttons.
-    enum class Drill { AnswerList, Tone, Pinyin, Translation };
+    // The four drill buttons and the two by ear.
+    enum class Drill { AnswerList, Tone, Pinyin, Translation, ToneByEar, PinyinByEar };
 
   protected:
     void pageDownKey() override;

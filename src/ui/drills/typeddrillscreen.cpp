@@ -6,6 +6,7 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 namespace L = Layout::TypedRows;
@@ -49,6 +50,55 @@ TypedDrillScreen::TypedDrillScreen(ScreenRegistry& screens, const QString& name,
     for (const Row& row : rows_)
         boxes << row.box << row.speaker;
     setFramedReadingOrder(boxes);
+
+    lblListening_ = makeLabel(this, QStringLiteral("lblListening"), QStringLiteral("聞き取り"), L::lblListening,
+                              QColor::fromRgb(Layout::Palette::bamboo), 18, true);
+    lblReplayHint_ = makeLabel(this, QStringLiteral("lblReplayHint"), QStringLiteral("F6：もう一度聞く"),
+                               L::lblReplayHint, QColor::fromRgb(Layout::Palette::softInk), 13);
+    lblListening_->hide();
+    lblReplayHint_->hide();
+}
+
+bool TypedDrillScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    // By ear, a box taking the focus speaks its row's word.
+    if (event->type() == QEvent::FocusIn && typed().listening()) {
+        for (int r = 0; r < TypedDrillSession::PageSize; ++r) {
+            if (rows_[static_cast<size_t>(r)].box == watched)
+                speakRow(r);
+        }
+    }
+    return DrillScreen::eventFilter(watched, event);
+}
+
+void TypedDrillScreen::replayKey()
+{
+    const QWidget* focused = focusWidget();
+    for (int r = 0; r < TypedDrillSession::PageSize; ++r) {
+        Row& row = rows_[static_cast<size_t>(r)];
+        if (row.box != focused && row.speaker != focused)
+            continue;
+        // By ear the word may be heard again before grading; otherwise only once graded.
+        if (typed().listening())
+            speakRow(r);
+        else
+            row.speaker->play();
+    }
+}
+
+void TypedDrillScreen::speakFocusedRow()
+{
+    for (int r = 0; r < TypedDrillSession::PageSize; ++r) {
+        if (rows_[static_cast<size_t>(r)].box->hasFocus())
+            speakRow(r);
+    }
+}
+
+void TypedDrillScreen::speakRow(int r)
+{
+    const TypedRow content = typed().row(r);
+    if (content.hasWord)
+        screens().speakWord(content.tkey);
 }
 
 TypedDrillSession& TypedDrillScreen::typed() const
@@ -75,22 +125,21 @@ void TypedDrillScreen::drawRows()
         row.speaker->setAllowed(s.graded());
         row.speaker->setWord(content.hasWord ? content.tkey : 0);
     }
+    lblListening_->setVisible(s.listening());
+    lblReplayHint_->setVisible(s.listening());
 }
 
-void TypedDrillScreen::replayKey()
-{
-    const QWidget* focused = focusWidget();
-    for (const Row& row : rows_) {
-        if (row.box == focused || row.speaker == focused)
-            row.speaker->play();
-    }
-}
 
 void TypedDrillScreen::focusFirstBox()
 {
     QLineEdit* first = rows_.front().box;
-    if (first->isVisibleTo(this) && !first->isReadOnly())
-        first->setFocus();
+    if (!first->isVisibleTo(this) || first->isReadOnly())
+        return;
+    // A box that keeps the focus over a page turn gets no focus event: its new word is spoken here.
+    const bool kept = first->hasFocus();
+    first->setFocus();
+    if (kept && typed().listening())
+        speakFocusedRow();
 }
 
 void TypedDrillScreen::runStarted()

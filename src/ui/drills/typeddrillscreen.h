@@ -26,8 +26,10 @@ class TypedDrillScreen : public DrillScreen {
     void drawRows() override;
     void runStarted() override;
     void pageTurned() override;
-    // F6 speaks the word of the row whose box or speaker has the focus, once graded.
+    // F6 speaks the word of the row whose box or speaker has the focus: by ear at
+    // any time, otherwise once graded.
     void replayKey() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct Row {
@@ -40,6 +42,11 @@ class TypedDrillScreen : public DrillScreen {
 
     TypedDrillSession& typed() const;
     void focusFirstBox();
+    void speakFocusedRow();
+    void speakRow(int r);
+
+    QLabel* lblListening_;
+    QLabel* lblReplayHint_;
 
     std::array<Row, 12> rows_;
 };

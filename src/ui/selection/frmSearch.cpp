@@ -94,6 +94,8 @@ frmSearch::frmSearch(ScreenRegistry& screens)
         {"P", "声調を解答", L::imgP, L::lblP, ImageButton::CaptionActsAsButton},
         {"P1", "ﾋﾟﾝｲﾝを解答", L::imgP1, L::lblP1, ImageButton::CaptionActsAsButton},
         {"R", "日訳を解答", L::imgR, L::lblR, ImageButton::CaptionForwardsClick},
+        {"LP", "聞き取り声調", L::imgLP, L::lblLP, ImageButton::CaptionActsAsButton},
+        {"LP1", "聞き取りﾋﾟﾝｲﾝ", L::imgLP1, L::lblLP1, ImageButton::CaptionActsAsButton},
     };
     for (const auto& l : launchers) {
         ImageButton* b = addButton(QString::fromLatin1(l.name), Pictures::btn(1), Pictures::btn(2), l.picture);
@@ -101,10 +103,14 @@ frmSearch::frmSearch(ScreenRegistry& screens)
         launchers_ << b;
     }
     connect(button(QStringLiteral("Dui")), &ImageButton::clicked, this, &frmSearch::openAnswerList);
-    connect(button(QStringLiteral("P")), &ImageButton::clicked, this, &frmSearch::openDrill<frmListP2>);
-    connect(button(QStringLiteral("P1")), &ImageButton::clicked, this, &frmSearch::openDrill<frmListP1>);
-    connect(button(QStringLiteral("R")), &ImageButton::clicked, this, &frmSearch::openDrill<frmListR>);
-    pinyinDrill_ = button(QStringLiteral("P1"));
+    connect(button(QStringLiteral("P")), &ImageButton::clicked, this, [this] { openDrill<frmListP2>(false); });
+    connect(button(QStringLiteral("P1")), &ImageButton::clicked, this, [this] { openDrill<frmListP1>(false); });
+    connect(button(QStringLiteral("R")), &ImageButton::clicked, this, [this] { openDrill<frmListR>(false); });
+    connect(button(QStringLiteral("LP")), &ImageButton::clicked, this, [this] { openDrill<frmListP2>(true); });
+    connect(button(QStringLiteral("LP1")), &ImageButton::clicked, this, [this] { openDrill<frmListP1>(true); });
+    pinyinDrills_ = {button(QStringLiteral("P1")), button(QStringLiteral("LP1"))};
+    // The drills by ear stand above the panel, outside the mask: they show with the launch row.
+    byEar_ = {button(QStringLiteral("LP")), button(QStringLiteral("LP1"))};
 
     // Lies over the launch buttons: while it shows, they can be neither seen nor clicked.
     imgSmask_ = new QLabel(this);
@@ -115,12 +121,16 @@ frmSearch::frmSearch(ScreenRegistry& screens)
 
     addBackHelpExit(HelpWordSearch);
 
-    // Each condition row, then the launch buttons left to right.
+    // Each condition row, the drills by ear on the result line, then the launch buttons left to right.
     QList<QWidget*> body = {txtFreeWord_, button(QStringLiteral("Search(0)"))->picture()};
     for (const Condition& c : conditions)
         body << combos_[slot(c.kind)] << button(QStringLiteral("Search(%1)").arg(slot(c.kind)))->picture();
-    for (ImageButton* b : launchers_)
+    for (ImageButton* b : byEar_)
         body << b->picture();
+    for (ImageButton* b : launchers_) {
+        if (!byEar_.contains(b))
+            body << b->picture();
+    }
     setFramedReadingOrder(body);
 }
 
@@ -131,9 +141,11 @@ void frmSearch::load()
     pinyinOffered_ = stats.canUsePinyinDrill();
     // Not offered, it stays in its place and says why.
     const QString reason = pinyinOffered_ ? QString() : QStringLiteral("ピンイン達成率が50%を超えると使えます");
-    for (QLabel* part : {pinyinDrill_->picture(), pinyinDrill_->caption()})
-        part->setToolTip(reason);
-    pinyinDrill_->picture()->setAccessibleDescription(reason);
+    for (ImageButton* b : pinyinDrills_) {
+        for (QLabel* part : {b->picture(), b->caption()})
+            part->setToolTip(reason);
+        b->picture()->setAccessibleDescription(reason);
+    }
     stats.loadStatistics(); // keeps results that failed to save
     stats.computeCoverage();
     setMasked(true);
@@ -144,7 +156,9 @@ void frmSearch::setMasked(bool masked)
     imgSmask_->setVisible(masked);
     // Under the mask the keyboard and a screen reader must not reach them either.
     for (ImageButton* b : launchers_)
-        b->setActive(!masked && (b != pinyinDrill_ || pinyinOffered_));
+        b->setActive(!masked && (!pinyinDrills_.contains(b) || pinyinOffered_));
+    for (ImageButton* b : byEar_)
+        b->setVisible(!masked);
 }
 
 void frmSearch::searchDueToday()
@@ -178,12 +192,14 @@ void frmSearch::search(SearchKind kind)
 void frmSearch::openAnswerList()
 {
     tovak().DrillMode = DrillAnswering;
+    tovak().Listening = false;
     (void)screens().open<frmListDui>(this);
 }
 
-template <class Drill> void frmSearch::openDrill()
+template <class Drill> void frmSearch::openDrill(bool byEar)
 {
     tovak().DrillMode = DrillAnswering;
+    tovak().Listening = byEar;
     auto& drill = screens().screen<Drill>();
     drill.init();
     (void)screens().exec(drill, this);

@@ -10,7 +10,8 @@ class QLabel;
 class QLineEdit;
 
 // The word search: seven conditions, each with its own "検索" button; the count
-// found; then the answer list or one of the three drills on the words found.
+// found; then the answer list or one of the three drills on the words found
+// (the tone and pinyin drills also by ear).
 // The launch buttons lie under a mask until a search has found something.
 class frmSearch : public ScreenBase {
     Q_OBJECT
@@ -27,14 +28,16 @@ class frmSearch : public ScreenBase {
     void search(SearchKind kind);
     void setMasked(bool masked);
     void openAnswerList();
-    template <class Drill> void openDrill();
+    // byEar opens the tone or pinyin drill in listening mode.
+    template <class Drill> void openDrill(bool byEar);
 
     QLineEdit* txtFreeWord_;
     // The six drop-downs, by SearchKind; slot 0 (the free text) stays empty.
     std::array<QComboBox*, 7> combos_{};
     QLabel* lblCount_is_;
     QLabel* imgSmask_;
-    ImageButton* pinyinDrill_;
+    QList<ImageButton*> pinyinDrills_; // by eye and by ear: offered by the same rule
+    QList<ImageButton*> byEar_;
     bool pinyinOffered_ = false;
     QList<ImageButton*> launchers_;
 };

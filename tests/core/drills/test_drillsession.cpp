@@ -89,6 +89,8 @@ class TestDrillSession : public QObject {
     void retestAfterThreeWrong();
     void countersStayWithTheirDrill_data();
     void countersStayWithTheirDrill();
+    void byEarRowsHideGlyphsUntilGraded_data();
+    void byEarRowsHideGlyphsUntilGraded();
     void choiceColoursAfterGrading();
     void emptyRowsCarryNoChoiceFromThePageBefore();
     void answerListReadsTheListAsItStands();
@@ -423,27 +425,78 @@ void TestDrillSession::retestAfterThreeWrong()
 void TestDrillSession::countersStayWithTheirDrill_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::newRow("pinyin") << static_cast<int>(DrillKind::PinyinDrill);
-    QTest::newRow("tone") << static_cast<int>(DrillKind::ToneDrill);
-    QTest::newRow("choice") << static_cast<int>(DrillKind::TranslationDrill);
+    QTest::addColumn<bool>("byEar");
+    QTest::addColumn<int>("ownTries");
+    QTest::newRow("pinyin") << static_cast<int>(DrillKind::PinyinDrill) << false << int(CounterList::P_NOGPT);
+    QTest::newRow("tone") << static_cast<int>(DrillKind::ToneDrill) << false << int(CounterList::P2_NOGPT);
+    QTest::newRow("choice") << static_cast<int>(DrillKind::TranslationDrill) << false << int(CounterList::R_NOGPT);
+    QTest::newRow("pinyin by ear") << static_cast<int>(DrillKind::PinyinDrill) << true << int(CounterList::L_NOGPT);
+    QTest::newRow("tone by ear") << static_cast<int>(DrillKind::ToneDrill) << true << int(CounterList::L2_NOGPT);
 }
 
 void TestDrillSession::countersStayWithTheirDrill()
 {
     QFETCH(int, kind);
+    QFETCH(bool, byEar);
+    QFETCH(int, ownTries);
     const DrillKind drill = static_cast<DrillKind>(kind);
     TestState s;
     Tovak& t = *s.tovak;
     openOn(t, {23, 23}); // a word listed twice counts twice
+    t.Listening = byEar;
     auto session = sessionFor(t, drill);
     session->init();
     answerAll(*session, [](int) { return true; });
     session->pressGrade(later());
     for (int l = 0; l < CounterListCount; ++l) {
-        const CounterList list = static_cast<CounterList>(l);
-        const bool own = list == triesList(drill) || list == correctList(drill);
-        QCOMPARE(counter(t, list, 23), own ? 2 : 0);
+        const bool own = l == ownTries || l == ownTries + 1;
+        QCOMPARE(counter(t, static_cast<CounterList>(l), 23), own ? 2 : 0);
     }
+    // By ear counts for no coverage; the totals take every grading.
+    QCOMPARE(t.stats.coveredCount(drill), byEar ? 0 : 1);
+    QCOMPARE(t.stats.questions, 2);
+    QCOMPARE(t.stats.nog, 1);
+}
+
+void TestDrillSession::byEarRowsHideGlyphsUntilGraded_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("byEar");
+    QTest::newRow("tone by eye") << static_cast<int>(DrillKind::ToneDrill) << false;
+    QTest::newRow("tone by ear") << static_cast<int>(DrillKind::ToneDrill) << true;
+    QTest::newRow("pinyin by ear") << static_cast<int>(DrillKind::PinyinDrill) << true;
+}
+
+void TestDrillSession::byEarRowsHideGlyphsUntilGraded()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, byEar);
+    TestState s;
+    Tovak& t = *s.tovak;
+    openOn(t, {23, 65});
+    t.Listening = byEar;
+    TypedDrillSession session(t, static_cast<DrillKind>(kind));
+    session.init();
+    QCOMPARE(session.listening(), byEar);
+    const auto check = [&](bool hidden) {
+        for (int r = 0; r < 2; ++r) {
+            const TypedRow row = session.row(r);
+            QVERIFY(row.hasWord);
+            QCOMPARE(row.concealed, hidden);
+            QCOMPARE(row.tkey, t.CurrentWordList[r]); // the word the row speaks
+            QCOMPARE(row.glyphs == t.db.wordCKeys(row.tkey), !hidden);
+            QCOMPARE(row.translation.isEmpty(), hidden);
+            QVERIFY(!row.number.isEmpty());
+        }
+    };
+    check(byEar);
+    answerAll(session, [](int p) { return p == 0; });
+    QCOMPARE(session.pressGrade(later()), GradeOutcome::Graded);
+    check(false); // grading reveals everything
+    // The retest of the wrong word is by ear again.
+    QCOMPARE(session.pressGrade(later()), GradeOutcome::RetestStarted);
+    QCOMPARE(session.listening(), byEar);
+    QCOMPARE(session.row(0).concealed, byEar);
 }
 
 void TestDrillSession::choiceColoursAfterGrading()

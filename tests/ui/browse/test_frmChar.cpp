@@ -42,7 +42,8 @@ class TestFrmChar : public QObject, public ScreenFixture {
             for (int j = 1; j <= 4; ++j)
                 QCOMPARE(labelOf(&d, QStringLiteral("imgTovak%1(%2)").arg(j).arg(i))->pixmap().isNull(), i >= rows);
         }
-        for (const char* b : {"imgP", "lblP", "imgP1", "lblP1", "imgR", "lblR", "imgDui", "lblDui"})
+        for (const char* b : {"imgP", "lblP", "imgP1", "lblP1", "imgR", "lblR", "imgDui", "lblDui", "imgLP", "lblLP",
+                              "imgLP1", "lblLP1"})
             QCOMPARE(labelOf(&d, b)->isVisible(), rows > 0);
         QCOMPARE(labelOf(&d, "lblNoRelated")->isVisible(), rows == 0);
 
@@ -110,9 +111,12 @@ class TestFrmChar : public QObject, public ScreenFixture {
         frmChar& d = shownDetail(1, 6);
         QStringList drills;
         QList<int> received;
+        QList<bool> byEar;
         screens->setShownHook([&](ScreenBase& s) {
             drills << s.objectName();
             received << state->tovak->CurrentWordCount;
+            auto* heading = s.findChild<QLabel*>(QStringLiteral("lblListening"));
+            byEar << (heading && heading->isVisible());
             s.back();
         });
         const Tovak& t = *state->tovak;
@@ -121,7 +125,7 @@ class TestFrmChar : public QObject, public ScreenFixture {
             stored << static_cast<qint16>(item.toInt());
         QSet<QList<qint16>> orders;
         for (int round = 0; round < 2; ++round) {
-            for (const char* caption : {"lblP", "lblP1", "lblR", "lblDui"}) {
+            for (const char* caption : {"lblP", "lblP1", "lblR", "lblDui", "lblLP", "lblLP1"}) {
                 QTest::mouseClick(labelOf(&d, caption), Qt::LeftButton);
                 QCOMPARE(t.DrillMode, 1);
                 QList<qint16> words = t.CurrentWordList.mid(0, t.CurrentWordCount);
@@ -131,9 +135,12 @@ class TestFrmChar : public QObject, public ScreenFixture {
             }
         }
         QVERIFY(orders.size() > 4);
-        const QStringList opened4 = {"frmListP2", "frmListP1", "frmListR", "frmListDui"};
-        QCOMPARE(drills, opened4 + opened4);
-        QCOMPARE(received, QList<int>(8, 16));
+        const QStringList drillsOpened = {"frmListP2", "frmListP1", "frmListR", "frmListDui", "frmListP2", "frmListP1"};
+        QCOMPARE(drills, drillsOpened + drillsOpened);
+        QCOMPARE(received, QList<int>(12, 16));
+        // The last two open by ear; every other button clears it again.
+        const QList<bool> ears = {false, false, false, false, true, true};
+        QCOMPARE(byEar, ears + ears);
         QCOMPARE(d.shown().ckey, 6);
         QCOMPARE(labelOf(&d, "lblCount(2)")->text(), QStringLiteral("第2位"));
         QVERIFY(d.isVisible());

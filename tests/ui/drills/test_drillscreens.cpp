@@ -11,8 +11,12 @@
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
+#include "ui/speechplayer.h"
+
+#include "core/pinyin.h"
 
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -450,6 +454,92 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         QCOMPARE(first->text(), u"24"_s);
         QTest::keyClick(first, Qt::Key_Escape);
         QVERIFY(!d.isVisible());
+    }
+
+    void byEarTheFocusedRowSpeaksItsWord_data()
+    {
+        QTest::addColumn<QString>("drill");
+        QTest::addColumn<bool>("byEar");
+        QTest::newRow("tone drill by ear") << u"frmListP2"_s << true;
+        QTest::newRow("pinyin drill by ear") << u"frmListP1"_s << true;
+        QTest::newRow("tone drill by eye") << u"frmListP2"_s << false;
+    }
+    void byEarTheFocusedRowSpeaksItsWord()
+    {
+        QFETCH(QString, drill);
+        QFETCH(bool, byEar);
+        Tovak& t = *state->tovak;
+        // A stand-in for the synthesizer that writes down each text it is given.
+        QTemporaryDir dir;
+        const QString said = dir.filePath(u"said.txt"_s);
+        const QString program = dir.filePath(u"say"_s);
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ncat >> '" + said.toUtf8() + "'\n");
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        screens->speech().setSynthProgram(program);
+        // The stand-in gives no sound back: the learner is told once, in a box answered here.
+        MsgBox::setNextAnswer(QMessageBox::Ok);
+        const auto saidLines = [&] { return QString::fromLatin1(readFile(said)).split(u'\n', Qt::SkipEmptyParts); };
+        const auto wordOf = [&](int row) {
+            const int w = t.CurrentWordList[row];
+            return speechPinyin(t.db.word(w, WordField::Pinyin), t.db.wordCKeys(w));
+        };
+
+        openOn(t, firstWords(12));
+        t.Listening = byEar;
+        DrillScreen& d = loadDrill(*screens, drill);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QCOMPARE(labelOf(&d, u"lblListening"_s)->isVisible(), byEar);
+        QCOMPARE(labelOf(&d, u"imgTovak1(0)"_s)->pixmap().isNull(), byEar);
+        QCOMPARE(labelOf(&d, u"lblJp(0)"_s)->text().isEmpty(), byEar);
+        if (!byEar) {
+            QTest::keyClick(boxOf(&d, 0), Qt::Key_F6);
+            QTest::qWait(200);
+            QVERIFY(saidLines().isEmpty());
+            d.close();
+            return;
+        }
+        // The first box takes the focus as the drill opens: its word plays.
+        QTRY_COMPARE_WITH_TIMEOUT(saidLines().size(), 1, 5000);
+        QVERIFY(saidLines().at(0).contains(wordOf(0)));
+        QTest::keyClick(boxOf(&d, 0), Qt::Key_Tab);
+        QTRY_COMPARE_WITH_TIMEOUT(saidLines().size(), 2, 5000);
+        QVERIFY(saidLines().at(1).contains(wordOf(1)));
+        // F6 speaks the focused row's word again.
+        QTest::keyClick(boxOf(&d, 1), Qt::Key_F6);
+        QTRY_COMPARE_WITH_TIMEOUT(saidLines().size(), 3, 5000);
+        QVERIFY(saidLines().at(2).contains(wordOf(1)));
+
+        // Grading reveals the glyphs and the translation.
+        QTest::keyClick(boxOf(&d, 1), Qt::Key_F5);
+        QCOMPARE(t.DrillMode, 4);
+        QVERIFY(!labelOf(&d, u"imgTovak1(0)"_s)->pixmap().isNull());
+        QVERIFY(!labelOf(&d, u"lblJp(0)"_s)->text().isEmpty());
+        d.close();
+    }
+
+    void aMissingSynthesizerIsToldOnceByEar()
+    {
+        Tovak& t = *state->tovak;
+        screens->speech().setSynthProgram(u"/nonexistent"_s);
+        MsgBox::setNextAnswer(QMessageBox::Ok);
+        openOn(t, firstWords(12));
+        t.Listening = true;
+        DrillScreen& d = loadDrill(*screens, u"frmListP2"_s);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QTRY_COMPARE_WITH_TIMEOUT(MsgBox::shownCount(), 1, 5000);
+        QCOMPARE(MsgBox::last().text, SpeechService::missingProgramSentence());
+        QTest::keyClick(boxOf(&d, 0), Qt::Key_F6);
+        QTest::keyClick(boxOf(&d, 0), Qt::Key_Tab);
+        QTest::qWait(200);
+        QCOMPARE(MsgBox::shownCount(), 1);
+        d.close();
     }
 
     void backDiscardsUngradedAnswersAndOnlyTheChoiceDrillMovesTheMascot_data()

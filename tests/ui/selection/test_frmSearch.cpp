@@ -169,13 +169,18 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         // Not offered, the launcher keeps its place and tells why, also to a screen reader.
         QVERIFY(s.button(u"P1"_s)->isVisible());
         const QString reason = offered ? QString() : u"ピンイン達成率が50%を超えると使えます"_s;
-        QCOMPARE(labelOf(&s, u"imgP1"_s)->toolTip(), reason);
-        QCOMPARE(labelOf(&s, u"lblP1"_s)->toolTip(), reason);
-        QCOMPARE(labelOf(&s, u"imgP1"_s)->accessibleDescription(), reason);
+        // The pinyin drill by ear follows the same rule.
+        for (const QString& b : {u"P1"_s, u"LP1"_s}) {
+            QCOMPARE(labelOf(&s, "img" + b)->toolTip(), reason);
+            QCOMPARE(labelOf(&s, "lbl" + b)->toolTip(), reason);
+            QCOMPARE(labelOf(&s, "img" + b)->accessibleDescription(), reason);
+        }
         choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
         clickButton(&s, u"Search(5)"_s);
         QVERIFY(tabOrder(&s).contains(u"imgR"_s));
+        QVERIFY(s.button(u"LP1"_s)->isVisible());
         QCOMPARE(tabOrder(&s).contains(u"imgP1"_s), offered);
+        QCOMPARE(tabOrder(&s).contains(u"imgLP1"_s), offered);
         int drills = 0;
         screens->setShownHook([&](ScreenBase& shown) {
             ++drills;
@@ -211,27 +216,35 @@ class TestFrmSearch : public QObject, public ScreenFixture {
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("screen");
-        QTest::newRow("answer list") << u"imgDui"_s << u"frmListDui"_s;
-        QTest::newRow("tone drill, by its caption") << u"lblP"_s << u"frmListP2"_s;
-        QTest::newRow("translation drill") << u"imgR"_s << u"frmListR"_s;
+        QTest::addColumn<bool>("byEar");
+        QTest::newRow("answer list") << u"imgDui"_s << u"frmListDui"_s << false;
+        QTest::newRow("tone drill, by its caption") << u"lblP"_s << u"frmListP2"_s << false;
+        QTest::newRow("translation drill") << u"imgR"_s << u"frmListR"_s << false;
+        QTest::newRow("tone drill by ear") << u"imgLP"_s << u"frmListP2"_s << true;
+        QTest::newRow("tone drill by ear, by its caption") << u"lblLP"_s << u"frmListP2"_s << true;
     }
     void launchButtonsOpenTheirScreenOnTheWordsFound()
     {
         QFETCH(QString, control);
         QFETCH(QString, screen);
+        QFETCH(bool, byEar);
         Tovak& t = *state->tovak;
         auto& s = screens->screen<frmSearch>();
         s.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s));
         QStringList shownScreens;
         QString count;
+        bool heading = false;
         screens->setShownHook([&](ScreenBase& shown) {
             shownScreens << shown.objectName();
             count = labelOf(&shown, u"lblCount"_s)->text();
+            auto* listening = shown.findChild<QLabel*>(u"lblListening"_s);
+            heading = listening && listening->isVisible() && listening->text() == u"聞き取り"_s;
             shown.ScreenBase::back();
         });
-        // Under the mask the launch buttons cannot be clicked.
+        // Under the mask the launch buttons cannot be clicked; the drills by ear are not shown.
         QLabel* target = labelOf(&s, control);
+        QCOMPARE(target->isVisible(), !byEar);
         const QPoint middle = target->geometry().center();
         QTest::mouseClick(labelOf(&s, u"imgSmask"_s), Qt::LeftButton, {},
                           labelOf(&s, u"imgSmask"_s)->mapFrom(&s, middle));
@@ -240,10 +253,14 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
         clickButton(&s, u"Search(5)"_s);
         t.DrillMode = 4;
+        t.Listening = !byEar; // every launcher sets it
+        QVERIFY(target->isVisible());
         QTest::mouseClick(target, Qt::LeftButton);
         QCOMPARE(shownScreens, QStringList{screen});
         QCOMPARE(count, u"52"_s);
         QCOMPARE(t.DrillMode, 1);
+        QCOMPARE(t.Listening, byEar);
+        QCOMPARE(heading, byEar);
     }
 
     void keysEnterAndF1()
