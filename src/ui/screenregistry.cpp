@@ -140,7 +140,7 @@ SpeechService& ScreenRegistry::speech()
 {
     if (!speech_) {
         speech_ = new SpeechService(this);
-        speech_->setSettings(SpeechSettings::load(tovak_.stats.filePath()));
+        speech_->setSettings(speechSettings());
         connect(speech_, &SpeechService::unavailable, this, [this](const QString& sentence) {
             emit speechAvailabilityChanged();
             MsgBox::information(topWindow(), sentence);
@@ -157,7 +157,22 @@ SpeechService& ScreenRegistry::speech()
 
 bool ScreenRegistry::canSpeak() const
 {
-    return !speech_ || speech_->isAvailable();
+    return speechSettings().enabled && (!speech_ || speech_->isAvailable());
+}
+
+const SpeechSettings& ScreenRegistry::speechSettings() const
+{
+    if (!speechSettings_)
+        speechSettings_ = SpeechSettings::load(tovak_.stats.filePath());
+    return *speechSettings_;
+}
+
+void ScreenRegistry::setSpeechSettings(const SpeechSettings& settings)
+{
+    speechSettings_ = settings;
+    if (speech_)
+        speech_->setSettings(settings);
+    emit speechAvailabilityChanged();
 }
 
 void ScreenRegistry::speakWord(int tkey)

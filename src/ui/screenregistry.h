@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/speechsettings.h"
 #include "ui/screenbase.h"
 
 #include <QList>
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 class SpeechService;
 class Tovak;
@@ -87,9 +89,13 @@ class ScreenRegistry : public QObject {
     // Speaks a word of the tables, or one reading of a character ("xue2").
     void speakWord(int tkey);
     void speakReading(const QString& reading);
-    // False once speech failed for want of the program or a sound device:
-    // speaker controls then show as unavailable.
+    // False while speech is switched off, and once it failed for want of the
+    // program or a sound device: speaker controls then show as unavailable.
     bool canSpeak() const;
+    // The two switches of conf.ini, read on the first ask; setting them stores
+    // nothing (the menu does) but reaches the voice and every speaker control.
+    const SpeechSettings& speechSettings() const;
+    void setSpeechSettings(const SpeechSettings& settings);
 
     // Opens the address in the user's browser; the result is ignored.
     void openWebPage(const QString& url);
@@ -123,5 +129,6 @@ class ScreenRegistry : public QObject {
     std::function<bool(qint16, QWidget*)> helpOpener_;
     QPointer<ScreenBase> home_;
     SpeechService* speech_ = nullptr;
+    mutable std::optional<SpeechSettings> speechSettings_;
     bool reportedAvailable_ = false;
 };

@@ -9,6 +9,7 @@
 namespace {
 const QString playHint = QStringLiteral("発音を聞く（F6：もう一度）");
 const QString unavailableHint = QStringLiteral("音声を再生できません");
+const QString switchedOffHint = QStringLiteral("音声はオフです（メインメニューの「音声」で切り替え）");
 } // namespace
 
 SpeakerButton::SpeakerButton(ScreenRegistry& screens, QWidget* parent, const QString& objectName, const QRect& geometry)
@@ -27,13 +28,7 @@ void SpeakerButton::setWord(int tkey)
 {
     tkey_ = tkey;
     reading_.clear();
-    QString characters;
-    if (tkey > 0) {
-        const DB& db = screens_.tovak().db;
-        for (int ckey : db.wordCKeys(tkey))
-            characters += db.glyphCharacter(ckey);
-    }
-    setAccessibleName(QStringLiteral("発音を聞く：") + characters);
+    rename();
     redraw();
 }
 
@@ -41,8 +36,32 @@ void SpeakerButton::setReading(const QString& reading)
 {
     tkey_ = 0;
     reading_ = reading;
-    setAccessibleName(QStringLiteral("発音を聞く：") + displayPinyin(reading));
+    rename();
     redraw();
+}
+
+void SpeakerButton::setConcealed(bool concealed)
+{
+    if (concealed_ == concealed)
+        return;
+    concealed_ = concealed;
+    rename();
+    redraw();
+}
+
+void SpeakerButton::rename()
+{
+    QString said;
+    if (concealed_) {
+        said = QStringLiteral("この問題の単語");
+    } else if (tkey_ > 0) {
+        const DB& db = screens_.tovak().db;
+        for (int ckey : db.wordCKeys(tkey_))
+            said += db.glyphCharacter(ckey);
+    } else {
+        said = displayPinyin(reading_);
+    }
+    setAccessibleName(QStringLiteral("発音を聞く：") + said);
 }
 
 void SpeakerButton::setAllowed(bool allowed)
@@ -80,9 +99,11 @@ void SpeakerButton::redraw()
 {
     const bool available = screens_.canSpeak();
     setPixmap(Pictures::speaker(!available ? 3 : hovered_ ? 2 : 1));
-    const QString& hint = available ? playHint : unavailableHint;
+    const QString& hint = available ? playHint : !screens_.speechSettings().enabled ? switchedOffHint : unavailableHint;
     setToolTip(hint);
     setAccessibleDescription(hint);
     setClickableActive(this, available);
+    if (concealed_)
+        setFocusPolicy(Qt::NoFocus);
     setVisible(allowed_ && hasSomethingToSay());
 }

@@ -20,6 +20,9 @@ class SpeakerButton : public QLabel {
     void setReading(const QString& reading);
     // Hidden even with something to say (the typed drills before grading).
     void setAllowed(bool allowed);
+    // By ear before grading: the name does not give the word away, and Tab
+    // passes by (the box's F6 plays the same word).
+    void setConcealed(bool concealed);
 
     int word() const { return tkey_; }
     const QString& reading() const { return reading_; }
@@ -35,10 +38,12 @@ class SpeakerButton : public QLabel {
 
   private:
     void redraw();
+    void rename();
 
     ScreenRegistry& screens_;
     int tkey_ = 0;
     QString reading_;
     bool allowed_ = true;
+    bool concealed_ = false;
     bool hovered_ = false;
 };

@@ -50,6 +50,9 @@ class TestSpeakers : public QObject, public ScreenFixture {
         QTest::newRow("tone drill, graded") << "frmListP2" << true << 12;
         QTest::newRow("pinyin drill") << "frmListP1" << false << 0;
         QTest::newRow("pinyin drill, graded") << "frmListP1" << true << 12;
+        // By ear the word may be heard before grading, under a name that does not give it away.
+        QTest::newRow("tone drill by ear") << "frmListP2-byear" << false << 12;
+        QTest::newRow("pinyin drill by ear, graded") << "frmListP1-byear" << true << 12;
         // 我: one reading, four words; 6: sixteen words.
         QTest::newRow("detail 1") << "frmChar-1" << false << 5;
         QTest::newRow("detail 6") << "frmChar-6" << false << -1;
@@ -71,15 +74,24 @@ class TestSpeakers : public QObject, public ScreenFixture {
         for (SpeakerButton* b : speakers) {
             QVERIFY2(b->accessibleName().startsWith(prefix) && b->accessibleName().size() > prefix.size(),
                      qPrintable(b->objectName() + ": " + b->accessibleName()));
-            QCOMPARE(b->toolTip(), QStringLiteral("発音を聞く（F6：もう一度）"));
-            QVERIFY(isClickable(b));
+            if (screens->canSpeak()) { // by ear the voice is switched off here
+                QCOMPARE(b->toolTip(), QStringLiteral("発音を聞く（F6：もう一度）"));
+                QVERIFY(isClickable(b));
+            }
             // Nothing covers it: the speaker is what the mouse finds at its centre.
             QCOMPARE(s->childAt(b->geometry().center()), b);
         }
         const QStringList faults = accessibilityFaults(s);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        if (screen.endsWith(QLatin1String("-byear")) && !graded) {
+            // Tab goes from box to box; F6 in a box plays the same word.
+            for (SpeakerButton* b : speakers) {
+                QCOMPARE(b->accessibleName(), prefix + QStringLiteral("この問題の単語"));
+                QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+            }
+        }
         // A word's speaker names the word's characters.
-        if (screen == QLatin1String("frmListDui")) {
+        if (screen == QLatin1String("frmListDui") || screen == QLatin1String("frmListP1-byear")) {
             const Tovak& t = *state->tovak;
             QString word;
             for (int ckey : t.db.wordCKeys(t.CurrentWordList[0]))
@@ -121,6 +133,29 @@ class TestSpeakers : public QObject, public ScreenFixture {
         QTest::qWait(50);
         QCOMPARE(MsgBox::shownCount(), 1);
         QVERIFY(!MsgBox::hasPendingAnswer());
+    }
+
+    // Switched off on the menu, every speaker says so and a press asks nothing of the voice.
+    void switchedOffSpeakersSayWhy()
+    {
+        frmTOC& menu = shownMenu();
+        auto* onOff = menu.findChild<QLabel*>(QStringLiteral("lblSpeech"));
+        QVERIFY(onOff && pressClickable(onOff));
+        QWidget* s = open(QStringLiteral("frmListDui"), false);
+        QVERIFY(s);
+        const QList<SpeakerButton*> speakers = shownSpeakers(s);
+        QCOMPARE(speakers.size(), 12);
+        const QImage unavailable = Pictures::speaker(3).toImage();
+        for (SpeakerButton* b : speakers) {
+            QCOMPARE(b->pixmap().toImage(), unavailable);
+            QVERIFY(b->toolTip().startsWith(QStringLiteral("音声はオフです")));
+            QVERIFY(!b->play());
+        }
+        QVERIFY(!screens->speechStarted());
+        // On again: the speakers come back at once.
+        QVERIFY(pressClickable(onOff));
+        QVERIFY(speakers.front()->toolTip().startsWith(QStringLiteral("発音を聞く")));
+        QVERIFY(isClickable(speakers.front()));
     }
 
     void theSwitchesToggleAndPersist_data()
@@ -167,6 +202,9 @@ class TestSpeakers : public QObject, public ScreenFixture {
     {
         Tovak& t = *state->tovak;
         const QString screen = name.section(QLatin1Char('-'), 0, 0);
+        t.Listening = name.endsWith(QLatin1String("-byear"));
+        if (t.Listening) // the focused box would speak: nothing to hear here
+            screens->setSpeechSettings(SpeechSettings{false, false});
         if (screen == QLatin1String("frmChar")) {
             const int ckey = name.section(QLatin1Char('-'), 1).toInt();
             t.RankingKind = 1;

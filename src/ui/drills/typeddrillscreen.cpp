@@ -64,8 +64,15 @@ bool TypedDrillScreen::eventFilter(QObject* watched, QEvent* event)
     // By ear, a box taking the focus speaks its row's word.
     if (event->type() == QEvent::FocusIn && typed().listening()) {
         for (int r = 0; r < TypedDrillSession::PageSize; ++r) {
-            if (rows_[static_cast<size_t>(r)].box == watched)
-                speakRow(r);
+            if (rows_[static_cast<size_t>(r)].box != watched)
+                continue;
+            // Opening a window can hand the same box the focus twice in a row:
+            // the word starts once.
+            if (r == lastFocusRow_ && sinceFocusSpeech_.isValid() && sinceFocusSpeech_.elapsed() < 500)
+                continue;
+            lastFocusRow_ = r;
+            sinceFocusSpeech_.start();
+            speakRow(r);
         }
     }
     return DrillScreen::eventFilter(watched, event);
@@ -78,7 +85,7 @@ void TypedDrillScreen::replayKey()
         Row& row = rows_[static_cast<size_t>(r)];
         if (row.box != focused && row.speaker != focused)
             continue;
-        // By ear the word may be heard again before grading; otherwise only once graded.
+        // By ear the voice is asked even after a failure: it may work again.
         if (typed().listening())
             speakRow(r);
         else
@@ -122,13 +129,14 @@ void TypedDrillScreen::drawRows()
         row.box->setReadOnly(s.boxesLocked());
         row.box->setVisible(content.boxVisible);
         showMark(row.mark, content.mark);
-        row.speaker->setAllowed(s.graded());
+        // By ear the word may be heard at any time; by eye only once graded.
+        row.speaker->setAllowed(s.graded() || s.listening());
+        row.speaker->setConcealed(content.concealed);
         row.speaker->setWord(content.hasWord ? content.tkey : 0);
     }
     lblListening_->setVisible(s.listening());
     lblReplayHint_->setVisible(s.listening());
 }
-
 
 void TypedDrillScreen::focusFirstBox()
 {
@@ -144,10 +152,12 @@ void TypedDrillScreen::focusFirstBox()
 
 void TypedDrillScreen::runStarted()
 {
+    lastFocusRow_ = -1;
     focusFirstBox();
 }
 
 void TypedDrillScreen::pageTurned()
 {
+    lastFocusRow_ = -1;
     focusFirstBox();
 }

@@ -5,6 +5,7 @@
 #include "ui/drills/wordrows.h"
 #include "ui/speakerbutton.h"
 
+#include <QElapsedTimer>
 #include <QRect>
 
 #include <array>
@@ -37,7 +38,7 @@ class TypedDrillScreen : public DrillScreen {
         QLabel* syllables = nullptr; // tone drill only
         QLineEdit* box = nullptr;
         QLabel* mark = nullptr;
-        SpeakerButton* speaker = nullptr; // shown once graded: before, it would give the tones away
+        SpeakerButton* speaker = nullptr; // by eye shown once graded: before, it would give the tones away
     };
 
     TypedDrillSession& typed() const;
@@ -45,6 +46,8 @@ class TypedDrillScreen : public DrillScreen {
     void speakFocusedRow();
     void speakRow(int r);
 
+    int lastFocusRow_ = -1;
+    QElapsedTimer sinceFocusSpeech_;
     QLabel* lblListening_;
     QLabel* lblReplayHint_;
 

@@ -105,8 +105,7 @@ void frmTOC::load()
     tovak().stats.computeCoverage();
     showReviewCount();
     // Two keys of the file for the switches; the voice itself waits for the first word.
-    speechSettings_ =
-        screens().speechStarted() ? screens().speech().settings() : SpeechSettings::load(tovak().stats.filePath());
+    speechSettings_ = screens().speechSettings();
     showSpeechSettings();
 }
 
@@ -123,8 +122,7 @@ void frmTOC::storeSpeechSettings()
 {
     showSpeechSettings();
     (void)speechSettings_.save(tovak().stats.filePath());
-    if (screens().speechStarted())
-        screens().speech().setSettings(speechSettings_);
+    screens().setSpeechSettings(speechSettings_);
 }
 
 void frmTOC::toggleSpeech()
