@@ -3,39 +3,11 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
-#include <QBuffer>
 #include <QMediaDevices>
 #include <QTimer>
 
 #include <algorithm>
-#include <functional>
 #include <utility>
-
-namespace {
-
-// The samples of one word, telling once when the sink first reads them.
-class PcmSource : public QBuffer {
-  public:
-    PcmSource(const QByteArray& pcm, std::function<void()> firstRead, QObject* parent)
-        : QBuffer(parent), firstRead_(std::move(firstRead))
-    {
-        setData(pcm);
-        open(QIODevice::ReadOnly);
-    }
-
-  protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        if (firstRead_)
-            std::exchange(firstRead_, {})();
-        return QBuffer::readData(data, maxSize);
-    }
-
-  private:
-    std::function<void()> firstRead_;
-};
-
-} // namespace
 
 SpeechService::SpeechService(QObject* parent) : QObject(parent)
 {
@@ -127,49 +99,72 @@ void SpeechService::play(const QByteArray& pcm, int sampleRate)
     // the event loop while it is destroyed, which must not find a sibling
     // already half deleted by its parent.
     sink_ = new QAudioSink(device, format);
-    // The sink may read from its own thread: the signal then goes out queued.
-    const QPointer<SpeechService> self(this);
-    source_ = new PcmSource(
-        pcm,
-        [self, pcm, sampleRate] {
-            if (self)
-                emit self->firstSampleHandedOver(self->sinceRequest_.nsecsElapsed(), pcm, sampleRate);
-        },
-        sink_);
     QAudioSink* sink = sink_;
     connect(sink_, &QAudioSink::stateChanged, this, [this, sink](QAudio::State state) {
-        if (sink != sink_)
-            return;
-        if (state == QAudio::IdleState && !drainTimer_) {
-            // Everything is handed over; let the server play what it still holds.
-            const qint64 totalUs = sink_->format().durationForBytes(static_cast<qint32>(source_->size()));
-            const qint64 heldMs = std::max<qint64>(0, totalUs - sink_->processedUSecs()) / 1000;
-            drainTimer_ = new QTimer(sink_);
-            drainTimer_->setSingleShot(true);
-            connect(drainTimer_, &QTimer::timeout, this, [this] {
-                stopPlayback();
-                emit playbackFinished();
-            });
-            drainTimer_->start(static_cast<int>(heldMs) + 50);
-        } else if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
+        if (sink == sink_ && state == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
             stopPlayback();
             report(noOutputSentence());
         }
     });
-    sink_->start(source_);
-    if (sink_ && sink_->error() != QAudio::NoError) {
+    // Pushed, not pulled: the first samples go to the server at once instead
+    // of at the sink's first period (pulling cost some 20 ms a word).
+    io_ = sink_->start();
+    if (!sink_ || !io_ || sink_->error() != QAudio::NoError) {
         stopPlayback();
         report(noOutputSentence());
         return;
     }
-    available_ = true;
+    pcm_ = pcm;
+    written_ = 0;
+    feedTimer_ = new QTimer(sink_);
+    connect(feedTimer_, &QTimer::timeout, this, &SpeechService::feed);
+    feed();
+}
+
+void SpeechService::feed()
+{
+    if (!sink_ || !io_)
+        return;
+    // Never more than the server asks for: written beyond its buffer, a word
+    // can be lost while the output already runs.
+    const qint64 n = std::min<qint64>(sink_->bytesFree(), pcm_.size() - written_);
+    if (n > 0) {
+        const qint64 w = io_->write(pcm_.constData() + written_, n);
+        if (w > 0 && std::exchange(written_, written_ + w) == 0) {
+            available_ = true;
+            emit firstSampleHandedOver(sinceRequest_.nsecsElapsed(), pcm_, sink_->format().sampleRate());
+        }
+    }
+    if (written_ == 0 && sinceRequest_.elapsed() > 3000) {
+        // An output that never takes a sample is no output.
+        stopPlayback();
+        report(noOutputSentence());
+        return;
+    }
+    if (written_ < pcm_.size()) {
+        if (!feedTimer_->isActive())
+            feedTimer_->start(10);
+        return;
+    }
+    feedTimer_->stop();
+    // All handed over: the server plays what it still holds, at most one buffer.
+    const qint64 heldMs = sink_->format().durationForBytes(static_cast<qint32>(sink_->bufferSize())) / 1000;
+    QAudioSink* sink = sink_;
+    QTimer::singleShot(static_cast<int>(heldMs) + 100, feedTimer_, [this, sink] {
+        if (sink != sink_)
+            return;
+        stopPlayback();
+        emit playbackFinished();
+    });
 }
 
 void SpeechService::stopPlayback()
 {
     QAudioSink* sink = std::exchange(sink_, nullptr);
-    source_ = nullptr;
-    if (QTimer* timer = std::exchange(drainTimer_, nullptr))
+    io_ = nullptr;
+    pcm_.clear();
+    written_ = 0;
+    if (QTimer* timer = std::exchange(feedTimer_, nullptr))
         timer->stop();
     if (!sink)
         return;

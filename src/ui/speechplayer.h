@@ -10,7 +10,7 @@
 #include <QString>
 
 class QAudioSink;
-class QBuffer;
+class QIODevice;
 class QTimer;
 
 // Speaks one word at a time: espeak-ng makes the samples in a child process,
@@ -55,6 +55,7 @@ class SpeechService : public QObject {
   private:
     void play(const QByteArray& pcm, int sampleRate);
     void synthesisFailed(SpeechSynth::Failure reason);
+    void feed();
     void stopPlayback();
     void report(const QString& sentence);
 
@@ -64,7 +65,9 @@ class SpeechService : public QObject {
     QString synthProgram_;
     SpeechSynth* synth_ = nullptr; // made on the first word
     QAudioSink* sink_ = nullptr;
-    QBuffer* source_ = nullptr;
-    QTimer* drainTimer_ = nullptr;
+    QIODevice* io_ = nullptr;     // the sink's, while a word plays
+    QByteArray pcm_;              // the word that plays
+    qint64 written_ = 0;          // of pcm_, handed to the sink
+    QTimer* feedTimer_ = nullptr; // child of the sink: hands over the rest of the word
     QElapsedTimer sinceRequest_;
 };
