@@ -1,10 +1,7 @@
 #include "ui/speechplayer.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
-#include <QTimer>
+#include <QCoreApplication>
+#include <QLibrary>
 
 #include <algorithm>
 #include <utility>
@@ -28,6 +25,12 @@ QString SpeechService::noOutputSentence()
 {
     return QStringLiteral("音声を再生できません：音声出力装置が見つかりません。"
                           "スピーカーやヘッドホンの接続とサウンドの設定を確認してください。");
+}
+
+QString SpeechService::missingModuleSentence()
+{
+    return QStringLiteral("音声を再生できません：音声出力の部品（rumena_audio）が見つかりません。"
+                          "プログラムを入れ直してください。");
 }
 
 QString SpeechService::synthesisFailedSentence()
@@ -85,90 +88,54 @@ void SpeechService::report(const QString& sentence)
 
 void SpeechService::play(const QByteArray& pcm, int sampleRate)
 {
-    stopPlayback();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
-        report(noOutputSentence());
-        return;
-    }
-    QAudioFormat format;
-    format.setSampleRate(sampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    // No parent: a sink goes only through deleteLater. Its pulse backend runs
-    // the event loop while it is destroyed, which must not find a sibling
-    // already half deleted by its parent.
-    sink_ = new QAudioSink(device, format);
-    QAudioSink* sink = sink_;
-    connect(sink_, &QAudioSink::stateChanged, this, [this, sink](QAudio::State state) {
-        if (sink == sink_ && state == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-            stopPlayback();
-            report(noOutputSentence());
-        }
-    });
-    // Pushed, not pulled: the first samples go to the server at once instead
-    // of at the sink's first period (pulling cost some 20 ms a word).
-    io_ = sink_->start();
-    if (!sink_ || !io_ || sink_->error() != QAudio::NoError) {
-        stopPlayback();
-        report(noOutputSentence());
-        return;
-    }
-    pcm_ = pcm;
-    written_ = 0;
-    feedTimer_ = new QTimer(sink_);
-    connect(feedTimer_, &QTimer::timeout, this, &SpeechService::feed);
-    feed();
-}
-
-void SpeechService::feed()
-{
-    if (!sink_ || !io_)
-        return;
-    // Never more than the server asks for: written beyond its buffer, a word
-    // can be lost while the output already runs.
-    const qint64 n = std::min<qint64>(sink_->bytesFree(), pcm_.size() - written_);
-    if (n > 0) {
-        const qint64 w = io_->write(pcm_.constData() + written_, n);
-        if (w > 0 && std::exchange(written_, written_ + w) == 0) {
-            available_ = true;
-            emit firstSampleHandedOver(sinceRequest_.nsecsElapsed(), pcm_, sink_->format().sampleRate());
-        }
-    }
-    if (written_ == 0 && sinceRequest_.elapsed() > 3000) {
-        // An output that never takes a sample is no output.
-        stopPlayback();
-        report(noOutputSentence());
-        return;
-    }
-    if (written_ < pcm_.size()) {
-        if (!feedTimer_->isActive())
-            feedTimer_->start(10);
-        return;
-    }
-    feedTimer_->stop();
-    // All handed over: the server plays what it still holds, at most one buffer.
-    const qint64 heldMs = sink_->format().durationForBytes(static_cast<qint32>(sink_->bufferSize())) / 1000;
-    QAudioSink* sink = sink_;
-    QTimer::singleShot(static_cast<int>(heldMs) + 100, feedTimer_, [this, sink] {
-        if (sink != sink_)
+    if (!output_) {
+        output_ = loadAudioOutput();
+        if (!output_) {
+            report(missingModuleSentence());
             return;
-        stopPlayback();
-        emit playbackFinished();
-    });
+        }
+    }
+    // Each event belongs to the word it was given with: a later word's play()
+    // replaces them, so a stale one never reaches the next word.
+    const quint64 word = ++word_;
+    AudioOutput::Events events;
+    events.firstSamplesWritten = [this, word, pcm, sampleRate] {
+        if (word != word_)
+            return;
+        available_ = true;
+        emit firstSampleHandedOver(sinceRequest_.nsecsElapsed(), pcm, sampleRate);
+    };
+    events.finished = [this, word] {
+        if (word == word_)
+            emit playbackFinished();
+    };
+    events.failed = [this, word] {
+        if (word == word_)
+            report(noOutputSentence());
+    };
+    output_->play(pcm, sampleRate, std::move(events));
 }
 
 void SpeechService::stopPlayback()
 {
-    QAudioSink* sink = std::exchange(sink_, nullptr);
-    io_ = nullptr;
-    pcm_.clear();
-    written_ = 0;
-    if (QTimer* timer = std::exchange(feedTimer_, nullptr))
-        timer->stop();
-    if (!sink)
-        return;
-    sink->disconnect(this);
-    sink->stop();
-    sink->deleteLater();
+    ++word_;
+    if (output_)
+        output_->stop();
+}
+
+std::unique_ptr<AudioOutput> SpeechService::loadAudioOutput()
+{
+    // Where the package puts it beside the program, then this build's copy.
+    const QString bin = QCoreApplication::applicationDirPath();
+    const QStringList dirs = !moduleSearch_.isEmpty() ? moduleSearch_
+                                                      : QStringList{bin + QStringLiteral("/" RUMENA_AUDIO_DIR_FROM_BIN),
+                                                                    QStringLiteral(RUMENA_AUDIO_BUILD_DIR)};
+    for (const QString& dir : dirs) {
+        QLibrary module(dir + QLatin1Char('/') + QLatin1String(audioModuleName));
+        // Never unloaded: the output it makes lives as long as the service.
+        if (auto create = reinterpret_cast<AudioOutputFactory>(module.resolve(audioOutputFactoryName)))
+            return std::unique_ptr<AudioOutput>(create());
+    }
+    qWarning("SpeechService: no %s module found", audioModuleName);
+    return nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/audiooutput.h"
 #include "core/speechsettings.h"
 #include "core/speechsynth.h"
 
@@ -8,15 +9,15 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
-class QAudioSink;
-class QIODevice;
-class QTimer;
+#include <memory>
 
 // Speaks one word at a time: espeak-ng makes the samples in a child process,
-// a QAudioSink plays them from memory, both driven by the event loop of the
-// thread that owns the service (the GUI thread), which never waits on either.
-// Nothing is set up before the first word, so start-up does no speech work.
+// the audio module plays them from memory (a QAudioSink), both driven by the
+// event loop of the thread that owns the service (the GUI thread), which never
+// waits on either. Nothing is set up or loaded before the first word, so
+// start-up does no speech work and maps no sound library.
 class SpeechService : public QObject {
     Q_OBJECT
   public:
@@ -39,9 +40,12 @@ class SpeechService : public QObject {
     static QString missingProgramSentence();
     static QString noOutputSentence();
     static QString synthesisFailedSentence();
+    static QString missingModuleSentence();
 
     // For tests: the program that speaks instead of espeak-ng.
     void setSynthProgram(const QString& program) { synthProgram_ = program; }
+    // For tests: the folders looked in for the audio module instead of the usual ones.
+    void setModuleSearch(const QStringList& dirs) { moduleSearch_ = dirs; }
 
   signals:
     // Once per run, the first time speech fails: what is missing and the remedy.
@@ -55,8 +59,8 @@ class SpeechService : public QObject {
   private:
     void play(const QByteArray& pcm, int sampleRate);
     void synthesisFailed(SpeechSynth::Failure reason);
-    void feed();
     void stopPlayback();
+    std::unique_ptr<AudioOutput> loadAudioOutput();
     void report(const QString& sentence);
 
     SpeechSettings settings_;
@@ -64,10 +68,8 @@ class SpeechService : public QObject {
     bool reported_ = false;
     QString synthProgram_;
     SpeechSynth* synth_ = nullptr; // made on the first word
-    QAudioSink* sink_ = nullptr;
-    QIODevice* io_ = nullptr;     // the sink's, while a word plays
-    QByteArray pcm_;              // the word that plays
-    qint64 written_ = 0;          // of pcm_, handed to the sink
-    QTimer* feedTimer_ = nullptr; // child of the sink: hands over the rest of the word
+    QStringList moduleSearch_;
+    std::unique_ptr<AudioOutput> output_; // loaded with the first word
+    quint64 word_ = 0;                    // the word the output's events belong to
     QElapsedTimer sinceRequest_;
 };

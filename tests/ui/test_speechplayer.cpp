@@ -25,6 +25,8 @@ class TestSpeechPlayer : public QObject {
     void aMissingProgramIsReportedOnce();
     void withoutASoundServerNothingWaits();
     void aWordReachesTheSoundServer();
+    void soundLibrariesLoadWithTheFirstWord();
+    void aMissingAudioModuleIsToldOnce();
 };
 
 namespace {
@@ -289,6 +291,63 @@ void TestSpeechPlayer::aWordReachesTheSoundServer()
     QFile f(qEnvironmentVariable("RUMENA_SPEECH_PLAYED"));
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(pcm), pcm.size());
+}
+
+namespace {
+bool mapped(const char* library)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+}
+} // namespace
+
+// Start-up maps no sound library: Qt Multimedia comes with the audio module,
+// loaded when the first word is ready to play.
+void TestSpeechPlayer::soundLibrariesLoadWithTheFirstWord()
+{
+    if (!have("espeak-ng"))
+        QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
+    if (!inChild()) {
+        QTemporaryDir dir;
+        QString output;
+        QVERIFY2(runChild("soundLibrariesLoadWithTheFirstWord", withoutServer(dir), output), qPrintable(output));
+        return;
+    }
+    SpeechService speech;
+    QSignalSpy unavailable(&speech, &SpeechService::unavailable);
+    QVERIFY(!mapped("libQt6Multimedia"));
+    speech.speak(QStringLiteral("ma1"));
+    QVERIFY(!mapped("libQt6Multimedia"));
+    // No server here: the module loads, finds no output and says so.
+    QTRY_COMPARE_WITH_TIMEOUT(unavailable.size(), 1, 5000);
+    QCOMPARE(unavailable[0][0].toString(), SpeechService::noOutputSentence());
+    QVERIFY(mapped("rumena_audio"));
+    QVERIFY(mapped("libQt6Multimedia"));
+}
+
+void TestSpeechPlayer::aMissingAudioModuleIsToldOnce()
+{
+    if (!have("espeak-ng"))
+        QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
+    if (!inChild()) {
+        QTemporaryDir dir;
+        QProcessEnvironment env = withoutServer(dir);
+        env.insert(QStringLiteral("RUMENA_AUDIO_MODULE_DIR"), dir.path()); // nothing there
+        QString output;
+        QVERIFY2(runChild("aMissingAudioModuleIsToldOnce", env, output), qPrintable(output));
+        return;
+    }
+    SpeechService speech;
+    speech.setModuleSearch({qEnvironmentVariable("RUMENA_AUDIO_MODULE_DIR")});
+    QSignalSpy unavailable(&speech, &SpeechService::unavailable);
+    for (const char* word : {"ma1", "ma2"}) {
+        speech.speak(QString::fromLatin1(word));
+        QTRY_VERIFY_WITH_TIMEOUT(!speech.isAvailable(), 5000);
+    }
+    QTest::qWait(200);
+    QCOMPARE(unavailable.size(), 1);
+    QCOMPARE(unavailable[0][0].toString(), SpeechService::missingModuleSentence());
+    QVERIFY(!mapped("libQt6Multimedia"));
 }
 
 QTEST_MAIN(TestSpeechPlayer)
