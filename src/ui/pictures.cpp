@@ -146,6 +146,11 @@ QPixmap maruBatu(int n)
     return listPicture(QStringLiteral("ilMaruBatu"), n, 2);
 }
 
+QPixmap speechSwitch(int n)
+{
+    return listPicture(QStringLiteral("ilSwitch"), n, 4);
+}
+
 QPixmap speaker(int n)
 {
     return listPicture(QStringLiteral("ilSpeaker"), n, 3);

@@ -184,11 +184,14 @@ class TestSpeakers : public QObject, public ScreenFixture {
         const auto valueOf = [&](const SpeechSettings& s) { return speech ? s.enabled : s.slow; };
         const bool before = valueOf(SpeechSettings{});
         const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
-        QCOMPARE(l->text(), caption + onOff(before));
+        // The switch is a picture of its state, its name the same words.
+        const auto picture = [&](bool on) { return Pictures::speechSwitch((speech ? 1 : 3) + (on ? 0 : 1)).toImage(); };
+        QCOMPARE(l->accessibleName(), caption + onOff(before));
+        QCOMPARE(l->pixmap().toImage(), picture(before));
         for (bool expected : {!before, before}) {
             QVERIFY(pressClickable(l));
-            QCOMPARE(l->text(), caption + onOff(expected));
-            QCOMPARE(l->accessibleName(), l->text());
+            QCOMPARE(l->accessibleName(), caption + onOff(expected));
+            QCOMPARE(l->pixmap().toImage(), picture(expected));
             QCOMPARE(valueOf(SpeechSettings::load(state->iniPath())), expected);
             QCOMPARE(screens->speechStarted(), started);
             if (started)

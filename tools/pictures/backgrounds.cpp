@@ -456,6 +456,16 @@ QImage renderMenuHighlight(const QString& screen, int item, int scale)
     return image;
 }
 
+QImage renderSpeechSwitch(int n, int scale)
+{
+    static const char* const captions[] = {"音声：オン", "音声：オフ", "ゆっくり：オン", "ゆっくり：オフ"};
+    const QSize size = n <= 2 ? frmTOC::lblSpeech.size() : frmTOC::lblSlow.size();
+    QImage image = makeCanvas(size, scale);
+    QPainter p(&image);
+    drawText(p, QRect(QPoint(0, 0), size), captions[n - 1], Face::SansBold, 15, bamboo());
+    return image;
+}
+
 QImage renderSearchMask(int scale)
 {
     const QRect panel = frmSearch::imgSmask;

@@ -11,3 +11,5 @@ QImage renderBackground(const QString& screen, int scale);
 QImage renderMenuHighlight(const QString& screen, int item, int scale);
 int menuItemCount(const QString& screen);
 QImage renderSearchMask(int scale);
+// The main menu's speech switches: 1 音声：オン, 2 音声：オフ, 3 ゆっくり：オン, 4 ゆっくり：オフ.
+QImage renderSpeechSwitch(int n, int scale);

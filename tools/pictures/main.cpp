@@ -90,6 +90,9 @@ int main(int argc, char* argv[])
             both("ilContents-" + screen, QString::number(n), [&](int s) { return renderMenuHighlight(screen, n, s); },
                  pictures);
     both("masks", "frmSearch", [](int s) { return renderSearchMask(s); }, pictures);
+    // Drawn, not typeset at run time: the menu then needs no Japanese font to open.
+    for (int n = 1; n <= 4; ++n)
+        both("ilSwitch", QString::number(n), [&](int s) { return renderSpeechSwitch(n, s); }, pictures);
     // The sizes a desktop's icon theme asks for; the window icon is built from the same files.
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QImage icon = renderSvg(svgPath("icon"), QSize(size, size), 1);

@@ -68,11 +68,19 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     onClick(lblReview_, [this] { openReview(); });
     lblReview_->hide();
 
-    const QColor bamboo = QColor::fromRgb(Layout::Palette::bamboo);
-    lblSpeech_ = makeLabel(this, QStringLiteral("lblSpeech"), QString(), L::lblSpeech, bamboo, 15, true);
-    lblSlow_ = makeLabel(this, QStringLiteral("lblSlow"), QString(), L::lblSlow, bamboo, 15, true);
+    // Pictures, not text: the menu opens without loading a Japanese font.
+    lblSpeech_ = new QLabel(this);
+    lblSpeech_->setObjectName(QStringLiteral("lblSpeech"));
+    lblSpeech_->setGeometry(L::lblSpeech);
+    lblSlow_ = new QLabel(this);
+    lblSlow_->setObjectName(QStringLiteral("lblSlow"));
+    lblSlow_->setGeometry(L::lblSlow);
     for (QLabel* l : {lblSpeech_, lblSlow_})
         l->setCursor(Qt::PointingHandCursor);
+    lblSpeech_->setToolTip(QStringLiteral("クリックで音声のオン・オフを切り替えます"));
+    lblSlow_->setToolTip(QStringLiteral("クリックで読み上げの速さを切り替えます"));
+    for (QLabel* l : {lblSpeech_, lblSlow_})
+        l->setAccessibleDescription(l->toolTip());
     onClick(lblSpeech_, [this] { toggleSpeech(); });
     onClick(lblSlow_, [this] { toggleSlow(); });
 
@@ -112,10 +120,10 @@ void frmTOC::load()
 void frmTOC::showSpeechSettings()
 {
     const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
-    lblSpeech_->setText(QStringLiteral("音声：") + onOff(speechSettings_.enabled));
-    lblSlow_->setText(QStringLiteral("ゆっくり：") + onOff(speechSettings_.slow));
-    lblSpeech_->setAccessibleName(lblSpeech_->text());
-    lblSlow_->setAccessibleName(lblSlow_->text());
+    lblSpeech_->setPixmap(Pictures::speechSwitch(speechSettings_.enabled ? 1 : 2));
+    lblSlow_->setPixmap(Pictures::speechSwitch(speechSettings_.slow ? 3 : 4));
+    lblSpeech_->setAccessibleName(QStringLiteral("音声：") + onOff(speechSettings_.enabled));
+    lblSlow_->setAccessibleName(QStringLiteral("ゆっくり：") + onOff(speechSettings_.slow));
 }
 
 void frmTOC::storeSpeechSettings()
@@ -141,7 +149,8 @@ void frmTOC::showReviewCount()
 {
     // A scan of 500 states: cheap enough for every opening and every closed screen.
     const int due = dueCount(tovak().stats.WordReviews, static_cast<qint32>(QDate::currentDate().toJulianDay()), 0);
-    const QString text = QStringLiteral("今日の復習：%1語").arg(due);
+    // Text only when shown: with nothing due the menu opens without typesetting it.
+    const QString text = due > 0 ? QStringLiteral("今日の復習：%1語").arg(due) : QString();
     lblReview_->setText(text);
     lblReview_->setAccessibleName(text);
     lblReview_->setVisible(due > 0);
