@@ -29,4 +29,7 @@ for size in 16 32 48 64 128 256; do
   [ -s "$share/icons/hicolor/${size}x${size}/apps/$id.png" ] || { echo "no ${size}px icon"; exit 1; }
 done
 [ -s "$share/icons/hicolor/scalable/apps/$id.svg" ] || { echo "no scalable icon"; exit 1; }
-echo "desktop entry, metainfo and icons valid"
+# The speech service looks for its audio module in lib/rumena beside bin.
+ls "$stage"/usr/lib/rumena/rumena_audio.so "$stage"/usr/lib/*/rumena/rumena_audio.so 2>/dev/null | grep -q . ||
+  { echo "no audio module in lib/rumena"; exit 1; }
+echo "desktop entry, metainfo, icons and audio module in place"
