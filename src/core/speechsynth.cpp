@@ -42,7 +42,16 @@ SpeechSynth::SpeechSynth(QObject* parent) : QObject(parent)
 SpeechSynth::~SpeechSynth()
 {
     cancel();
-    abandon(std::exchange(standby_, nullptr));
+    // The waiting program ends by itself at the end of its input, mostly within
+    // milliseconds: reaped here, none is left running when the program exits.
+    if (QProcess* p = std::exchange(standby_, nullptr)) {
+        p->disconnect(this);
+        p->closeWriteChannel();
+        if (p->state() == QProcess::NotRunning || p->waitForFinished(200))
+            delete p;
+        else
+            abandon(p);
+    }
 }
 
 bool SpeechSynth::isPreparedPinyin(const QString& text)
