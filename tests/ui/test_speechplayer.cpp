@@ -1,3 +1,9 @@
+#include "drilldriver.h"
+#include "testsupport.h"
+
+#include "ui/clickable.h"
+#include "ui/drills/frmListDui.h"
+#include "ui/screenregistry.h"
 #include "ui/speechplayer.h"
 
 #include <QElapsedTimer>
@@ -275,13 +281,21 @@ void TestSpeechPlayer::aWordReachesTheSoundServer()
         QVERIFY2(r > 0.9, qPrintable(QStringLiteral("envelopes correlate by %1").arg(r)));
         return;
     }
-    SpeechService speech;
+    // Pressed on the answer list as a learner would.
+    ScreenFixture fixture;
+    fixture.setUp(true);
+    openOn(*fixture.state->tovak, firstWords(12));
+    auto& list = fixture.screens->screen<frmListDui>();
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    SpeechService& speech = fixture.screens->speech();
     QSignalSpy unavailable(&speech, &SpeechService::unavailable);
     QSignalSpy handedOver(&speech, &SpeechService::firstSampleHandedOver);
     QSignalSpy finished(&speech, &SpeechService::playbackFinished);
+    const auto speaker = [&](int row) { return list.findChild<QWidget*>(QStringLiteral("imgSpeaker(%1)").arg(row)); };
     // A word interrupted by the next: only the second is played to its end.
-    speech.speak(QStringLiteral("ni3 hao3"));
-    speech.speak(QStringLiteral("xue2 xiao4"));
+    QVERIFY(pressClickable(speaker(0)));
+    QVERIFY(pressClickable(speaker(1)));
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
     QCOMPARE(unavailable.size(), 0);
     QVERIFY(speech.isAvailable());
