@@ -99,3 +99,13 @@ bool ImageButton::eventFilter(QObject* watched, QEvent* event)
     }
     return QObject::eventFilter(watched, event);
 }
+
+void ImageButton::setReasonNotOffered(const QString& reason)
+{
+    for (QLabel* part : {picture_, caption_}) {
+        if (part) {
+            part->setToolTip(reason);
+            part->setAccessibleDescription(reason);
+        }
+    }
+}

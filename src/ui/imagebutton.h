@@ -55,6 +55,9 @@ class ImageButton : public QObject {
     void setVisible(bool visible);
     // An inactive button looks the same but nothing presses it (see setClickableActive).
     void setActive(bool active) { setClickableActive(picture_, active); }
+    // Why it is not offered, as tooltip and accessible description of picture
+    // and caption; empty when it is.
+    void setReasonNotOffered(const QString& reason);
     bool isVisible() const;
 
   signals:

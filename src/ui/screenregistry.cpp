@@ -160,6 +160,13 @@ bool ScreenRegistry::canSpeak() const
     return speechSettings().enabled && (!speech_ || speech_->isAvailable());
 }
 
+QString ScreenRegistry::speechUnavailableReason() const
+{
+    if (!speechSettings().enabled)
+        return QStringLiteral("音声はオフです（メインメニューの「音声」で切り替え）");
+    return canSpeak() ? QString() : QStringLiteral("音声を再生できません");
+}
+
 const SpeechSettings& ScreenRegistry::speechSettings() const
 {
     if (!speechSettings_)

@@ -92,6 +92,8 @@ class ScreenRegistry : public QObject {
     // False while speech is switched off, and once it failed for want of the
     // program or a sound device: speaker controls then show as unavailable.
     bool canSpeak() const;
+    // Why nothing can be heard, for a tooltip; empty while speech works.
+    QString speechUnavailableReason() const;
     // The two switches of conf.ini, read on the first ask; setting them stores
     // nothing (the menu does) but reaches the voice and every speaker control.
     const SpeechSettings& speechSettings() const;

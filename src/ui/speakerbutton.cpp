@@ -8,8 +8,6 @@
 
 namespace {
 const QString playHint = QStringLiteral("発音を聞く（F6：もう一度）");
-const QString unavailableHint = QStringLiteral("音声を再生できません");
-const QString switchedOffHint = QStringLiteral("音声はオフです（メインメニューの「音声」で切り替え）");
 } // namespace
 
 SpeakerButton::SpeakerButton(ScreenRegistry& screens, QWidget* parent, const QString& objectName, const QRect& geometry)
@@ -99,7 +97,7 @@ void SpeakerButton::redraw()
 {
     const bool available = screens_.canSpeak();
     setPixmap(Pictures::speaker(!available ? 3 : hovered_ ? 2 : 1));
-    const QString& hint = available ? playHint : !screens_.speechSettings().enabled ? switchedOffHint : unavailableHint;
+    const QString hint = available ? playHint : screens_.speechUnavailableReason();
     setToolTip(hint);
     setAccessibleDescription(hint);
     setClickableActive(this, available);

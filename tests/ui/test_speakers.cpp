@@ -9,10 +9,12 @@
 #include "ui/clickable.h"
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/frmListDui.h"
+#include "ui/imagebutton.h"
 #include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
+#include "ui/selection/frmSearch.h"
 #include "ui/speakerbutton.h"
 #include "ui/speechplayer.h"
 
@@ -156,6 +158,61 @@ class TestSpeakers : public QObject, public ScreenFixture {
         QVERIFY(pressClickable(onOff));
         QVERIFY(speakers.front()->toolTip().startsWith(QStringLiteral("発音を聞く")));
         QVERIFY(isClickable(speakers.front()));
+    }
+
+    // Without sound a drill by ear cannot be started; its launchers say why.
+    void byEarLaunchersNeedSound_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("sound");
+        for (const char* screen : {"frmSearch", "frmChar-1"})
+            for (const char* sound : {"on", "off", "failed"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(screen, sound))) << screen << sound;
+    }
+
+    void byEarLaunchersNeedSound()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, sound);
+        if (sound == QLatin1String("off"))
+            screens->setSpeechSettings(SpeechSettings{false, false});
+        if (sound == QLatin1String("failed")) {
+            screens->speech().setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
+            MsgBox::setNextAnswer(QMessageBox::Ok);
+            screens->speakWord(1);
+            QTRY_VERIFY_WITH_TIMEOUT(!screens->canSpeak(), 5000);
+        }
+        ScreenBase* s = nullptr;
+        if (screen == QLatin1String("frmSearch")) {
+            auto& search = screens->screen<frmSearch>();
+            search.load();
+            search.button(QStringLiteral("Search(0)"))->click(); // an empty free search finds every word
+            s = &search;
+        } else {
+            QVERIFY(open(screen, false));
+            s = &screens->screen<frmChar>();
+        }
+        // On a first run the search does not offer the pinyin drill at all: its tone drill tells.
+        const QStringList names = screen == QLatin1String("frmSearch")
+                                      ? QStringList{QStringLiteral("LP")}
+                                      : QStringList{QStringLiteral("LP"), QStringLiteral("LP1")};
+        const QString reason = sound == QLatin1String("off")
+                                   ? QStringLiteral("音声はオフです（メインメニューの「音声」で切り替え）")
+                               : sound == QLatin1String("failed") ? QStringLiteral("音声を再生できません")
+                                                                  : QString();
+        // An inactive control stays as it looks, but Tab and presses pass it by.
+        const auto offered = [](ImageButton* b) { return b->picture()->focusPolicy() != Qt::NoFocus; };
+        for (const QString& name : names) {
+            ImageButton* b = s->button(name);
+            QVERIFY(b->isVisible() || screen != QLatin1String("frmSearch"));
+            QCOMPARE(offered(b), reason.isEmpty());
+            QCOMPARE(b->picture()->toolTip(), reason);
+            QCOMPARE(b->picture()->accessibleDescription(), reason);
+        }
+        if (sound == QLatin1String("off")) { // on again: offered at once
+            screens->setSpeechSettings(SpeechSettings{});
+            QVERIFY(offered(s->button(QStringLiteral("LP"))));
+        }
     }
 
     void theSwitchesToggleAndPersist_data()

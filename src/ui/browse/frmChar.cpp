@@ -123,6 +123,19 @@ void frmChar::buildDrillButtons()
     // imgP1 stands apart from the hover rule of the other three.
     makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui")),
                     button(QStringLiteral("LP")), button(QStringLiteral("LP1"))});
+    showByEarOffer();
+    connect(&screens(), &ScreenRegistry::speechAvailabilityChanged, this, &frmChar::showByEarOffer);
+}
+
+void frmChar::showByEarOffer()
+{
+    // Without sound a drill by ear is no drill: its launchers stay in place and say why.
+    const QString reason = screens().speechUnavailableReason();
+    for (const char* name : {"LP", "LP1"}) {
+        ImageButton* b = button(QString::fromLatin1(name));
+        b->setActive(reason.isEmpty());
+        b->setReasonNotOffered(reason);
+    }
 }
 
 void frmChar::setFrmChar(qint16 ckey)

@@ -35,6 +35,7 @@ class frmChar : public ScreenBase {
     void replayKey() override;
 
   private:
+    void showByEarOffer();
     void buildFacts();
     void buildDrillButtons();
     void step(int delta);

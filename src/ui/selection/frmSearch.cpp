@@ -120,6 +120,7 @@ frmSearch::frmSearch(ScreenRegistry& screens)
     imgSmask_->raise();
 
     addBackHelpExit(HelpWordSearch);
+    connect(&screens, &ScreenRegistry::speechAvailabilityChanged, this, &frmSearch::showOffers);
 
     // Each condition row, the drills by ear on the result line, then the launch buttons left to right.
     QList<QWidget*> body = {txtFreeWord_, button(QStringLiteral("Search(0)"))->picture()};
@@ -139,13 +140,6 @@ void frmSearch::load()
     Statistics& stats = tovak().stats;
     // Decided once: drills done while the screen is open do not change the offer.
     pinyinOffered_ = stats.canUsePinyinDrill();
-    // Not offered, it stays in its place and says why.
-    const QString reason = pinyinOffered_ ? QString() : QStringLiteral("ピンイン達成率が50%を超えると使えます");
-    for (ImageButton* b : pinyinDrills_) {
-        for (QLabel* part : {b->picture(), b->caption()})
-            part->setToolTip(reason);
-        b->picture()->setAccessibleDescription(reason);
-    }
     stats.loadStatistics(); // keeps results that failed to save
     stats.computeCoverage();
     setMasked(true);
@@ -154,11 +148,25 @@ void frmSearch::load()
 void frmSearch::setMasked(bool masked)
 {
     imgSmask_->setVisible(masked);
-    // Under the mask the keyboard and a screen reader must not reach them either.
-    for (ImageButton* b : launchers_)
-        b->setActive(!masked && (!pinyinDrills_.contains(b) || pinyinOffered_));
     for (ImageButton* b : byEar_)
         b->setVisible(!masked);
+    showOffers();
+}
+
+void frmSearch::showOffers()
+{
+    const QString silent = screens().speechUnavailableReason();
+    for (ImageButton* b : launchers_) {
+        // Not offered, a launcher stays in its place and says why: the pinyin
+        // drills under their rule, the drills by ear without sound.
+        const QString reason = pinyinDrills_.contains(b) && !pinyinOffered_
+                                   ? QStringLiteral("ピンイン達成率が50%を超えると使えます")
+                               : byEar_.contains(b) ? silent
+                                                    : QString();
+        // Under the mask the keyboard and a screen reader must not reach them either.
+        b->setActive(imgSmask_->isHidden() && reason.isEmpty());
+        b->setReasonNotOffered(reason);
+    }
 }
 
 void frmSearch::searchDueToday()

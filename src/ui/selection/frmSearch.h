@@ -27,6 +27,8 @@ class frmSearch : public ScreenBase {
   private:
     void search(SearchKind kind);
     void setMasked(bool masked);
+    // Each launcher active or not, with its reason as tooltip.
+    void showOffers();
     void openAnswerList();
     // byEar opens the tone or pinyin drill in listening mode.
     template <class Drill> void openDrill(bool byEar);
