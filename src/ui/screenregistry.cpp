@@ -141,6 +141,8 @@ SpeechService& ScreenRegistry::speech()
     if (!speech_) {
         speech_ = new SpeechService(this);
         speech_->setSettings(speechSettings());
+        if (speechMadeHook_)
+            speechMadeHook_(*speech_);
         connect(speech_, &SpeechService::unavailable, this, [this](const QString& sentence) {
             emit speechAvailabilityChanged();
             MsgBox::information(topWindow(), sentence);

@@ -107,6 +107,8 @@ class ScreenRegistry : public QObject {
     void setShownHook(std::function<void(ScreenBase&)> hook) { shownHook_ = std::move(hook); }
     // Replaces the browser (tests open none).
     void setWebOpener(std::function<void(const QString&)> opener) { webOpener_ = std::move(opener); }
+    // Runs on the voice as it is made (a test gives it a silent output).
+    void setSpeechMadeHook(std::function<void(SpeechService&)> hook) { speechMadeHook_ = std::move(hook); }
     // Replaces leaving the event loop when the program ends.
     void setQuitHandler(std::function<void()> handler) { quitHandler_ = std::move(handler); }
 
@@ -128,6 +130,7 @@ class ScreenRegistry : public QObject {
     std::function<void(ScreenBase&)> shownHook_;
     std::function<void(const QString&)> webOpener_;
     std::function<void()> quitHandler_;
+    std::function<void(SpeechService&)> speechMadeHook_;
     std::function<bool(qint16, QWidget*)> helpOpener_;
     QPointer<ScreenBase> home_;
     SpeechService* speech_ = nullptr;

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 
 // Speaks one word at a time: espeak-ng makes the samples in a child process,
 // the audio module plays them from memory (a QAudioSink), both driven by the
@@ -44,6 +45,8 @@ class SpeechService : public QObject {
 
     // For tests: the program that speaks instead of espeak-ng.
     void setSynthProgram(const QString& program) { synthProgram_ = program; }
+    // For tests: an output in place of the audio module's.
+    void setAudioOutput(std::unique_ptr<AudioOutput> output) { output_ = std::move(output); }
     // For tests: the folders looked in for the audio module instead of the usual ones.
     void setModuleSearch(const QStringList& dirs) { moduleSearch_ = dirs; }
 

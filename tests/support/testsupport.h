@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/audiooutput.h"
+
 #include "app/startup.h"
 #include "core/tovak.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -46,6 +49,18 @@ bool saveScreenshot(QWidget& w, const QString& folder, const QString& name);
 // A watchdog ends every open screen (as the program's end does) when a test
 // has run for longer than any test should, so a screen left open never
 // blocks the run; the test then fails on quits.
+// An audio output that plays nothing and tells that it played.
+class SilentOutput : public AudioOutput {
+  public:
+    ~SilentOutput() override;
+    void play(const QByteArray& pcm, int sampleRate, Events events) override;
+    void stop() override;
+
+  private:
+    QObject context_; // its timers end with the output
+    quint64 word_ = 0;
+};
+
 struct ScreenFixture {
     ScreenFixture();
     ~ScreenFixture();

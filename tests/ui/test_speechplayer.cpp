@@ -284,6 +284,7 @@ void TestSpeechPlayer::aWordReachesTheSoundServer()
     // Pressed on the answer list as a learner would.
     ScreenFixture fixture;
     fixture.setUp(true);
+    fixture.screens->setSpeechMadeHook({}); // the real output, to the private server
     openOn(*fixture.state->tovak, firstWords(12));
     auto& list = fixture.screens->screen<frmListDui>();
     list.show();
