@@ -51,6 +51,8 @@ CharDetail charDetail(const Tovak& t, int ckey)
         return d; // ckey 0: nothing to show, no chart
     d.ckey = ckey;
     d.pinyin = displayPinyin(t.db.character(ckey, CharField::Readings));
+    for (const QString& r : t.db.character(ckey, CharField::Readings).split(u',', Qt::SkipEmptyParts))
+        d.readings << r.trimmed();
     d.listSize = QString::number(t.CurrentCharCount) + QStringLiteral("語中");
     d.rank = rankText(t.cno, false);
     const QString tkeys = t.db.character(ckey, CharField::TKeys);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -43,6 +44,7 @@ struct CharDetail {
     QString title; // the list being browsed; empty keeps the caption
     int ckey = 0;
     QString pinyin;       // the readings for the eye, "di2,di4", "lü4"
+    QStringList readings; // each reading as stored, for speech: "di2", "di4"
     QString listSize;     // "803語中"
     QString rank;         // "第25位"
     QString relatedCount; // "16"

@@ -163,13 +163,10 @@ void frmChar::setFrmChar(qint16 ckey)
             showGlyph(imgTovak_[j][i], tovak().db, key);
         }
     }
-    const QStringList readings = tovak().db.character(ckey, CharField::Readings).split(u',', Qt::SkipEmptyParts);
     for (size_t k = 0; k < readingSpeakers_.size(); ++k)
-        readingSpeakers_[k]->setReading(
-            k < static_cast<size_t>(readings.size()) ? readings[static_cast<qsizetype>(k)].trimmed() : QString());
+        readingSpeakers_[k]->setReading(d.readings.value(static_cast<qsizetype>(k)));
     for (size_t i = 0; i < wordSpeakers_.size(); ++i)
-        wordSpeakers_[i]->setWord(
-            i < static_cast<size_t>(d.relatedWords.size()) ? d.relatedWords[static_cast<qsizetype>(i)] : 0);
+        wordSpeakers_[i]->setWord(d.relatedWords.value(static_cast<qsizetype>(i)));
     for (const char* name : {"Dui", "P", "P1", "R", "LP", "LP1"})
         button(QString::fromLatin1(name))->setVisible(d.drillsShown);
     lblNoRelated_->setVisible(!d.drillsShown);
@@ -204,19 +201,10 @@ void frmChar::paintEvent(QPaintEvent* e)
 
 void frmChar::replayKey()
 {
-    for (SpeakerButton* s : readingSpeakers_) {
-        if (s->hasFocus()) {
-            s->play();
-            return;
-        }
-    }
-    for (SpeakerButton* s : wordSpeakers_) {
-        if (s->hasFocus()) {
-            s->play();
-            return;
-        }
-    }
-    readingSpeakers_.front()->play();
+    if (auto* focused = qobject_cast<SpeakerButton*>(focusWidget()))
+        focused->play();
+    else
+        readingSpeakers_.front()->play();
 }
 
 void frmChar::step(int delta)

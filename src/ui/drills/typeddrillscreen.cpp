@@ -93,14 +93,6 @@ void TypedDrillScreen::replayKey()
     }
 }
 
-void TypedDrillScreen::speakFocusedRow()
-{
-    for (int r = 0; r < TypedDrillSession::PageSize; ++r) {
-        if (rows_[static_cast<size_t>(r)].box->hasFocus())
-            speakRow(r);
-    }
-}
-
 void TypedDrillScreen::speakRow(int r)
 {
     const TypedRow content = typed().row(r);
@@ -147,7 +139,7 @@ void TypedDrillScreen::focusFirstBox()
     const bool kept = first->hasFocus();
     first->setFocus();
     if (kept && typed().listening())
-        speakFocusedRow();
+        speakRow(0);
 }
 
 void TypedDrillScreen::runStarted()

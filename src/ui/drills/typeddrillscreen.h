@@ -43,7 +43,6 @@ class TypedDrillScreen : public DrillScreen {
 
     TypedDrillSession& typed() const;
     void focusFirstBox();
-    void speakFocusedRow();
     void speakRow(int r);
 
     int lastFocusRow_ = -1;

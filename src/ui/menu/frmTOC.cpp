@@ -113,36 +113,38 @@ void frmTOC::load()
     tovak().stats.computeCoverage();
     showReviewCount();
     // Two keys of the file for the switches; the voice itself waits for the first word.
-    speechSettings_ = screens().speechSettings();
     showSpeechSettings();
 }
 
 void frmTOC::showSpeechSettings()
 {
+    const SpeechSettings& settings = screens().speechSettings();
     const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
-    lblSpeech_->setPixmap(Pictures::speechSwitch(speechSettings_.enabled ? 1 : 2));
-    lblSlow_->setPixmap(Pictures::speechSwitch(speechSettings_.slow ? 3 : 4));
-    lblSpeech_->setAccessibleName(QStringLiteral("音声：") + onOff(speechSettings_.enabled));
-    lblSlow_->setAccessibleName(QStringLiteral("ゆっくり：") + onOff(speechSettings_.slow));
+    lblSpeech_->setPixmap(Pictures::speechSwitch(settings.enabled ? 1 : 2));
+    lblSlow_->setPixmap(Pictures::speechSwitch(settings.slow ? 3 : 4));
+    lblSpeech_->setAccessibleName(QStringLiteral("音声：") + onOff(settings.enabled));
+    lblSlow_->setAccessibleName(QStringLiteral("ゆっくり：") + onOff(settings.slow));
 }
 
-void frmTOC::storeSpeechSettings()
+void frmTOC::storeSpeechSettings(const SpeechSettings& settings)
 {
+    (void)settings.save(tovak().stats.filePath());
+    screens().setSpeechSettings(settings);
     showSpeechSettings();
-    (void)speechSettings_.save(tovak().stats.filePath());
-    screens().setSpeechSettings(speechSettings_);
 }
 
 void frmTOC::toggleSpeech()
 {
-    speechSettings_.enabled = !speechSettings_.enabled;
-    storeSpeechSettings();
+    SpeechSettings settings = screens().speechSettings();
+    settings.enabled = !settings.enabled;
+    storeSpeechSettings(settings);
 }
 
 void frmTOC::toggleSlow()
 {
-    speechSettings_.slow = !speechSettings_.slow;
-    storeSpeechSettings();
+    SpeechSettings settings = screens().speechSettings();
+    settings.slow = !settings.slow;
+    storeSpeechSettings(settings);
 }
 
 void frmTOC::showReviewCount()

@@ -39,7 +39,8 @@ class frmTOC : public ScreenBase {
     void showCoverage();
     void openAbout();
     void showSpeechSettings();
-    void storeSpeechSettings();
+    // Saves them in conf.ini and hands them to the registry (voice and speakers).
+    void storeSpeechSettings(const SpeechSettings& settings);
 
     QLabel* lblMouraP_ = nullptr;
     QLabel* lblMouraR_ = nullptr;
@@ -47,6 +48,5 @@ class frmTOC : public ScreenBase {
     QLabel* lblReview_ = nullptr;
     QLabel* lblSpeech_ = nullptr;
     QLabel* lblSlow_ = nullptr;
-    SpeechSettings speechSettings_;
     int panda_ = 0;
 };
