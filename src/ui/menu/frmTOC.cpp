@@ -4,7 +4,6 @@
 #include "core/info/helppages.h"
 #include "core/reviewschedule.h"
 #include "core/tovak.h"
-#include "ui/browse/frmChar.h"
 #include "ui/browse/frmExamTOC.h"
 #include "ui/browse/frmListC.h"
 #include "ui/info/frmAbout.h"
@@ -13,7 +12,6 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 #include "ui/selection/frmSearch.h"
-#include "ui/speechplayer.h"
 
 #include <QDate>
 
@@ -32,58 +30,9 @@ frmTOC::frmTOC(ScreenRegistry& screens)
         // Any screen may have graded words or reloaded the file.
         showReviewCount();
     });
-    const QColor accent = QColor::fromRgb(Layout::Palette::accent);
-    lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 26, true,
-                           Qt::AlignCenter);
-    lblMouraR_ = makeLabel(this, QStringLiteral("lblMouraR"), QStringLiteral("0"), L::lblMouraR, accent, 26, true,
-                           Qt::AlignCenter);
-
-    for (int k = 1; k <= 6; ++k) {
-        ImageButton* item = addButton(
-            QStringLiteral("Contents(%1)").arg(k), QPixmap(),
-            [k] { return Pictures::contents(QStringLiteral("frmTOC"), k); }, L::imgContents(k));
-        item->setAccessibleName(QString::fromUtf8(L::contentsCaption[k - 1]));
-        connect(item, &ImageButton::clicked, this, [this, k] {
-            if (k <= 4)
-                openRanking(static_cast<qint16>(k));
-            else if (k == 5)
-                openWordSearch();
-            else
-                openExamMenu();
-        });
-    }
-
-    imgPanda_ = new QLabel(this);
-    imgPanda_->setObjectName(QStringLiteral("imgPanda"));
-    imgPanda_->setGeometry(L::imgPanda);
-    // The four mascots differ in size; each stands on the same ground.
-    imgPanda_->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    imgPanda_->setCursor(Qt::PointingHandCursor);
-    onClick(imgPanda_, [this] { openAbout(); });
-    imgPanda_->setAccessibleName(QStringLiteral("このソフトについて"));
-
-    lblReview_ =
-        makeLabel(this, QStringLiteral("lblReview"), QString(), L::lblReview, accent, 17, true, Qt::AlignCenter);
-    lblReview_->setCursor(Qt::PointingHandCursor);
-    onClick(lblReview_, [this] { openReview(); });
-    lblReview_->hide();
-
-    // Pictures, not text: the menu opens without loading a Japanese font.
-    lblSpeech_ = new QLabel(this);
-    lblSpeech_->setObjectName(QStringLiteral("lblSpeech"));
-    lblSpeech_->setGeometry(L::lblSpeech);
-    lblSlow_ = new QLabel(this);
-    lblSlow_->setObjectName(QStringLiteral("lblSlow"));
-    lblSlow_->setGeometry(L::lblSlow);
-    for (QLabel* l : {lblSpeech_, lblSlow_})
-        l->setCursor(Qt::PointingHandCursor);
-    lblSpeech_->setToolTip(QStringLiteral("クリックで音声のオン・オフを切り替えます"));
-    lblSlow_->setToolTip(QStringLiteral("クリックで読み上げの速さを切り替えます"));
-    for (QLabel* l : {lblSpeech_, lblSlow_})
-        l->setAccessibleDescription(l->toolTip());
-    onClick(lblSpeech_, [this] { toggleSpeech(); });
-    onClick(lblSlow_, [this] { toggleSlow(); });
-
+    buildItems();
+    buildMascotAndReview();
+    buildSpeechSwitches();
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
     ImageButton* exit = addButton(
@@ -107,6 +56,70 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
 }
 
+// The two percentages and the six menu items.
+void frmTOC::buildItems()
+{
+    const QColor accent = QColor::fromRgb(Layout::Palette::accent);
+    lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 26, true,
+                           Qt::AlignCenter);
+    lblMouraR_ = makeLabel(this, QStringLiteral("lblMouraR"), QStringLiteral("0"), L::lblMouraR, accent, 26, true,
+                           Qt::AlignCenter);
+
+    for (int k = 1; k <= 6; ++k) {
+        ImageButton* item = addButton(
+            QStringLiteral("Contents(%1)").arg(k), QPixmap(),
+            [k] { return Pictures::contents(QStringLiteral("frmTOC"), k); }, L::imgContents(k));
+        item->setAccessibleName(QString::fromUtf8(L::contentsCaption[k - 1]));
+        connect(item, &ImageButton::clicked, this, [this, k] {
+            if (k <= 4)
+                openRanking(static_cast<qint16>(k));
+            else if (k == 5)
+                openWordSearch();
+            else
+                openExamMenu();
+        });
+    }
+}
+
+// The mascot, which opens the about box, and the line of words due today.
+void frmTOC::buildMascotAndReview()
+{
+    imgPanda_ = new QLabel(this);
+    imgPanda_->setObjectName(QStringLiteral("imgPanda"));
+    imgPanda_->setGeometry(L::imgPanda);
+    // The four mascots differ in size; each stands on the same ground.
+    imgPanda_->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    imgPanda_->setCursor(Qt::PointingHandCursor);
+    onClick(imgPanda_, [this] { openAbout(); });
+    imgPanda_->setAccessibleName(QStringLiteral("このソフトについて"));
+
+    lblReview_ = makeLabel(this, QStringLiteral("lblReview"), QString(), L::lblReview,
+                           QColor::fromRgb(Layout::Palette::accent), 17, true, Qt::AlignCenter);
+    lblReview_->setCursor(Qt::PointingHandCursor);
+    onClick(lblReview_, [this] { openReview(); });
+    lblReview_->hide();
+}
+
+void frmTOC::buildSpeechSwitches()
+{
+    // Pictures, not text: the menu opens without loading a Japanese font.
+    lblSpeech_ = new QLabel(this);
+    lblSpeech_->setObjectName(QStringLiteral("lblSpeech"));
+    lblSpeech_->setGeometry(L::lblSpeech);
+    lblSlow_ = new QLabel(this);
+    lblSlow_->setObjectName(QStringLiteral("lblSlow"));
+    lblSlow_->setGeometry(L::lblSlow);
+    for (QLabel* l : {lblSpeech_, lblSlow_})
+        l->setCursor(Qt::PointingHandCursor);
+    lblSpeech_->setToolTip(QStringLiteral("クリックで音声のオン・オフを切り替えます"));
+    lblSlow_->setToolTip(QStringLiteral("クリックで読み上げの速さを切り替えます"));
+    for (QLabel* l : {lblSpeech_, lblSlow_})
+        l->setAccessibleDescription(l->toolTip());
+    onClick(lblSpeech_, [this] { toggleSpeech(); });
+    onClick(lblSlow_, [this] { toggleSlow(); });
+    connect(&screens().voice(), &Voice::changed, this, &frmTOC::showSpeechSettings);
+}
+
 void frmTOC::load()
 {
     tovak().stats.loadStatistics();
@@ -118,7 +131,7 @@ void frmTOC::load()
 
 void frmTOC::showSpeechSettings()
 {
-    const SpeechSettings& settings = screens().speechSettings();
+    const SpeechSettings& settings = screens().voice().settings();
     const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
     lblSpeech_->setPixmap(Pictures::speechSwitch(settings.enabled ? 1 : 2));
     lblSlow_->setPixmap(Pictures::speechSwitch(settings.slow ? 3 : 4));
@@ -126,25 +139,18 @@ void frmTOC::showSpeechSettings()
     lblSlow_->setAccessibleName(QStringLiteral("ゆっくり：") + onOff(settings.slow));
 }
 
-void frmTOC::storeSpeechSettings(const SpeechSettings& settings)
-{
-    (void)settings.save(tovak().stats.filePath());
-    screens().setSpeechSettings(settings);
-    showSpeechSettings();
-}
-
 void frmTOC::toggleSpeech()
 {
-    SpeechSettings settings = screens().speechSettings();
+    SpeechSettings settings = screens().voice().settings();
     settings.enabled = !settings.enabled;
-    storeSpeechSettings(settings);
+    (void)screens().voice().setSettings(settings); // a failed save keeps the switch, and says so
 }
 
 void frmTOC::toggleSlow()
 {
-    SpeechSettings settings = screens().speechSettings();
+    SpeechSettings settings = screens().voice().settings();
     settings.slow = !settings.slow;
-    storeSpeechSettings(settings);
+    (void)screens().voice().setSettings(settings);
 }
 
 void frmTOC::showReviewCount()
