@@ -166,13 +166,13 @@ void frmTOC::showReviewCount()
 
 void frmTOC::showCoverage()
 {
-    lblMouraP_->setText(tovak().stats.lblMouraP);
-    lblMouraR_->setText(tovak().stats.lblMouraR);
+    lblMouraP_->setText(QString::number(tovak().stats.pinyinCoverage));
+    lblMouraR_->setText(QString::number(tovak().stats.translationCoverage));
 }
 
 void frmTOC::setPanda()
 {
-    panda_ = Statistics::mascotFor(lblMouraP_->text().toInt(), lblMouraR_->text().toInt());
+    panda_ = Statistics::mascotFor(tovak().stats.pinyinCoverage, tovak().stats.translationCoverage);
     imgPanda_->setPixmap(Pictures::panda(panda_));
 }
 

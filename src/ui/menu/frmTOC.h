@@ -14,7 +14,7 @@ class frmTOC : public ScreenBase {
 
     // Reads conf.ini and computes the two percentages.
     void load() override;
-    // Picks the mascot from the two percentages shown.
+    // Picks the mascot from the two coverage percentages.
     void setPanda();
     int pandaNumber() const { return panda_; }
 

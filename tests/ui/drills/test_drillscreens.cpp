@@ -558,8 +558,8 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         finishStartup(*screens);
         QCOMPARE(shownMainMenu(*screens)->pandaNumber(), 1);
         // Coverage computed since start-up: the menu's numbers change at once, the mascot waits.
-        t.stats.lblMouraP = u"80"_s;
-        t.stats.lblMouraR = u"75"_s;
+        t.stats.pinyinCoverage = 80;
+        t.stats.translationCoverage = 75;
         emit t.stats.coverageChanged();
         openOn(t, firstWords(5));
         screens->setShownHook([&](ScreenBase& s) {
