@@ -42,15 +42,15 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     // One item lights at a time, however fast the mouse crosses from one to the next.
     makeHoverGroup(buttons());
 
-    // The header first, then the left column (6, 5, the speech switches), the right column (1 to 4) with the review
-    // line under it, the mascot.
+    // The header first, then the left column (6, 5, the speech switches, the review line), the right column
+    // (1 to 4) with the mascot under it.
     QList<QWidget*> order = {help->picture(), exit->picture()};
     for (int k : {6, 5})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
-    order << lblSpeech_ << lblSlow_;
+    order << lblSpeech_ << lblSlow_ << lblReview_;
     for (int k : {1, 2, 3, 4})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
-    setReadingOrder(order << lblReview_ << imgPanda_);
+    setReadingOrder(order << imgPanda_);
 
     // The percentages change after every grading, also while the menu is covered.
     connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
