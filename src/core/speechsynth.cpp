@@ -36,7 +36,15 @@ SpeechSynth::SpeechSynth(QObject* parent) : QObject(parent)
 {
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, this, [this] { fail(Failure::TimedOut); });
+    // A coarse timer may fire 5 % early: the limit would cut a synthesis that
+    // keeps within it. Even a precise one is checked against the clock.
+    timer_->setTimerType(Qt::PreciseTimer);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (const qint64 left = timeLimitMs_ - sinceStart_.elapsed(); left > 0)
+            timer_->start(static_cast<int>(left));
+        else
+            fail(Failure::TimedOut);
+    });
 }
 
 SpeechSynth::~SpeechSynth()
@@ -159,6 +167,7 @@ bool SpeechSynth::synthesize(const QString& preparedPinyin, bool slow)
             fail(Failure::Missing);
     });
     output_.clear();
+    sinceStart_.start();
     timer_->start(timeLimitMs_);
     // Written before the start is confirmed, the text waits in the pipe.
     process_->write(input(preparedPinyin));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -49,7 +50,8 @@ class SpeechSynth : public QObject {
     // fade-in (some words start at full swing and would click).
     static QByteArray postProcess(const QByteArray& pcm, int sampleRate);
 
-    // For tests: another program, limits.
+    // For tests: another program, limits. A synthesis is killed once it has run
+    // for the whole time limit, never sooner.
     void setProgram(const QString& program) { program_ = program; }
     const QString& program() const { return program_; }
     void setTimeLimit(int ms) { timeLimitMs_ = ms; }
@@ -84,5 +86,6 @@ class SpeechSynth : public QObject {
     bool standbySlow_ = false;
     bool lastSlow_ = false;
     QTimer* timer_ = nullptr;
+    QElapsedTimer sinceStart_; // of the running synthesis: the limit counts from there
     QByteArray output_;
 };

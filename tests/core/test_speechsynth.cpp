@@ -9,6 +9,14 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TestSpeechSynth : public QObject {
     Q_OBJECT
 
@@ -21,6 +29,7 @@ class TestSpeechSynth : public QObject {
     void gainAndFadeIn();
     void aFailingProgramFailsInTime_data();
     void aFailingProgramFailsInTime();
+    void aSynthesisWithinTheLimitIsNeverKilled();
     void aNewWordAbandonsTheOneBeingMade();
     void aPreparedProgramSaysTheSame();
     void tonesMeasuredInTheSpeech_data();
@@ -253,7 +262,77 @@ void TestSpeechSynth::aFailingProgramFailsInTime()
     QCOMPARE(o.failure, failure);
     QVERIFY(!synth.isRunning());
     if (failure == SpeechSynth::Failure::TimedOut)
-        QVERIFY(t.elapsed() >= 900); // a coarse timer may fire 5 % early
+        QVERIFY2(t.elapsed() >= 1000, qPrintable(QStringLiteral("killed after %1 ms").arg(t.elapsed())));
+}
+
+// Syntheses that end just inside the limit, and ones that never end, started
+// at different moments (a coarse timer fires anywhere within 5 % of its time,
+// depending on when it started): only what ran for the whole limit is killed.
+void TestSpeechSynth::aSynthesisWithinTheLimitIsNeverKilled()
+{
+    constexpr int limitMs = 1000;
+    QTemporaryDir dir;
+    QFile header(dir.filePath(QStringLiteral("header")));
+    QVERIFY(header.open(QIODevice::WriteOnly));
+    header.write(wavHeader(1, 1, 22050, 16));
+    header.close();
+    struct Run {
+        int releaseMs = -1; // -1: never
+        QByteArray fifo;
+        std::unique_ptr<SpeechSynth> synth;
+        QElapsedTimer since;
+        qint64 endedMs = -1;
+        bool finished = false;
+    };
+    std::array<Run, 6> runs;
+    const std::array<int, 6> releases = {900, 950, 970, 980, -1, -1};
+    for (size_t i = 0; i < runs.size(); ++i) {
+        Run& r = runs[i];
+        r.releaseMs = releases[i];
+        r.fifo = QFile::encodeName(dir.filePath(QStringLiteral("release%1").arg(i)));
+        QCOMPARE(::mkfifo(r.fifo.constData(), 0600), 0);
+        r.synth = std::make_unique<SpeechSynth>();
+        r.synth->setTimeLimit(limitMs);
+        r.synth->setProgram(fakeProgram(dir, "espeak-ng" + QByteArray::number(i),
+                                        "read line < " + r.fifo + "; cat " + QFile::encodeName(header.fileName()) +
+                                            "; head -c 2000 /dev/zero"));
+        connect(r.synth.get(), &SpeechSynth::finished, this, [&r] {
+            r.endedMs = r.since.elapsed();
+            r.finished = true;
+        });
+        connect(r.synth.get(), &SpeechSynth::failed, this, [&r] { r.endedMs = r.since.elapsed(); });
+    }
+    QElapsedTimer all;
+    all.start();
+    for (size_t i = 0; i < runs.size(); ++i) {
+        QTest::qWait(37);
+        runs[i].since.start();
+        QVERIFY(runs[i].synth->synthesize(QStringLiteral("ma1")));
+    }
+    const auto released = [](Run& r) {
+        // Without its reader (the program gone) the write end does not open: nothing to release.
+        const int fd = ::open(r.fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            (void)::write(fd, "x\n", 2);
+            ::close(fd);
+        }
+        r.releaseMs = -2;
+    };
+    while (all.elapsed() < 10000 && std::any_of(runs.begin(), runs.end(), [](const Run& r) { return r.endedMs < 0; })) {
+        for (Run& r : runs) {
+            if (r.releaseMs >= 0 && r.endedMs < 0 && r.since.elapsed() >= r.releaseMs)
+                released(r);
+        }
+        QTest::qWait(1);
+    }
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Run& r = runs[i];
+        QVERIFY2(r.endedMs >= 0, "a synthesis never ended");
+        // Finished, or killed: then only at the limit (under load a released one may run past it).
+        QVERIFY2(r.finished || r.endedMs >= limitMs,
+                 qPrintable(QStringLiteral("run %1 killed after %2 ms").arg(i).arg(r.endedMs)));
+    }
+    QVERIFY(!runs[4].finished && !runs[5].finished);
 }
 
 void TestSpeechSynth::aNewWordAbandonsTheOneBeingMade()
