@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -112,10 +113,20 @@ bool SpeechSynth::parseWav(const QByteArray& wav, QByteArray& pcm, int& sampleRa
 QByteArray SpeechSynth::postProcess(const QByteArray& pcm, int sampleRate)
 {
     static const double gain = std::pow(10.0, -3.0 / 20.0);
-    const qsizetype count = pcm.size() / 2;
+    // Below -54 dBFS is silence; 2 ms of it stay before the word.
+    constexpr int silence = 64;
+    const uchar* in = reinterpret_cast<const uchar*>(pcm.constData());
+    qsizetype count = pcm.size() / 2;
+    qsizetype first = 0;
+    while (first < count && std::abs(qFromLittleEndian<qint16>(in + 2 * first)) < silence)
+        ++first;
+    if (first < count) {
+        const qsizetype start = std::max<qsizetype>(0, first - std::lround(sampleRate * 0.002));
+        in += 2 * start;
+        count -= start;
+    }
     const qsizetype fade = std::max<qsizetype>(1, std::lround(sampleRate * 0.005));
     QByteArray out(count * 2, Qt::Uninitialized);
-    const uchar* in = reinterpret_cast<const uchar*>(pcm.constData());
     uchar* o = reinterpret_cast<uchar*>(out.data());
     for (qsizetype i = 0; i < count; ++i) {
         double v = qFromLittleEndian<qint16>(in + 2 * i) * gain;

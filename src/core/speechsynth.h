@@ -46,8 +46,10 @@ class SpeechSynth : public QObject {
     // format (its length fields are wrong on a pipe and are ignored), then the
     // samples. Empty and false when the header is not 16-bit mono PCM.
     static bool parseWav(const QByteArray& wav, QByteArray& pcm, int& sampleRate);
-    // About -3 dB of gain (the voice reaches full scale) and a 5 ms linear
-    // fade-in (some words start at full swing and would click).
+    // The leading silence cut to 2 ms (espeak-ng starts a word with 7 to 19 ms
+    // of it, heard as delay), about -3 dB of gain (the voice reaches full
+    // scale) and a 5 ms linear fade-in (some words start at full swing and
+    // would click). A word of nothing but silence stays whole.
     static QByteArray postProcess(const QByteArray& pcm, int sampleRate);
 
     // For tests: another program, limits. A synthesis is killed once it has run

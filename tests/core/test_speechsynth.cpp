@@ -1,5 +1,6 @@
 #include "core/speechsynth.h"
 #include "pitchtrack.h"
+#include "testsupport.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -27,6 +28,8 @@ class TestSpeechSynth : public QObject {
     void wavHeaderIsCheckedButItsLengthsAreNot();
     void gainAndFadeIn_data();
     void gainAndFadeIn();
+    void leadingSilenceIsCut_data();
+    void leadingSilenceIsCut();
     void aFailingProgramFailsInTime_data();
     void aFailingProgramFailsInTime();
     void aSynthesisWithinTheLimitIsNeverKilled();
@@ -57,25 +60,6 @@ QByteArray samples(std::initializer_list<qint16> values)
 qint16 sampleAt(const QByteArray& pcm, qsizetype i)
 {
     return qFromLittleEndian<qint16>(pcm.constData() + 2 * i);
-}
-
-// A header as espeak-ng writes it to a pipe: both length fields 0x7ffff000 and more.
-QByteArray wavHeader(quint16 format, quint16 channels, quint32 rate, quint16 bits)
-{
-    QByteArray h(44, '\0');
-    h.replace(0, 4, "RIFF");
-    qToLittleEndian<quint32>(0x7ffff024, h.data() + 4);
-    h.replace(8, 8, "WAVEfmt ");
-    qToLittleEndian<quint32>(16, h.data() + 16);
-    qToLittleEndian<quint16>(format, h.data() + 20);
-    qToLittleEndian<quint16>(channels, h.data() + 22);
-    qToLittleEndian<quint32>(rate, h.data() + 24);
-    qToLittleEndian<quint32>(rate * channels * bits / 8, h.data() + 28);
-    qToLittleEndian<quint16>(static_cast<quint16>(channels * bits / 8), h.data() + 32);
-    qToLittleEndian<quint16>(bits, h.data() + 34);
-    h.replace(36, 4, "data");
-    qToLittleEndian<quint32>(0x7ffff000, h.data() + 40);
-    return h;
 }
 
 struct Outcome {
@@ -232,6 +216,35 @@ void TestSpeechSynth::gainAndFadeIn()
     const QByteArray processed = SpeechSynth::postProcess(pcm, 22050);
     QCOMPARE(processed.size(), pcm.size());
     QCOMPARE(sampleAt(processed, index), out);
+}
+
+void TestSpeechSynth::leadingSilenceIsCut_data()
+{
+    QTest::addColumn<int>("quiet");    // samples before the word
+    QTest::addColumn<qint16>("level"); // of those samples
+    QTest::addColumn<int>("cut");      // samples gone
+    // 22050 Hz: 2 ms are 44 samples.
+    QTest::newRow("none") << 0 << qint16(0) << 0;
+    QTest::newRow("less than 2 ms") << 30 << qint16(0) << 0;
+    QTest::newRow("19 ms, as espeak-ng starts a word") << 419 << qint16(0) << 375;
+    QTest::newRow("hiss below -54 dBFS") << 419 << qint16(-63) << 375;
+    QTest::newRow("a sound from -54 dBFS is the word") << 419 << qint16(64) << 0;
+    QTest::newRow("nothing but silence stays whole") << 1000 << qint16(0) << 0;
+}
+
+void TestSpeechSynth::leadingSilenceIsCut()
+{
+    QFETCH(int, quiet);
+    QFETCH(qint16, level);
+    QFETCH(int, cut);
+    QByteArray pcm;
+    for (int i = 0; i < quiet; ++i)
+        pcm += samples({level});
+    const bool silentWord = quiet == 1000;
+    for (int i = 0; i < 1000 && !silentWord; ++i)
+        pcm += samples({qint16(i % 2 ? 20000 : -20000)});
+    const QByteArray processed = SpeechSynth::postProcess(pcm, 22050);
+    QCOMPARE(processed.size(), pcm.size() - 2 * cut);
 }
 
 void TestSpeechSynth::aFailingProgramFailsInTime_data()

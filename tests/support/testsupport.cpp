@@ -1,10 +1,10 @@
 #include "testsupport.h"
 
+#include "core/speechservice.h"
 #include "ui/clickable.h"
 #include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
-#include "core/speechservice.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QtEndian>
 
 TestState::TestState(quint32 seed, bool loadTables)
 {
@@ -37,6 +38,24 @@ WordReview reviewState(qint32 lastDay, double stability)
     r.state = {stability, 5.0};
     r.hasState = true;
     return r;
+}
+
+QByteArray wavHeader(quint16 format, quint16 channels, quint32 rate, quint16 bits)
+{
+    QByteArray h(44, '\0');
+    h.replace(0, 4, "RIFF");
+    qToLittleEndian<quint32>(0x7ffff024, h.data() + 4);
+    h.replace(8, 8, "WAVEfmt ");
+    qToLittleEndian<quint32>(16, h.data() + 16);
+    qToLittleEndian<quint16>(format, h.data() + 20);
+    qToLittleEndian<quint16>(channels, h.data() + 22);
+    qToLittleEndian<quint32>(rate, h.data() + 24);
+    qToLittleEndian<quint32>(rate * channels * bits / 8, h.data() + 28);
+    qToLittleEndian<quint16>(static_cast<quint16>(channels * bits / 8), h.data() + 32);
+    qToLittleEndian<quint16>(bits, h.data() + 34);
+    h.replace(36, 4, "data");
+    qToLittleEndian<quint32>(0x7ffff000, h.data() + 40);
+    return h;
 }
 
 ScreenFixture::ScreenFixture() = default;
@@ -73,7 +92,8 @@ void ScreenFixture::setUp(bool loadTables)
     wireScreens(*screens);
     // Screens that speak (a drill by ear speaks as it opens) find no sound
     // server here; a box saying so would wait for an answer no test gives.
-    screens->voice().setMadeHook([](SpeechService& speech) { speech.setAudioOutput(std::make_unique<SilentOutput>()); });
+    screens->voice().setMadeHook(
+        [](SpeechService& speech) { speech.setAudioOutput(std::make_unique<SilentOutput>()); });
     quits = 0;
     opened.clear();
     MsgBox::resetRecord();

@@ -27,6 +27,10 @@ bool writeReviewIni(const QString& path, const ReviewTable& reviews);
 // A state last graded on lastDay with that stability (difficulty 5).
 WordReview reviewState(qint32 lastDay, double stability);
 
+// A WAV header as espeak-ng writes it to a pipe, both length fields far too
+// large: for stand-ins of the synthesizer.
+QByteArray wavHeader(quint16 format, quint16 channels, quint32 rate, quint16 bits);
+
 class QTimer;
 class QWidget;
 class ScreenRegistry;
