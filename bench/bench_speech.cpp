@@ -111,12 +111,16 @@ double median(QList<double> v)
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-// One fresh process of the program's sound, as a learner's session starts:
-// speaks the words `gapMs` apart and prints, for each, when it was pressed and
-// how long the hand-over of its first samples took.
+// One fresh process of the program's sound, as a learner's session starts: a
+// screen with speakers opens (the voice is prepared), then the words are
+// pressed `gapMs` apart. Prints how long the preparation took and, for each
+// word, when it was pressed and how long the hand-over of its first samples took.
 int speakAsChild(const QStringList& words, int gapMs)
 {
     SpeechService speech;
+    const qint64 opened = monotonicNs();
+    speech.prepare();
+    std::printf("prepared %lld\n", static_cast<long long>(monotonicNs() - opened));
     qint64 handedOver = -1;
     QObject::connect(&speech, &SpeechService::firstSampleHandedOver,
                      [&](qint64 ns, const QByteArray&, int) { handedOver = ns; });
@@ -140,6 +144,7 @@ int speakAsChild(const QStringList& words, int gapMs)
 struct Heard {
     QList<double> firstMs, restMs;         // press -> first audible sample at the monitor
     QList<double> firstHandMs, restHandMs; // press -> first samples handed to the sink
+    QList<double> preparedMs;              // what the opening screen's preparation took
     int unheard = 0;
 };
 
@@ -177,6 +182,8 @@ void heard(const QList<QByteArray>& words)
         QList<qint64> presses, handed;
         for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
             const QList<QByteArray> f = line.split(' ');
+            if (f.size() == 2 && f[0] == "prepared")
+                h.preparedMs << double(f[1].toLongLong()) / 1e6;
             if (f.size() == 4 && f[0] == "press") {
                 presses << f[1].toLongLong();
                 handed << f[3].toLongLong();
@@ -203,14 +210,16 @@ void heard(const QList<QByteArray>& words)
     };
     const auto worst = [](const QList<double>& v) { return v.isEmpty() ? 0 : *std::max_element(v.begin(), v.end()); };
     std::printf("press -> first audible sample at the monitor of a null sink (private PulseAudio, its recorder asking "
-                "%d ms), %d fresh processes of %d words %d ms apart:\n"
+                "%d ms), %d fresh processes, each preparing its voice as a screen with speakers opens, then %d words "
+                "%d ms apart:\n"
                 "  first word of a process %s ms (target <= 80)\n"
                 "  the rest: median %.1f ms (target <= 40), worst %.1f ms; %d of %d presses not heard\n"
                 "  of which the hand-over of the first samples to the sink: first word %s ms, the rest median %.1f "
-                "ms, worst %.1f ms\n",
+                "ms, worst %.1f ms\n"
+                "  the preparation as a screen with speakers opens (program, module, server): %s ms\n",
                 recorderLatencyMs, processes, perProcess, gapMs, list(h.firstMs).constData(), median(h.restMs),
                 worst(h.restMs), h.unheard, processes * perProcess, list(h.firstHandMs).constData(),
-                median(h.restHandMs), worst(h.restHandMs));
+                median(h.restHandMs), worst(h.restHandMs), list(h.preparedMs).constData());
 }
 
 // The synthesis part alone, with the program each word leaves waiting.

@@ -63,6 +63,12 @@ SpeechSynth::~SpeechSynth()
     }
 }
 
+void SpeechSynth::setProgram(const QString& program)
+{
+    program_ = program;
+    abandon(std::exchange(standby_, nullptr));
+}
+
 bool SpeechSynth::isPreparedPinyin(const QString& text)
 {
     if (text.size() > maxTextLength)
@@ -156,6 +162,14 @@ void SpeechSynth::prepare(bool slow)
     standbySlow_ = slow;
     // A program that cannot start is found out by the next word.
     connect(standby_, &QProcess::errorOccurred, this, [this] { abandon(std::exchange(standby_, nullptr)); });
+}
+
+bool SpeechSynth::waitUntilPrepared(int ms)
+{
+    // A program that cannot start reports it in here and is let go.
+    if (standby_ && standby_->state() == QProcess::Starting)
+        standby_->waitForStarted(ms);
+    return standby_ && standby_->state() == QProcess::Running;
 }
 
 bool SpeechSynth::synthesize(const QString& preparedPinyin, bool slow)

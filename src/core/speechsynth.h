@@ -54,7 +54,8 @@ class SpeechSynth : public QObject {
 
     // For tests: another program, limits. A synthesis is killed once it has run
     // for the whole time limit, never sooner.
-    void setProgram(const QString& program) { program_ = program; }
+    // A program waiting for its text is let go.
+    void setProgram(const QString& program);
     const QString& program() const { return program_; }
     void setTimeLimit(int ms) { timeLimitMs_ = ms; }
     void setOutputLimit(qsizetype bytes) { outputLimit_ = bytes; }
@@ -68,6 +69,9 @@ class SpeechSynth : public QObject {
     // already loaded, which saves most of a word's time; the next synthesis
     // at this speed uses it. Each word ended makes the next one ready.
     void prepare(bool slow);
+    // Waits at most ms for the prepared program to start: false when it cannot
+    // (not installed), or when nothing was prepared.
+    bool waitUntilPrepared(int ms);
     bool isRunning() const { return process_ != nullptr; }
 
   signals:

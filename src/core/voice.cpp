@@ -4,6 +4,10 @@
 #include "core/speechservice.h"
 #include "data/db.h"
 
+#include <QTimer>
+
+#include <utility>
+
 Voice::Voice(const DB& db, QString settingsPath, QObject* parent)
     : QObject(parent), db_(db), settingsPath_(std::move(settingsPath))
 {
@@ -19,14 +23,14 @@ SpeechService& Voice::service()
         if (madeHook_)
             madeHook_(*service_);
         connect(service_, &SpeechService::unavailable, this, [this](const QString& sentence) {
+            heard_ = false;
             emit changed();
             emit unavailable(sentence);
         });
+        // Heard again after a failure, speakers and a drill's grading come back.
         connect(service_, &SpeechService::firstSampleHandedOver, this, [this] {
-            if (!reportedAvailable_) {
-                reportedAvailable_ = true;
+            if (!std::exchange(heard_, true))
                 emit changed();
-            }
         });
     }
     return *service_;
@@ -42,6 +46,23 @@ void Voice::speakWord(int tkey)
 void Voice::speakReading(const QString& reading)
 {
     service().speak(speechReading(reading));
+}
+
+void Voice::prepare()
+{
+    if (!settings().enabled || std::exchange(preparing_, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        preparing_ = false;
+        if (settings().enabled)
+            service().prepare();
+    });
+}
+
+bool Voice::check()
+{
+    // The program's start is waited for; the module and the output answer at once.
+    return settings().enabled && service().check(2000);
 }
 
 bool Voice::canSpeak() const

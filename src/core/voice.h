@@ -12,9 +12,9 @@ class DB;
 class SpeechService;
 
 // Speech for the whole program: the [SPEECH] switches of conf.ini, the speech
-// service made on the first word (start-up does no speech work), and whether
-// anything can be heard. Every screen and speaker control asks it; none keeps
-// a copy of what it holds.
+// service made when a screen with speakers opens or with the first word
+// (start-up does no speech work), and whether anything can be heard. Every
+// screen and speaker control asks it; none keeps a copy of what it holds.
 class Voice : public QObject {
     Q_OBJECT
   public:
@@ -28,6 +28,16 @@ class Voice : public QObject {
     // Speaks a word of the tables, or one reading of a character ("xue2").
     void speakWord(int tkey);
     void speakReading(const QString& reading);
+
+    // A screen with speakers opens: the synthesizer, the audio module and the
+    // sound server are made ready, once the event loop is free again (the
+    // screen shows first), so its first word is as quick as any. Nothing
+    // while speech is switched off.
+    void prepare();
+    // Before a drill by ear opens: whether a word can be spoken now (the
+    // program starts, an output opens), found out within a second or two.
+    // When not, the learner is told why (unavailable) and false comes back.
+    bool check();
 
     // False while speech is switched off, and once it failed for want of the
     // program or a sound device: speaker controls then show as unavailable.
@@ -59,6 +69,7 @@ class Voice : public QObject {
     QString settingsPath_;
     SpeechService* service_ = nullptr;
     mutable std::optional<SpeechSettings> settings_;
-    bool reportedAvailable_ = false;
+    bool heard_ = false; // a word played since the start or the last failure
+    bool preparing_ = false;
     std::function<void(SpeechService&)> madeHook_;
 };

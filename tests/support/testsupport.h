@@ -59,6 +59,8 @@ class SilentOutput : public AudioOutput {
     ~SilentOutput() override;
     void play(const QByteArray& pcm, int sampleRate, Events events) override;
     void stop() override;
+    void prepare() override {}
+    bool probe(int) override { return true; }
 
   private:
     QObject context_; // its timers end with the output
