@@ -14,8 +14,14 @@ ImageButton::ImageButton(QWidget* screen, const QString& name, const QPixmap& re
     setObjectName(name);
     picture_->setObjectName(QStringLiteral("img") + name);
     picture_->installEventFilter(this);
-    onClick(picture_, [this] { emit clicked(); });
+    onClick(picture_, [this] { click(); });
     show();
+}
+
+void ImageButton::click()
+{
+    if (!gate_ || gate_())
+        emit clicked();
 }
 
 QLabel* ImageButton::addCaption(const QString& text, const QRect& geometry, CaptionRole role)

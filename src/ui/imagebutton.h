@@ -45,7 +45,10 @@ class ImageButton : public QObject {
     void setPixmaps(const QPixmap& rest, const QPixmap& hover);
 
     // What a click on the picture does (keys that stand for a button use it).
-    void click() { emit clicked(); }
+    void click();
+    // Asked before every press: false drops it (the screen refuses presses for a moment).
+    using Gate = std::function<bool()>;
+    void setGate(Gate gate) { gate_ = std::move(gate); }
 
     void setHovered(bool on);
     bool isHovered() const { return hovered_; }
@@ -76,6 +79,7 @@ class ImageButton : public QObject {
     QPixmap rest_;
     QPixmap hover_;
     PictureLoader hoverLoader_;
+    Gate gate_;
     bool hovered_ = false;
     bool pressed_ = false;
     CaptionRole captionRole_ = CaptionActsAsButton;

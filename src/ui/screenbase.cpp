@@ -72,6 +72,7 @@ ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, Ima
 ImageButton* ScreenBase::addButton(ImageButton* b, const QRect& geometry)
 {
     b->setGeometry(geometry);
+    b->setGate([this] { return !refusesPresses(); });
     // The help and exit buttons of every screen have no caption to name them.
     if (b->objectName() == QLatin1String("Help"))
         b->setAccessibleName(QStringLiteral("ヘルプ"));
@@ -123,6 +124,8 @@ void ScreenBase::addPageButtons(std::function<void()> before, std::function<void
     ImageButton* imgNext = captioned(addButton(QStringLiteral("Next"), Pictures::btn(1), Pictures::btn(2), n),
                                      QStringLiteral("次へ"), Layout::captionOf(n));
     connect(imgNext, &ImageButton::clicked, this, std::move(next));
+    for (ImageButton* b : {imgBefore, imgNext})
+        b->setGate({}); // a page turn loses nothing
 }
 
 void ScreenBase::paintEvent(QPaintEvent* e)

@@ -58,6 +58,9 @@ class ScreenBase : public QDialog {
     virtual void helpKey();
     // The window's close box.
     virtual void closeBoxClicked() { back(); }
+    // While true, no button of the screen and no key of its table does
+    // anything, page turning and F6 aside: a drill right after its grading.
+    virtual bool refusesPresses() const { return false; }
 
     // A button restored by the bare-form reset.
     ImageButton* addButton(const QString& name, const QPixmap& rest, const QPixmap& hover, const QRect& geometry);
