@@ -124,7 +124,7 @@ namespace Pictures {
 
 QPixmap btn(int n)
 {
-    return listPicture(QStringLiteral("ilBtn"), n, 8);
+    return listPicture(QStringLiteral("ilBtn"), n, 9);
 }
 
 QPixmap panda(int n)
@@ -148,7 +148,7 @@ QPixmap maruBatu(int n)
 
 QPixmap speechSwitch(int n)
 {
-    return listPicture(QStringLiteral("ilSwitch"), n, 4);
+    return listPicture(QStringLiteral("ilSwitch"), n, 10);
 }
 
 QPixmap speaker(int n)

@@ -76,6 +76,9 @@ class ScreenBase : public QDialog {
 
     // A click on the bare form, outside every control.
     virtual void bareClicked() {}
+    // Where the screen writes why a greyed button is not offered, while it has
+    // the focus or after it was pressed (lblReason).
+    void setReasonLine(const QRect& geometry);
 
     // Tab visits these controls in this order: the order the eye reads them in.
     void setReadingOrder(const QList<QWidget*>& controls);
@@ -103,7 +106,10 @@ class ScreenBase : public QDialog {
     void markFocus(QWidget* control);
     ImageButton* addButton(ImageButton* b, const QRect& geometry);
 
+    void showReason(const QString& reason);
+
     QWidget* focusRing_ = nullptr;
+    QLabel* reasonLine_ = nullptr;
 
     ScreenRegistry& screens_;
     QPixmap background_;

@@ -202,12 +202,13 @@ class TestSpeakers : public QObject, public ScreenFixture {
                                    ? QStringLiteral("音声はオフです（メインメニューの「音声」で切り替え）")
                                : sound == QLatin1String("failed") ? QStringLiteral("音声を再生できません")
                                                                   : QString();
-        // An inactive control stays as it looks, but Tab and presses pass it by.
-        const auto offered = [](ImageButton* b) { return b->picture()->focusPolicy() != Qt::NoFocus; };
+        // Not offered, a launcher stays in place greyed: presses only tell why.
+        const auto offered = [](ImageButton* b) { return b->isActive(); };
         for (const QString& name : names) {
             ImageButton* b = s->button(name);
             QVERIFY(b->isVisible() || screen != QLatin1String("frmSearch"));
             QCOMPARE(offered(b), reason.isEmpty());
+            QCOMPARE(b->isGreyed(), !reason.isEmpty());
             QCOMPARE(b->picture()->toolTip(), reason);
             QCOMPARE(b->picture()->accessibleDescription(), reason);
         }

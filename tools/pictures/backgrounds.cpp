@@ -13,9 +13,18 @@ namespace {
 const QStringList tocCaptions(std::begin(frmTOC::contentsCaption), std::end(frmTOC::contentsCaption));
 const QStringList examCaptions = {"出現漢字完全網羅", "ヒアリング漢字網羅", "筆記漢字網羅"};
 
-QColor ink() { return rgb(Palette::ink); }
-QColor softInk() { return rgb(Palette::softInk); }
-QColor bamboo() { return rgb(Palette::bamboo); }
+QColor ink()
+{
+    return rgb(Palette::ink);
+}
+QColor softInk()
+{
+    return rgb(Palette::softInk);
+}
+QColor bamboo()
+{
+    return rgb(Palette::bamboo);
+}
 
 void sectionHeading(QPainter& p, const QRect& box, const QString& text)
 {
@@ -29,11 +38,61 @@ void sectionHeading(QPainter& p, const QRect& box, const QString& text)
 // Points of the five chart axes for the values 0 to 10; the steps are uneven, so
 // they are the same stored points the detail screen draws its polygon through.
 const std::array<std::array<QPoint, 11>, 5> chartAxes = {{
-    {{{532, 228}, {532, 219}, {532, 210}, {532, 200}, {532, 192}, {532, 178}, {532, 168}, {532, 158}, {532, 148}, {532, 138}, {532, 128}}},
-    {{{532, 228}, {542, 225}, {550, 221}, {558, 218}, {568, 215}, {578, 212}, {587, 208}, {597, 205}, {607, 203}, {617, 200}, {627, 197}}},
-    {{{532, 228}, {538, 236}, {544, 244}, {550, 254}, {556, 262}, {561, 268}, {566, 275}, {573, 284}, {579, 291}, {585, 299}, {591, 307}}},
-    {{{532, 228}, {526, 236}, {521, 243}, {513, 253}, {508, 262}, {503, 268}, {497, 276}, {492, 283}, {486, 291}, {480, 299}, {474, 308}}},
-    {{{532, 228}, {523, 225}, {514, 223}, {504, 219}, {495, 217}, {485, 213}, {476, 210}, {467, 207}, {457, 205}, {447, 202}, {437, 199}}},
+    {{{532, 228},
+      {532, 219},
+      {532, 210},
+      {532, 200},
+      {532, 192},
+      {532, 178},
+      {532, 168},
+      {532, 158},
+      {532, 148},
+      {532, 138},
+      {532, 128}}},
+    {{{532, 228},
+      {542, 225},
+      {550, 221},
+      {558, 218},
+      {568, 215},
+      {578, 212},
+      {587, 208},
+      {597, 205},
+      {607, 203},
+      {617, 200},
+      {627, 197}}},
+    {{{532, 228},
+      {538, 236},
+      {544, 244},
+      {550, 254},
+      {556, 262},
+      {561, 268},
+      {566, 275},
+      {573, 284},
+      {579, 291},
+      {585, 299},
+      {591, 307}}},
+    {{{532, 228},
+      {526, 236},
+      {521, 243},
+      {513, 253},
+      {508, 262},
+      {503, 268},
+      {497, 276},
+      {492, 283},
+      {486, 291},
+      {480, 299},
+      {474, 308}}},
+    {{{532, 228},
+      {523, 225},
+      {514, 223},
+      {504, 219},
+      {495, 217},
+      {485, 213},
+      {476, 210},
+      {467, 207},
+      {457, 205},
+      {447, 202},
+      {437, 199}}},
 }};
 
 void listFooter(QPainter& p)
@@ -103,8 +162,8 @@ void paintTOC(QPainter& p)
     roundedPanel(p, note, 14, QColor(0xFF, 0xFF, 0xFF, 200), rgb(Palette::rule));
     drawText(p, note.adjusted(18, 10, -18, -76), "今日も一歩ずつ", Face::SansBold, 17, bamboo());
     drawText(p, note.adjusted(18, 44, -18, -8),
-             "出る順に漢字を覚えて、関連する単語を解いてみましょう。達成率が上がると、パンダが育ちます。",
-             Face::Sans, 13, ink(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+             "出る順に漢字を覚えて、関連する単語を解いてみましょう。達成率が上がると、パンダが育ちます。", Face::Sans,
+             13, ink(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 }
 
 void paintHelp(QPainter& p)
@@ -313,8 +372,8 @@ void paintExamTOC(QPainter& p)
              QColor(0x8A, 0x2A, 0x24), Qt::AlignCenter);
     drawText(p, QRect(t.left() + 84, t.top() + 12, t.width() - 100, 28), "2003年11月16日実施", Face::Sans, 13,
              Qt::white);
-    drawText(p, QRect(t.left() + 84, t.top() + 32, t.width() - 100, 30), "第51回 四級の出題を分析", Face::SansBold,
-             17, Qt::white);
+    drawText(p, QRect(t.left() + 84, t.top() + 32, t.width() - 100, 30), "第51回 四級の出題を分析", Face::SansBold, 17,
+             Qt::white);
 
     for (int k = 1; k <= 3; ++k)
         menuItem(p, frmExamTOC::imgContents(k), examCaptions[k - 1], false);
@@ -351,16 +410,17 @@ void paintSearch(QPainter& p)
     screenFrame(p, screenSize, true);
     headerTitle(p, "単語総合検索");
     brandMark(p, QRect(480, 12, 220, 22));
-    const QStringList captions = {"自由検索", "ランダム検索", "ジャンル検索", "文字数検索", "弱点検索", "声調検索", "復習検索"};
+    const QStringList captions = {"自由検索", "ランダム検索", "ジャンル検索", "文字数検索",
+                                  "弱点検索", "声調検索",     "復習検索"};
     for (int k = 0; k < frmSearch::rows; ++k) {
         roundedPanel(p, frmSearch::rowCard(k), 10, rgb(Palette::panel), rgb(Palette::rule));
         drawText(p, frmSearch::rowCaption(k), captions[k], Face::SansBold, 15, bamboo());
     }
     drawText(p, frmSearch::resultCaption, "検索結果：", Face::SansBold, 16, ink(), Qt::AlignRight | Qt::AlignVCenter);
     drawText(p, frmSearch::resultUnit, "問", Face::SansBold, 16, ink());
-    p.fillRect(QRect(frmSearch::lblCount_is.left(), frmSearch::lblCount_is.bottom() + 1,
-                     frmSearch::lblCount_is.width(), 2),
-               QColor(0xB9, 0xDC, 0xC2));
+    p.fillRect(
+        QRect(frmSearch::lblCount_is.left(), frmSearch::lblCount_is.bottom() + 1, frmSearch::lblCount_is.width(), 2),
+        QColor(0xB9, 0xDC, 0xC2));
     roundedPanel(p, frmSearch::launchPanel, 12, QColor(0xEE, 0xF6, 0xF0), QColor(0x9F, 0xC9, 0xAB));
     listFooter(p);
 }
@@ -368,8 +428,7 @@ void paintSearch(QPainter& p)
 void paintTypedRows(QPainter& p)
 {
     for (int r = 0; r < TypedRows::rows; ++r) {
-        roundedPanel(p, TypedRows::rowBox(r), 8, rgb(Palette::panel),
-                     rgb(Palette::rule));
+        roundedPanel(p, TypedRows::rowBox(r), 8, rgb(Palette::panel), rgb(Palette::rule));
     }
 }
 
@@ -399,8 +458,7 @@ void paintListR(QPainter& p)
     pageHeader(p);
     drawText(p, QRect(340, 56, 130, 28), "正しい訳をクリック", Face::Sans, 12, softInk());
     for (int r = 0; r < frmListR::rows; ++r) {
-        roundedPanel(p, frmListR::rowBox(r), 8, rgb(Palette::panel),
-                     rgb(Palette::rule));
+        roundedPanel(p, frmListR::rowBox(r), 8, rgb(Palette::panel), rgb(Palette::rule));
         // Hairlines between the four choices.
         p.save();
         p.setPen(QPen(QColor(0xE6, 0xDF, 0xCE), 1));
@@ -417,7 +475,7 @@ void paintListR(QPainter& p)
 
 QStringList backgroundScreens()
 {
-    return {"frmTOC",    "frmSearch",    "frmListTyped", "frmListR", "frmListC", "frmChar",
+    return {"frmTOC",     "frmSearch",    "frmListTyped", "frmListR",  "frmListC", "frmChar",
             "frmExamTOC", "frmExamListC", "frmHelp",      "frmSplash", "frmAbout"};
 }
 
@@ -428,21 +486,35 @@ QImage renderBackground(const QString& screen, int scale)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    if (screen == "frmTOC") paintTOC(p);
-    else if (screen == "frmHelp") paintHelp(p);
-    else if (screen == "frmSplash") paintSplash(p);
-    else if (screen == "frmAbout") paintAbout(p);
-    else if (screen == "frmListC") paintListC(p);
-    else if (screen == "frmExamListC") paintExamListC(p);
-    else if (screen == "frmChar") paintChar(p);
-    else if (screen == "frmExamTOC") paintExamTOC(p);
-    else if (screen == "frmSearch") paintSearch(p);
-    else if (screen == "frmListTyped") paintListTyped(p);
-    else if (screen == "frmListR") paintListR(p);
+    if (screen == "frmTOC")
+        paintTOC(p);
+    else if (screen == "frmHelp")
+        paintHelp(p);
+    else if (screen == "frmSplash")
+        paintSplash(p);
+    else if (screen == "frmAbout")
+        paintAbout(p);
+    else if (screen == "frmListC")
+        paintListC(p);
+    else if (screen == "frmExamListC")
+        paintExamListC(p);
+    else if (screen == "frmChar")
+        paintChar(p);
+    else if (screen == "frmExamTOC")
+        paintExamTOC(p);
+    else if (screen == "frmSearch")
+        paintSearch(p);
+    else if (screen == "frmListTyped")
+        paintListTyped(p);
+    else if (screen == "frmListR")
+        paintListR(p);
     return image;
 }
 
-int menuItemCount(const QString& screen) { return screen == "frmTOC" ? 6 : 3; }
+int menuItemCount(const QString& screen)
+{
+    return screen == "frmTOC" ? 6 : 3;
+}
 
 QImage renderMenuHighlight(const QString& screen, int item, int scale)
 {
@@ -456,11 +528,44 @@ QImage renderMenuHighlight(const QString& screen, int item, int scale)
 
 QImage renderSpeechSwitch(int n, int scale)
 {
+    // 1 to 4 at rest, 5 to 8 the same under the mouse: a chip like the other controls,
+    // with a lamp that is lit while the setting is on.
     static const char* const captions[] = {"音声：オン", "音声：オフ", "ゆっくり：オン", "ゆっくり：オフ"};
-    const QSize size = n <= 2 ? frmTOC::lblSpeech.size() : frmTOC::lblSlow.size();
+    const int k = (n - 1) % 4;
+    const bool hovered = n > 4, on = k % 2 == 0;
+    const QSize size = k < 2 ? frmTOC::lblSpeech.size() : frmTOC::lblSlow.size();
     QImage image = makeCanvas(size, scale);
     QPainter p(&image);
-    drawText(p, QRect(QPoint(0, 0), size), captions[n - 1], Face::SansBold, 15, bamboo());
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF chip = QRectF(0, 0, size.width(), size.height()).adjusted(1, 1, -1, -3);
+    roundedPanel(p, chip, chip.height() / 2, hovered ? rgb(Palette::bambooPale) : rgb(Palette::panel),
+                 hovered ? bamboo() : rgb(Palette::rule));
+    const QRectF lamp(chip.left() + 9, chip.center().y() - 5, 10, 10);
+    p.setPen(QPen(on ? bamboo() : softInk(), 1.4));
+    p.setBrush(on ? QBrush(bamboo()) : QBrush(Qt::NoBrush));
+    p.drawEllipse(lamp);
+    drawText(p, chip.adjusted(26, 0, -6, 0), captions[k], Face::SansBold, 14, bamboo());
+    return image;
+}
+
+QImage renderReviewPlate(bool hovered, int scale)
+{
+    // The review line's ground: its text is a label laid over it; the arrow says it leads somewhere.
+    const QSize size = frmTOC::lblReview.size();
+    QImage image = makeCanvas(size, scale);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF chip = QRectF(0, 0, size.width(), size.height()).adjusted(1, 1, -1, -3);
+    roundedPanel(p, chip, 10, hovered ? rgb(Palette::bambooPale) : rgb(Palette::panel),
+                 hovered ? bamboo() : rgb(Palette::rule));
+    QPainterPath arrow;
+    const QPointF c(chip.right() - 16, chip.center().y());
+    arrow.moveTo(c + QPointF(-3, -6));
+    arrow.lineTo(c + QPointF(3, 0));
+    arrow.lineTo(c + QPointF(-3, 6));
+    p.setPen(QPen(bamboo(), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arrow);
     return image;
 }
 

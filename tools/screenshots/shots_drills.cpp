@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include "core/speechservice.h"
+#include "core/voice.h"
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/frmListDui.h"
 #include "ui/messagebox.h"
@@ -62,6 +63,15 @@ class TestDrillScreenshots : public QObject {
         s.resetHover();
         s.button(QStringLiteral("Search(6)"))->setHovered(true);
         save(s, "frmSearch-review");
+        // The pinyin drill pressed: greyed, with its reason written out.
+        QTest::mouseClick(s.button(QStringLiteral("P1"))->picture(), Qt::LeftButton);
+        save(s, "frmSearch-reason");
+        // Speech switched off: the drills by ear greyed, the reason of the one pressed.
+        SpeechSettings off = registry->voice().settings();
+        off.enabled = false;
+        QVERIFY(registry->voice().setSettings(off));
+        QTest::mouseClick(s.button(QStringLiteral("LP"))->picture(), Qt::LeftButton);
+        save(s, "frmSearch-silent");
     }
 
     void typedDrills_data()

@@ -35,6 +35,12 @@ const Condition conditions[] = {
     {SearchKind::Review, "cmbReview", "復習の範囲を選んでください", L::cmbReview},
 };
 
+// Where the pinyin drills are found meanwhile, so the rule is no dead end.
+QString pinyinRuleReason()
+{
+    return QStringLiteral("ピンイン達成率が50%を超えると使えます（出る順の各漢字の画面ではいつでも解けます）");
+}
+
 size_t slot(SearchKind kind)
 {
     return static_cast<size_t>(kind);
@@ -125,8 +131,10 @@ void frmSearch::buildLaunchers()
     for (const auto& l : launchers) {
         ImageButton* b = addButton(QString::fromLatin1(l.name), Pictures::btn(1), Pictures::btn(2), l.picture);
         styleCaption(b->addCaption(QString::fromUtf8(l.caption), l.label, l.role));
+        b->setInactivePicture(Pictures::btn(9));
         launchers_ << b;
     }
+    setReasonLine(L::lblReason);
     connect(button(QStringLiteral("Dui")), &ImageButton::clicked, this, &frmSearch::openAnswerList);
     connect(button(QStringLiteral("P")), &ImageButton::clicked, this, [this] { openDrill<frmListP2>(false); });
     connect(button(QStringLiteral("P1")), &ImageButton::clicked, this, [this] { openDrill<frmListP1>(false); });
@@ -169,13 +177,13 @@ void frmSearch::showOffers()
     for (ImageButton* b : launchers_) {
         // Not offered, a launcher stays in its place and says why: the pinyin
         // drills under their rule, the drills by ear without sound.
-        const QString reason = pinyinDrills_.contains(b) && !pinyinOffered_
-                                   ? QStringLiteral("ピンイン達成率が50%を超えると使えます")
-                               : byEar_.contains(b) ? silent
-                                                    : QString();
+        const QString reason = pinyinDrills_.contains(b) && !pinyinOffered_ ? pinyinRuleReason()
+                               : byEar_.contains(b)                         ? silent
+                                                                            : QString();
         // Under the mask the keyboard and a screen reader must not reach them either.
-        b->setActive(imgSmask_->isHidden() && reason.isEmpty());
-        b->setReasonNotOffered(reason);
+        const bool masked = !imgSmask_->isHidden();
+        b->setActive(!masked && reason.isEmpty());
+        b->setReasonNotOffered(masked ? QString() : reason);
     }
 }
 
