@@ -30,6 +30,9 @@ class frmTOC : public ScreenBase {
     void toggleSpeech();
     void toggleSlow();
 
+    // The items, the switches and the review line return to their rest pictures.
+    void resetHover() override;
+
   protected:
     void escKey() override {}
     void closeBoxClicked() override;
@@ -41,6 +44,7 @@ class frmTOC : public ScreenBase {
     void showCoverage();
     void openAbout();
     void showSpeechSettings();
+    void showHovered(QLabel* control);
 
     QLabel* lblMouraP_ = nullptr;
     QLabel* lblMouraR_ = nullptr;
@@ -48,5 +52,7 @@ class frmTOC : public ScreenBase {
     QLabel* lblReview_ = nullptr;
     QLabel* lblSpeech_ = nullptr;
     QLabel* lblSlow_ = nullptr;
+    QLabel* imgReview_ = nullptr; // the review line's ground
+    QLabel* hovered_ = nullptr;   // a switch or the review line under the mouse
     int panda_ = 0;
 };
