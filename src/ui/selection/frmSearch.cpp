@@ -82,6 +82,8 @@ void frmSearch::buildConditions()
     txtFreeWord_->setFont(controlFont);
     makeLabel(this, QStringLiteral("Label1"), QStringLiteral("（ﾋﾟﾝｲﾝ・日本語）"), L::Label1,
               QColor::fromRgb(Layout::Palette::softInk), 13);
+    connect(txtFreeWord_, &QLineEdit::returnPressed, this, [this] { search(SearchKind::FreeWord); });
+    connect(txtFreeWord_, &QLineEdit::textChanged, this, [this] { conditionEdited(SearchKind::FreeWord); });
 
     for (const Condition& c : conditions) {
         auto* combo = new QComboBox(this);
@@ -95,6 +97,7 @@ void frmSearch::buildConditions()
         combo->setPlaceholderText(QString::fromUtf8(c.prompt));
         combo->setCurrentIndex(-1);
         combos_[slot(c.kind)] = combo;
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, kind = c.kind] { conditionEdited(kind); });
     }
 
     QList<ImageButton*> searchButtons;
@@ -193,33 +196,66 @@ void frmSearch::searchDueToday()
     search(SearchKind::Review);
 }
 
+QString frmSearch::conditionText(SearchKind kind) const
+{
+    if (kind == SearchKind::FreeWord)
+        return txtFreeWord_->text();
+    const QComboBox* combo = combos_[slot(kind)];
+    return combo->currentIndex() < 0 ? QString() : combo->currentText();
+}
+
 void frmSearch::search(SearchKind kind)
 {
-    QString text;
-    if (kind == SearchKind::FreeWord) {
-        text = txtFreeWord_->text();
-    } else {
-        QComboBox* combo = combos_[slot(kind)];
-        if (combo->currentIndex() < 0) {
-            MsgBox::information(this, combo->placeholderText());
-            return;
-        }
-        text = combo->currentText();
+    if (kind != SearchKind::FreeWord && combos_[slot(kind)]->currentIndex() < 0) {
+        MsgBox::information(this, combos_[slot(kind)]->placeholderText());
+        return;
     }
+    const QString text = conditionText(kind);
     Tovak& t = tovak();
     runSearch(t, kind, text);
     lblCount_is_->setText(QString::number(t.CurrentWordCount));
     const bool found = t.CurrentWordCount >= 1;
+    searched_.reset();
+    if (found) {
+        searched_ = kind;
+        searchedText_ = text;
+        found_ = t.CurrentWordList.mid(0, t.CurrentWordCount);
+    }
     setMasked(!found);
     if (!found)
         MsgBox::information(this, QStringLiteral("検索条件に該当する問題はありませんでした"));
+}
+
+void frmSearch::conditionEdited(SearchKind kind)
+{
+    if (searched_ == kind)
+        setMasked(conditionText(kind) != searchedText_);
+}
+
+void frmSearch::resultBack()
+{
+    if (!searched_)
+        return;
+    Tovak& t = tovak();
+    if (*searched_ == SearchKind::Weakpoint || *searched_ == SearchKind::Review) {
+        runSearch(t, *searched_, searchedText_);
+        found_ = t.CurrentWordList.mid(0, t.CurrentWordCount);
+        lblCount_is_->setText(QString::number(t.CurrentWordCount));
+        if (found_.isEmpty())
+            searched_.reset();
+        setMasked(found_.isEmpty());
+        return;
+    }
+    t.CurrentWordList = found_;
+    t.CurrentWordCount = static_cast<qint16>(found_.size());
 }
 
 void frmSearch::openAnswerList()
 {
     tovak().DrillMode = DrillAnswering;
     tovak().Listening = false;
-    (void)screens().open<frmListDui>(this);
+    if (screens().open<frmListDui>(this))
+        resultBack();
 }
 
 template <class Drill> void frmSearch::openDrill(bool byEar)
@@ -228,5 +264,6 @@ template <class Drill> void frmSearch::openDrill(bool byEar)
     tovak().Listening = byEar;
     auto& drill = screens().screen<Drill>();
     drill.init();
-    (void)screens().exec(drill, this);
+    if (screens().exec(drill, this))
+        resultBack();
 }

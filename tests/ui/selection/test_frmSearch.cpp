@@ -11,6 +11,7 @@
 #include "ui/selection/frmSearch.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -357,9 +358,85 @@ class TestFrmSearch : public QObject, public ScreenFixture {
                 s.back();
         });
         QVERIFY(screens->open<frmSearch>(nullptr));
-        QVERIFY(!searchedByEnter);
+        QVERIFY(searchedByEnter); // Enter in the free-text box searches
         QCOMPARE(helpPage, 3);
         QVERIFY(closedByEsc);
+    }
+
+    // The launchers act on the result of the condition shown, and only on it.
+    void launchersActOnTheResultShown_data()
+    {
+        QTest::addColumn<QString>("edit"); // what changes after the search
+        QTest::addColumn<bool>("masked");
+        QTest::newRow("nothing") << QString() << false;
+        QTest::newRow("free text typed on") << u"type"_s << true;
+        QTest::newRow("free text typed on, then back") << u"type back"_s << false;
+        QTest::newRow("another row's condition") << u"other row"_s << false;
+    }
+    void launchersActOnTheResultShown()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, masked);
+        auto& s = screens->screen<frmSearch>();
+        s.show();
+        QLineEdit* box = freeWordBox(&s);
+        QTest::keyClicks(box, u"xue"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!::masked(&s));
+        if (edit.startsWith(u"type"_s))
+            QTest::keyClicks(box, u"sheng"_s);
+        if (edit == u"type back"_s)
+            box->setText(u"xue"_s);
+        if (edit == u"other row"_s)
+            choose(&s, u"cmbGenre"_s, u"家庭"_s);
+        QCOMPARE(::masked(&s), masked);
+        QCOMPARE(tabOrder(&s).contains(u"imgP"_s), !masked);
+    }
+
+    // Back from a drill, the launchers drill the search's words again (not the
+    // retest's), and a review result is searched afresh.
+    void backFromADrillTheResultStands_data()
+    {
+        QTest::addColumn<bool>("review");
+        QTest::newRow("tone pattern") << false;
+        QTest::newRow("today's review") << true;
+    }
+    void backFromADrillTheResultStands()
+    {
+        QFETCH(bool, review);
+        Tovak& t = *state->tovak;
+        auto& s = screens->screen<frmSearch>();
+        s.show();
+        const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+        for (size_t w = 1; w <= 5; ++w)
+            t.stats.WordReviews[w] = reviewState(today - 10, 1.0);
+        if (review) {
+            s.searchDueToday();
+        } else {
+            choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
+            clickButton(&s, u"Search(5)"_s);
+        }
+        const int found = t.CurrentWordCount;
+        QVERIFY(found >= 5);
+        QList<int> drilled;
+        screens->setShownHook([&](ScreenBase& shown) {
+            drilled << t.CurrentWordCount;
+            // Two right, the rest wrong: the retest takes the rest.
+            answerAll(&shown, t, [](int p) { return p < 2; });
+            QTest::keyClick(&shown, Qt::Key_F5);
+            passTime(&shown);
+            QTest::keyClick(&shown, Qt::Key_F5);
+            MsgBox::setNextAnswer(QMessageBox::Yes);
+            shown.ScreenBase::back();
+        });
+        QTest::mouseClick(labelOf(&s, u"imgP"_s), Qt::LeftButton);
+        // Graded today, none of the words is due today any more: the launchers wait under the mask.
+        const int after = review ? 0 : found;
+        QCOMPARE(labelOf(&s, u"lblCount_is"_s)->text(), QString::number(after));
+        QCOMPARE(t.CurrentWordCount, after);
+        QCOMPARE(::masked(&s), review);
+        QTest::mouseClick(labelOf(&s, u"imgP"_s), Qt::LeftButton);
+        QCOMPARE(drilled, review ? (QList<int>{found}) : (QList<int>{found, found}));
     }
 
     void hoveringOneSearchButtonRestoresTheOthers()
