@@ -389,6 +389,31 @@ class TestDrillScreens : public QObject, public ScreenFixture {
     }
 
     // Pinyin is shown with "ü" where it is stored with "u:"; grading reads the stored form.
+    // Without a focused row the keys answer the first unanswered one; each key moves on a row.
+    void choiceKeysMoveOnRowByRow()
+    {
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(10));
+        DrillScreen& d = loadDrill(*screens, u"frmListR"_s);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.setFocus();
+        for (Qt::Key k : {Qt::Key_2, Qt::Key_3, Qt::Key_1})
+            QTest::keyClick(QApplication::focusWidget(), k);
+        QCOMPARE(shownAnswers(&d).mid(0, 4), (QStringList{u"1"_s, u"2"_s, u"0"_s, QString()}));
+        QCOMPARE(QApplication::focusWidget(), choiceOf(&d, 3, 0));
+        // A row chosen out of turn, then the first gap again once nothing has the focus.
+        choiceOf(&d, 8, 2)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_4);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_4);
+        QCOMPARE(shownAnswers(&d).mid(8, 2), (QStringList{u"3"_s, u"3"_s}));
+        QCOMPARE(QApplication::focusWidget(), choiceOf(&d, 9, 3)); // the last row keeps it
+        d.setFocus();
+        QTest::keyClick(&d, Qt::Key_1);
+        QCOMPARE(shownAnswers(&d)[3], u"0"_s);
+    }
+
     void pinyinShownWithUmlaut()
     {
         Tovak& t = *state->tovak;
