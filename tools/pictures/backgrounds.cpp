@@ -526,6 +526,18 @@ QImage renderMenuHighlight(const QString& screen, int item, int scale)
     return image;
 }
 
+namespace {
+// The ground of a small control of the menu: a card, pale green under the mouse.
+QRectF controlGround(QPainter& p, QSize size, qreal radius, bool hovered)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF chip = QRectF(0, 0, size.width(), size.height()).adjusted(1, 1, -1, -3);
+    roundedPanel(p, chip, radius < 0 ? chip.height() / 2 : radius,
+                 hovered ? rgb(Palette::bambooPale) : rgb(Palette::panel), hovered ? bamboo() : rgb(Palette::rule));
+    return chip;
+}
+} // namespace
+
 QImage renderSpeechSwitch(int n, int scale)
 {
     // 1 to 4 at rest, 5 to 8 the same under the mouse: a chip like the other controls,
@@ -536,10 +548,7 @@ QImage renderSpeechSwitch(int n, int scale)
     const QSize size = k < 2 ? frmTOC::lblSpeech.size() : frmTOC::lblSlow.size();
     QImage image = makeCanvas(size, scale);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF chip = QRectF(0, 0, size.width(), size.height()).adjusted(1, 1, -1, -3);
-    roundedPanel(p, chip, chip.height() / 2, hovered ? rgb(Palette::bambooPale) : rgb(Palette::panel),
-                 hovered ? bamboo() : rgb(Palette::rule));
+    const QRectF chip = controlGround(p, size, -1, hovered);
     const QRectF lamp(chip.left() + 9, chip.center().y() - 5, 10, 10);
     p.setPen(QPen(on ? bamboo() : softInk(), 1.4));
     p.setBrush(on ? QBrush(bamboo()) : QBrush(Qt::NoBrush));
@@ -554,10 +563,7 @@ QImage renderReviewPlate(bool hovered, int scale)
     const QSize size = frmTOC::lblReview.size();
     QImage image = makeCanvas(size, scale);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF chip = QRectF(0, 0, size.width(), size.height()).adjusted(1, 1, -1, -3);
-    roundedPanel(p, chip, 10, hovered ? rgb(Palette::bambooPale) : rgb(Palette::panel),
-                 hovered ? bamboo() : rgb(Palette::rule));
+    const QRectF chip = controlGround(p, size, 10, hovered);
     QPainterPath arrow;
     const QPointF c(chip.right() - 16, chip.center().y());
     arrow.moveTo(c + QPointF(-3, -6));

@@ -388,7 +388,6 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         }
     }
 
-    // Pinyin is shown with "ü" where it is stored with "u:"; grading reads the stored form.
     // Without a focused row the keys answer the first unanswered one; each key moves on a row.
     void choiceKeysMoveOnRowByRow()
     {
@@ -414,6 +413,7 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         QCOMPARE(shownAnswers(&d)[3], u"0"_s);
     }
 
+    // Pinyin is shown with "ü" where it is stored with "u:"; grading reads the stored form.
     void pinyinShownWithUmlaut()
     {
         Tovak& t = *state->tovak;
