@@ -373,3 +373,16 @@ int syllableCount(const QString& pinyin)
     const std::optional<Syllables> syllables = splitPinyin(pinyin);
     return syllables ? static_cast<int>(syllables->size()) : -1;
 }
+
+QList<SyllableTone> syllableTones(const QString& pinyin, const std::array<int, 4>& ckeys)
+{
+    const std::optional<Syllables> syllables = splitPinyin(pinyin);
+    if (!syllables)
+        return {};
+    const QList<int> changed = changedTones(*syllables, ckeys);
+    QList<SyllableTone> out;
+    out.reserve(syllables->size());
+    for (qsizetype i = 0; i < syllables->size(); ++i)
+        out.append({(*syllables)[i].tone, changed[i]});
+    return out;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -36,3 +37,14 @@ QString speechReading(const QString& reading);
 // Syllables in a pinyin (erhua "r" belongs to its syllable); -1 when it
 // cannot be split into valid Mandarin syllables.
 int syllableCount(const QString& pinyin);
+
+// One syllable's tone as the grading sees it: its own (0 for neutral) and the
+// changed tone 一 or 不 takes there before the next syllable (0 for none).
+struct SyllableTone {
+    int tone = 0;
+    int changed = 0;
+    bool operator==(const SyllableTone&) const = default;
+};
+// The tones of a pinyin, syllable by syllable, typed or stored; empty when it
+// cannot be split into valid syllables. ckeys place 一 and 不 as the grading does.
+QList<SyllableTone> syllableTones(const QString& pinyin, const std::array<int, 4>& ckeys = {});
