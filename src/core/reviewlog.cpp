@@ -23,23 +23,38 @@ constexpr int NewerSchema = -1;
 // grading must never hang on it.
 constexpr int BusyTimeoutMs = 50;
 
-const char* const createSchema = "BEGIN IMMEDIATE;"
-                                 "CREATE TABLE IF NOT EXISTS answers("
-                                 " id INTEGER PRIMARY KEY,"
-                                 " time_ms INTEGER NOT NULL,"
-                                 " day INTEGER NOT NULL,"
-                                 " word INTEGER NOT NULL,"
-                                 " kind INTEGER NOT NULL,"
-                                 " correct INTEGER NOT NULL,"
-                                 " given TEXT NOT NULL,"
-                                 " expected TEXT NOT NULL,"
-                                 " duration_ms INTEGER);"
-                                 "PRAGMA user_version = 1;"
-                                 "COMMIT;";
+const char* const createSchema =
+    "BEGIN IMMEDIATE;"
+    "CREATE TABLE IF NOT EXISTS answers("
+    " id INTEGER PRIMARY KEY,"
+    " time_ms INTEGER NOT NULL,"
+    " day INTEGER NOT NULL,"
+    " word INTEGER NOT NULL,"
+    " kind INTEGER NOT NULL,"
+    " correct INTEGER NOT NULL,"
+    " given TEXT NOT NULL,"
+    " expected TEXT NOT NULL,"
+    " duration_ms INTEGER);"
+    // The progress screen reads a day range, each word's
+    // first day and the wrong typed answers (covered).
+    "CREATE INDEX IF NOT EXISTS answers_day ON answers(day);"
+    "CREATE INDEX IF NOT EXISTS answers_word_day ON answers(word, day);"
+    "CREATE INDEX IF NOT EXISTS answers_wrong_typed ON answers(word, kind, given, expected)"
+    " WHERE correct = 0 AND kind IN (1, 2, 4, 5);"
+    "PRAGMA user_version = 1;"
+    "COMMIT;";
 const char* const insertAnswer = "INSERT INTO answers(time_ms, day, word, kind, correct, given, expected, duration_ms)"
                                  " VALUES(?, ?, ?, ?, ?, ?, ?, ?)";
 const char* const selectAnswers =
     "SELECT time_ms, day, word, kind, correct, given, expected, duration_ms FROM answers ORDER BY id";
+const char* const selectCount = "SELECT count(*) FROM answers";
+// The answers are appended in time order, so a day's range is a range of ids.
+const char* const selectRecent = "SELECT time_ms, day, word, kind, correct, duration_ms FROM answers"
+                                 " WHERE id >= (SELECT min(id) FROM answers INDEXED BY answers_day WHERE day >= ?1)"
+                                 " AND day >= ?1 ORDER BY id";
+const char* const selectFirstDay = "SELECT min(day) FROM answers WHERE word = ?1";
+const char* const selectWrongTyped =
+    "SELECT word, kind, given, expected FROM answers WHERE correct = 0 AND kind IN (1, 2, 4, 5)";
 
 // Whether the folder takes a new file, tried through the replaceable calls:
 // permission bits do not bind root, and a read-only mount shows in none.
@@ -59,12 +74,58 @@ QString text(const unsigned char* utf8, int bytes)
     return QString::fromUtf8(reinterpret_cast<const char*>(utf8), bytes);
 }
 
+// A column's text, shared with the last row's when the bytes are the same.
+class Recurring {
+  public:
+    const QString& text(const unsigned char* utf8, int bytes)
+    {
+        const QByteArrayView now(reinterpret_cast<const char*>(utf8), bytes);
+        if (!valid_ || now != QByteArrayView(raw_)) {
+            raw_ = now.toByteArray();
+            text_ = QString::fromUtf8(raw_);
+            valid_ = true;
+        }
+        return text_;
+    }
+
+  private:
+    QByteArray raw_;
+    QString text_;
+    bool valid_ = false;
+};
+
 } // namespace
 
 bool carriesTones(QuestionKind kind)
 {
     return kind == QuestionKind::Tone || kind == QuestionKind::Pinyin || kind == QuestionKind::ToneByEar ||
            kind == QuestionKind::PinyinByEar;
+}
+
+void addToExtract(LogExtract& extract, const LoggedAnswer& a, qint32 since)
+{
+    ++extract.total;
+    if (a.word >= 0 && a.word < static_cast<int>(extract.firstDay.size())) {
+        qint32& first = extract.firstDay[static_cast<size_t>(a.word)];
+        if (first == 0 || a.day < first)
+            first = a.day;
+    }
+    if (a.day >= since) {
+        LoggedAnswer r = a;
+        r.given.clear();
+        r.expected.clear();
+        extract.recent.append(std::move(r));
+    }
+    if (!a.right && carriesTones(a.kind))
+        extract.wrongTyped.append({0, 0, a.word, a.kind, false, a.given, a.expected, -1});
+}
+
+LogExtract extractOf(const QList<LoggedAnswer>& log, qint32 since)
+{
+    LogExtract e;
+    for (const LoggedAnswer& a : log)
+        addToExtract(e, a, since);
+    return e;
 }
 
 struct ReviewLog::Connection {
@@ -295,13 +356,9 @@ bool ReviewLog::write(const QList<LoggedAnswer>& answers)
 bool ReviewLog::append(const QList<LoggedAnswer>& answers)
 {
     waiting_.append(answers);
-    if (waiting_.size() > MaxWaiting)
-        waiting_.remove(0, waiting_.size() - MaxWaiting); // memory stays bounded however long a fault lasts
     if (waiting_.isEmpty())
         return true;
-    for (int round = 0; round < 2; ++round) {
-        if (!open())
-            return false;
+    for (int round = 0; round < 2 && open(); ++round) {
         if (write(waiting_)) {
             waiting_.clear();
             return true;
@@ -310,45 +367,90 @@ bool ReviewLog::append(const QList<LoggedAnswer>& answers)
         db_->api.reset(db_->insert);
         db_->exec("ROLLBACK");
         if (!failed(code, false))
-            return false;
+            break;
     }
+    // Memory stays bounded however long a fault lasts.
+    if (waiting_.size() > MaxWaiting)
+        waiting_.remove(0, waiting_.size() - MaxWaiting);
     return false;
 }
 
-std::optional<QList<LoggedAnswer>> ReviewLog::read(Texts texts)
+bool ReviewLog::each(const char* sql, const std::function<void(sqlite3_stmt*)>& bind,
+                     const std::function<void(sqlite3_stmt*)>& row)
 {
-    Connection& c = *db_;
-    const SqliteApi& api = c.api;
+    const SqliteApi& api = db_->api;
     sqlite3_stmt* s = nullptr;
-    if (api.prepare_v2(c.db, selectAnswers, -1, &s, nullptr) != SQLITE_OK)
-        return std::nullopt;
-    QList<LoggedAnswer> out;
+    if (api.prepare_v2(db_->db, sql, -1, &s, nullptr) != SQLITE_OK)
+        return false;
+    if (bind)
+        bind(s);
     int rc = SQLITE_OK;
-    while ((rc = api.step(s)) == SQLITE_ROW) {
-        LoggedAnswer a;
-        a.timeMs = api.column_int64(s, 0);
-        a.day = static_cast<qint32>(api.column_int64(s, 1));
-        a.word = static_cast<int>(api.column_int64(s, 2));
-        a.kind = static_cast<QuestionKind>(api.column_int64(s, 3));
-        a.right = api.column_int64(s, 4) != 0;
-        if (texts == Texts::All || carriesTones(a.kind)) {
-            a.given = text(api.column_text(s, 5), api.column_bytes(s, 5));
-            a.expected = text(api.column_text(s, 6), api.column_bytes(s, 6));
-        }
-        a.durationMs = api.column_type(s, 7) == SQLITE_NULL ? -1 : api.column_int64(s, 7);
-        out.append(std::move(a));
-    }
+    while ((rc = api.step(s)) == SQLITE_ROW)
+        row(s);
     api.finalize(s);
-    if (rc != SQLITE_DONE)
-        return std::nullopt;
-    return out;
+    return rc == SQLITE_DONE;
 }
 
-QList<LoggedAnswer> ReviewLog::answers(Texts texts)
+std::optional<QList<LoggedAnswer>> ReviewLog::read()
+{
+    const SqliteApi& api = db_->api;
+    QList<LoggedAnswer> out;
+    const bool ok = each(selectAnswers, {}, [&](sqlite3_stmt* s) {
+        out.append({api.column_int64(s, 0), static_cast<qint32>(api.column_int64(s, 1)),
+                    static_cast<int>(api.column_int64(s, 2)), static_cast<QuestionKind>(api.column_int64(s, 3)),
+                    api.column_int64(s, 4) != 0, text(api.column_text(s, 5), api.column_bytes(s, 5)),
+                    text(api.column_text(s, 6), api.column_bytes(s, 6)),
+                    api.column_type(s, 7) == SQLITE_NULL ? -1 : api.column_int64(s, 7)});
+    });
+    return ok ? std::optional(std::move(out)) : std::nullopt;
+}
+
+std::optional<LogExtract> ReviewLog::readExtract(qint32 since)
+{
+    const SqliteApi& api = db_->api;
+    LogExtract e;
+    bool ok = each(selectCount, {}, [&](sqlite3_stmt* s) { e.total = api.column_int64(s, 0); });
+    ok = ok && each(
+                   selectRecent, [&](sqlite3_stmt* s) { api.bind_int64(s, 1, since); },
+                   [&](sqlite3_stmt* s) {
+                       e.recent.append({api.column_int64(s, 0),
+                                        static_cast<qint32>(api.column_int64(s, 1)),
+                                        static_cast<int>(api.column_int64(s, 2)),
+                                        static_cast<QuestionKind>(api.column_int64(s, 3)),
+                                        api.column_int64(s, 4) != 0,
+                                        {},
+                                        {},
+                                        api.column_type(s, 5) == SQLITE_NULL ? -1 : api.column_int64(s, 5)});
+                   });
+    // One index seek a word.
+    sqlite3_stmt* first = nullptr;
+    ok = ok && api.prepare_v2(db_->db, selectFirstDay, -1, &first, nullptr) == SQLITE_OK;
+    for (size_t w = 1; ok && w < e.firstDay.size(); ++w) {
+        api.reset(first);
+        api.bind_int64(first, 1, static_cast<sqlite3_int64>(w));
+        ok = api.step(first) == SQLITE_ROW;
+        if (ok)
+            e.firstDay[w] = static_cast<qint32>(api.column_int64(first, 0)); // NULL reads as 0
+    }
+    if (first)
+        api.finalize(first);
+    // In the index's order the same answer to the same word comes in runs,
+    // which share their texts.
+    Recurring given, expected;
+    ok = ok && each(selectWrongTyped, {}, [&](sqlite3_stmt* s) {
+             e.wrongTyped.append({0, 0, static_cast<int>(api.column_int64(s, 0)),
+                                  static_cast<QuestionKind>(api.column_int64(s, 1)), false,
+                                  given.text(api.column_text(s, 2), api.column_bytes(s, 2)),
+                                  expected.text(api.column_text(s, 3), api.column_bytes(s, 3)), -1});
+         });
+    return ok ? std::optional(std::move(e)) : std::nullopt;
+}
+
+QList<LoggedAnswer> ReviewLog::answers()
 {
     QList<LoggedAnswer> out;
     for (int round = 0; round < 2 && open(); ++round) {
-        if (std::optional<QList<LoggedAnswer>> logged = read(texts)) {
+        if (std::optional<QList<LoggedAnswer>> logged = read()) {
             out = std::move(*logged);
             break;
         }
@@ -357,4 +459,20 @@ QList<LoggedAnswer> ReviewLog::answers(Texts texts)
     }
     out.append(waiting_);
     return out;
+}
+
+LogExtract ReviewLog::extract(qint32 since)
+{
+    LogExtract e;
+    for (int round = 0; round < 2 && open(); ++round) {
+        if (std::optional<LogExtract> read = readExtract(since)) {
+            e = std::move(*read);
+            break;
+        }
+        if (!failed(db_->code(), false))
+            break;
+    }
+    for (const LoggedAnswer& a : waiting_)
+        addToExtract(e, a, since);
+    return e;
 }

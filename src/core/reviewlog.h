@@ -4,8 +4,12 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
+#include <functional>
 #include <memory>
 #include <optional>
+
+struct sqlite3_stmt;
 
 // What a logged answer answered. The numbers are stored, so they never change.
 enum class QuestionKind : int {
@@ -36,6 +40,24 @@ struct LoggedAnswer {
     bool operator==(const LoggedAnswer&) const = default;
 };
 
+// Each word's first day in the log (a Julian day number), 0 for a word never
+// answered; indexed by word key.
+using FirstDays = std::array<qint32, 501>;
+
+// What the progress figures read of the log, so that opening the screen reads
+// a year's answers only where it must: the answers from one day on, each
+// word's first day, and every wrong answer that carries tones.
+struct LogExtract {
+    qsizetype total = 0;            // answers in the log
+    QList<LoggedAnswer> recent;     // day >= since, oldest first, without texts
+    FirstDays firstDay{};           // over the whole log
+    QList<LoggedAnswer> wrongTyped; // !right && carriesTones, word, kind and texts only, in no set order
+    bool operator==(const LogExtract&) const = default;
+};
+// The extract of a whole log, as ReviewLog::extract reads it from the file.
+LogExtract extractOf(const QList<LoggedAnswer>& log, qint32 since);
+void addToExtract(LogExtract& extract, const LoggedAnswer& answer, qint32 since);
+
 // Every graded answer, kept in an SQLite database beside conf.ini. Nothing is
 // done before the first append or read, so start-up opens nothing. Each append
 // is one transaction, durable when it returns (WAL, synchronous=FULL). A fault
@@ -61,10 +83,10 @@ class ReviewLog : public QObject {
     // Writes the answers (after any still waiting). False when they wait in memory.
     bool append(const QList<LoggedAnswer>& answers);
 
-    enum class Texts { All, TonesOnly };
-    // Every answer, oldest first, the waiting ones last. TonesOnly leaves the
-    // texts empty except where carriesTones, which is all the figures need.
-    QList<LoggedAnswer> answers(Texts texts = Texts::All);
+    // Every answer, oldest first, the waiting ones last.
+    QList<LoggedAnswer> answers();
+    // The same as extractOf(answers(), since), read through the log's indexes.
+    LogExtract extract(qint32 since);
 
     qsizetype waitingCount() const { return waiting_.size(); }
     bool isOpen() const;
@@ -85,7 +107,11 @@ class ReviewLog : public QObject {
     bool open();
     void close();
     bool write(const QList<LoggedAnswer>& answers);
-    std::optional<QList<LoggedAnswer>> read(Texts texts);
+    std::optional<QList<LoggedAnswer>> read();
+    std::optional<LogExtract> readExtract(qint32 since);
+    // Runs a query to its end, handing each row on; false on an error.
+    bool each(const char* sql, const std::function<void(sqlite3_stmt*)>& bind,
+              const std::function<void(sqlite3_stmt*)>& row);
     // Classifies a failed call; true when the file was kept aside for a new log.
     bool failed(int code, bool opening);
     void report(Fault fault);

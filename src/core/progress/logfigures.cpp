@@ -54,24 +54,21 @@ QList<DayCount> answersPerDay(const QList<LoggedAnswer>& log, qint32 today, int 
     return out;
 }
 
-QList<WeekRetention> retentionPerWeek(const QList<LoggedAnswer>& log, qint32 today, int weeks)
+QList<WeekRetention> retentionPerWeek(const QList<LoggedAnswer>& log, const FirstDays& firstDay, qint32 today,
+                                      int weeks)
 {
     weeks = std::max(weeks, 0);
     QList<WeekRetention> out(weeks);
     const qint32 first = today - 7 * weeks + 1;
     for (int i = 0; i < weeks; ++i)
         out[i].firstDay = first + 7 * i;
-    // A word's first day in the log, and the day whose first answer was counted last.
-    std::array<qint32, WordSlots> firstDay{};
-    std::array<qint32, WordSlots> countedDay{};
+    std::array<qint32, WordSlots> countedDay{}; // the day whose first answer was counted last
     for (const LoggedAnswer& a : log) {
         if (!isWord(a.word) || countedDay[a.word] == a.day)
             continue;
         countedDay[a.word] = a.day;
-        const bool hadState = firstDay[a.word] != 0 && firstDay[a.word] < a.day;
-        if (firstDay[a.word] == 0 || a.day < firstDay[a.word])
-            firstDay[a.word] = a.day;
-        if (!hadState || a.day < first || a.day > today)
+        const qint32 learnt = firstDay[static_cast<size_t>(a.word)];
+        if (learnt == 0 || learnt >= a.day || a.day < first || a.day > today)
             continue;
         WeekRetention& w = out[(a.day - first) / 7];
         ++w.reviews;
@@ -93,9 +90,11 @@ QString confusionSentence(const ToneConfusion& c)
 
 void ToneConfusions::add(int word, int expected, int answered)
 {
-    ++syllables_;
+    if (expected == answered)
+        return;
+    ++total_;
     ++counts_[expected][answered];
-    if (expected == answered || !isWord(word))
+    if (!isWord(word))
         return;
     if (perWord_.empty())
         perWord_.assign(static_cast<size_t>(ToneClasses * ToneClasses * WordSlots), 0);
@@ -107,7 +106,7 @@ QList<ToneConfusion> ToneConfusions::mostFrequent(int n) const
     QList<ToneConfusion> all;
     for (int e = 0; e < ToneClasses; ++e) {
         for (int a = 0; a < ToneClasses; ++a) {
-            if (e != a && counts_[e][a] > 0)
+            if (counts_[e][a] > 0)
                 all.append({e, a, counts_[e][a]});
         }
     }
@@ -131,6 +130,61 @@ QList<int> ToneConfusions::wordsBehind(int expected, int answered) const
     return words;
 }
 
+namespace {
+
+using TonePairs = QList<std::pair<int, int>>; // expected, answered
+
+// The wrongly answered syllables of one answer; empty when they cannot be matched up.
+TonePairs confusedSyllables(const QString& given, QuestionKind kind, const QList<SyllableTone>& want,
+                            QHash<QString, QList<SyllableTone>>& typedPinyin)
+{
+    TonePairs out;
+    if (want.isEmpty())
+        return out;
+    QList<int> answered;
+    if (kind == QuestionKind::Tone || kind == QuestionKind::ToneByEar) {
+        const std::optional<QList<int>> digits = typedDigits(given);
+        if (!digits)
+            return out;
+        // Neutral syllables take no digit; one typed for every syllable is matched one to one.
+        const qsizetype toned = std::count_if(want.begin(), want.end(), [](auto s) { return s.tone != 0; });
+        if (digits->size() == toned && toned < want.size()) {
+            qsizetype d = 0;
+            answered = QList<int>(want.size(), -1);
+            for (qsizetype i = 0; i < want.size(); ++i) {
+                if (want[i].tone != 0)
+                    answered[i] = (*digits)[d++];
+            }
+        } else if (digits->size() == want.size()) {
+            answered = *digits;
+        } else {
+            return out;
+        }
+    } else {
+        auto found = typedPinyin.constFind(given);
+        if (found == typedPinyin.constEnd())
+            found = typedPinyin.insert(given, syllableTones(given));
+        if (found->size() != want.size())
+            return out;
+        for (const SyllableTone& s : *found)
+            answered.append(s.tone);
+    }
+    for (qsizetype i = 0; i < want.size(); ++i) {
+        const int a = answered[i];
+        // Skipped (a neutral syllable without its digit), right, or the changed tone of 一 or 不.
+        if (a >= 0 && a != want[i].tone && (want[i].changed == 0 || a != want[i].changed))
+            out.append({want[i].tone, a});
+    }
+    return out;
+}
+
+bool typesDigits(QuestionKind kind)
+{
+    return kind == QuestionKind::Tone || kind == QuestionKind::ToneByEar;
+}
+
+} // namespace
+
 ToneConfusions toneConfusions(const QList<LoggedAnswer>& log, const DB& db)
 {
     ToneConfusions out;
@@ -142,53 +196,24 @@ ToneConfusions toneConfusions(const QList<LoggedAnswer>& log, const DB& db)
     };
     QHash<int, Expected> expectedOf;
     QHash<QString, QList<SyllableTone>> typedPinyin;
-    const bool tables = db.lastWordKey() > 0;
+    const LoggedAnswer* previous = nullptr;
+    TonePairs pairs;
     for (const LoggedAnswer& a : log) {
-        if (!carriesTones(a.kind) || a.given.isEmpty())
+        if (a.right || !carriesTones(a.kind) || a.given.isEmpty())
             continue;
-        Expected& e = expectedOf[a.word];
-        if (e.pinyin != a.expected || e.tones.isEmpty()) {
-            const std::array<int, 4> ckeys =
-                tables && a.word >= 1 && a.word <= db.lastWordKey() ? db.wordCKeys(a.word) : std::array<int, 4>{};
-            e = {a.expected, syllableTones(a.expected, ckeys)};
-        }
-        const QList<SyllableTone>& want = e.tones;
-        if (want.isEmpty())
-            continue;
-        QList<int> given;
-        if (a.kind == QuestionKind::Tone || a.kind == QuestionKind::ToneByEar) {
-            const std::optional<QList<int>> digits = typedDigits(a.given);
-            if (!digits)
-                continue;
-            // Neutral syllables take no digit; one typed for every syllable is matched one to one.
-            const qsizetype toned = std::count_if(want.begin(), want.end(), [](auto s) { return s.tone != 0; });
-            if (digits->size() == toned && toned < want.size()) {
-                qsizetype d = 0;
-                given = QList<int>(want.size(), -1);
-                for (qsizetype i = 0; i < want.size(); ++i) {
-                    if (want[i].tone != 0)
-                        given[i] = (*digits)[d++];
-                }
-            } else if (digits->size() == want.size()) {
-                given = *digits;
-            } else {
-                continue;
+        const bool again = previous && previous->word == a.word && typesDigits(previous->kind) == typesDigits(a.kind) &&
+                           previous->given == a.given && previous->expected == a.expected;
+        if (!again) {
+            Expected& e = expectedOf[a.word];
+            if (e.pinyin != a.expected || e.tones.isEmpty()) {
+                const bool known = a.word >= 1 && a.word <= db.lastWordKey();
+                e = {a.expected, syllableTones(a.expected, known ? db.wordCKeys(a.word) : std::array<int, 4>{})};
             }
-        } else {
-            auto found = typedPinyin.constFind(a.given);
-            if (found == typedPinyin.constEnd())
-                found = typedPinyin.insert(a.given, syllableTones(a.given));
-            if (found->size() != want.size())
-                continue;
-            for (const SyllableTone& s : *found)
-                given.append(s.tone);
+            pairs = confusedSyllables(a.given, a.kind, e.tones, typedPinyin);
         }
-        for (qsizetype i = 0; i < want.size(); ++i) {
-            if (given[i] < 0)
-                continue; // a neutral syllable the digits skipped
-            const bool changedTone = want[i].changed != 0 && given[i] == want[i].changed;
-            out.add(a.word, want[i].tone, changedTone ? want[i].tone : given[i]);
-        }
+        previous = &a;
+        for (const auto& [expected, answered] : pairs)
+            out.add(a.word, expected, answered);
     }
     return out;
 }

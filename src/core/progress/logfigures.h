@@ -28,8 +28,10 @@ struct WeekRetention {
     int right = 0;
     bool operator==(const WeekRetention&) const = default;
 };
-// The last `weeks` weeks, the last one ending today, oldest first.
-QList<WeekRetention> retentionPerWeek(const QList<LoggedAnswer>& log, qint32 today, int weeks = 12);
+// The last `weeks` weeks, the last one ending today, oldest first. A word had
+// a state when its first day in the log came before the day.
+QList<WeekRetention> retentionPerWeek(const QList<LoggedAnswer>& log, const FirstDays& firstDay, qint32 today,
+                                      int weeks = 12);
 
 // Tones as the confusions count them: 0 neutral, 1 to 4.
 constexpr int ToneClasses = 5;
@@ -45,15 +47,15 @@ struct ToneConfusion {
 // 「3声を2声と答えた：12回」
 QString confusionSentence(const ToneConfusion& c);
 
-// Expected tone against answered tone, syllable by syllable, over every typed
-// answer that carries tones. Syllables answered right are on the diagonal; a
-// changed tone of 一 or 不 counts as right, as the grading takes it. Answers
-// whose syllables cannot be matched up with the word's are left out.
+// Expected tone against answered tone, syllable by syllable, over every wrong
+// typed answer that carries tones; only the syllables answered wrong count (a
+// changed tone of 一 or 不 is right, as the grading takes it). Answers whose
+// syllables cannot be matched up with the word's are left out.
 class ToneConfusions {
   public:
     int count(int expected, int answered) const { return counts_[expected][answered]; }
-    int syllables() const { return syllables_; }
-    // The most frequent confusions (off the diagonal), most first; ties by expected, then answered tone.
+    int total() const { return total_; }
+    // The most frequent confusions, most first; ties by expected, then answered tone.
     QList<ToneConfusion> mostFrequent(int n = 3) const;
     // The words whose answers show the confusion, most often first, then by key.
     QList<int> wordsBehind(int expected, int answered) const;
@@ -63,6 +65,6 @@ class ToneConfusions {
   private:
     std::array<std::array<int, ToneClasses>, ToneClasses> counts_{};
     std::vector<int> perWord_; // [(expected * ToneClasses + answered) * 501 + word]
-    int syllables_ = 0;
+    int total_ = 0;
 };
 ToneConfusions toneConfusions(const QList<LoggedAnswer>& log, const DB& db);
