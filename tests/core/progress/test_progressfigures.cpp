@@ -1,6 +1,7 @@
 // The figures of the progress screen, against small logs and states worked out by hand.
 #include "core/progress/logexport.h"
 #include "core/progress/logfigures.h"
+#include "core/progress/progresstext.h"
 #include "core/progress/readiness.h"
 #include "data/db.h"
 
@@ -72,6 +73,8 @@ class TestProgressFigures : public QObject {
     void readinessAndPlan();
     void weightsCountEachCharacterOnce();
     void csvForTheOptimizer();
+    void whatAScreenReaderHears_data();
+    void whatAScreenReaderHears();
 };
 
 void TestProgressFigures::answersAndRetentionByDayAndWeek()
@@ -297,6 +300,49 @@ void TestProgressFigures::csvForTheOptimizer()
                                       "7,1780000006000,1,2,\n"
                                       "7,1780000007000,3,3,\n"));
     QCOMPARE(fsrsCsv({}), QByteArray("card_id,review_time,review_rating,review_state,review_duration\n"));
+}
+
+void TestProgressFigures::whatAScreenReaderHears_data()
+{
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("expected");
+
+    const qint32 d = static_cast<qint32>(QDate(2026, 5, 30).toJulianDay());
+    QList<DayCount> days(30);
+    for (int i = 0; i < 30; ++i)
+        days[i].day = d - 29 + i;
+    QTest::newRow("no answers") << describeAnswersPerDay(days) << u"過去30日の解答はありません。"_s;
+    days[28] = {d - 1, 12, 3};
+    days[29] = {d, 0, 1};
+    QTest::newRow("two days")
+        << describeAnswersPerDay(days)
+        << u"過去30日の解答：正解12問、不正解4問。5月29日 正解12・不正解3、5月30日 正解0・不正解1。"_s;
+    QTest::newRow("weeks") << describeRetention({{d - 13, 0, 0}, {d - 6, 20, 17}})
+                           << u"週ごとの復習の正答率（目標は90%）：5月24日からの週 85%（20問中17問）。"_s;
+    QList<int> forecast(30, 0);
+    forecast[0] = 12;
+    forecast[3] = 4;
+    QTest::newRow("forecast") << describeForecast(forecast, d)
+                              << u"今後30日の復習予定：合計16回。今日 12語、6月2日 4語。"_s;
+    QTest::newRow("on the day") << readinessCaption(0.634, QDate(2026, 6, 28))
+                                << u"2026年6月28日（日）の想定記憶率：63%"_s;
+    StudyPlan plan;
+    plan.possible = plan.reachable = true;
+    plan.newPerDay = 4;
+    plan.reviewsPerDay = 11.96;
+    QTest::newRow("plan") << planSentence(plan)
+                          << u"試験日に90%に届くには、新しい単語を1日4語ずつ覚え、復習を1日平均12.0回続けます。"_s;
+    plan.reachable = false;
+    plan.reached = 0.84;
+    QTest::newRow("out of reach") << planSentence(plan)
+                                  << u"試験日までに90%には届きませんが、1日4語ずつ覚えると84%まで上がります。"_s;
+    QTest::newRow("no plan on the day") << planSentence(StudyPlan{}) << QString();
+}
+
+void TestProgressFigures::whatAScreenReaderHears()
+{
+    QFETCH(QString, said);
+    QTEST(said, "expected");
 }
 
 QTEST_GUILESS_MAIN(TestProgressFigures)
