@@ -94,9 +94,9 @@ QString describeConfusions(const ToneConfusions& confusions)
     return u"声調の取り違え（合計%1音節）：%2。"_s.arg(confusions.total()).arg(items.join(u"、"));
 }
 
-QString readinessCaption(double readiness, QDate sitting)
+QString readinessCaption(double readiness)
 {
-    return u"%1の想定記憶率：%2"_s.arg(longDate(sitting), percent(readiness));
+    return u"試験日の想定記憶率：%1"_s.arg(percent(readiness));
 }
 
 QString readinessNote()

@@ -24,9 +24,8 @@ QString describeRetention(const QList<WeekRetention>& weeks);
 QString describeForecast(const QList<int>& forecast, qint32 today);
 QString describeConfusions(const ToneConfusions& confusions);
 
-// 「2026年6月28日（日）の想定記憶率：63%」 and the sentence that it
-// estimates the vocabulary only.
-QString readinessCaption(double readiness, QDate sitting);
+// 「試験日の想定記憶率：63%」 and the sentence that it estimates the vocabulary only.
+QString readinessCaption(double readiness);
 QString readinessNote();
 // What the plan asks for, in one sentence.
 QString planSentence(const StudyPlan& plan);

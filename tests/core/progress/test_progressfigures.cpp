@@ -324,8 +324,8 @@ void TestProgressFigures::whatAScreenReaderHears_data()
     forecast[3] = 4;
     QTest::newRow("forecast") << describeForecast(forecast, d)
                               << u"今後30日の復習予定：合計16回。今日 12語、6月2日 4語。"_s;
-    QTest::newRow("on the day") << readinessCaption(0.634, QDate(2026, 6, 28))
-                                << u"2026年6月28日（日）の想定記憶率：63%"_s;
+    QTest::newRow("on the day") << readinessCaption(0.634) << u"試験日の想定記憶率：63%"_s;
+    QTest::newRow("a date") << longDate(QDate(2026, 6, 28)) << u"2026年6月28日（日）"_s;
     StudyPlan plan;
     plan.possible = plan.reachable = true;
     plan.newPerDay = 4;

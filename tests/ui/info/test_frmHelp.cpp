@@ -80,10 +80,13 @@ class TestFrmHelp : public QObject, public ScreenFixture {
         QTest::keyClick(&help, Qt::Key_PageDown);
         QTest::mouseClick(control("imgNext"), Qt::LeftButton);
         QCOMPARE(state->tovak->HelpPage, 7);
+        QCOMPARE(text("lblType"), QStringLiteral("7.その他"));
+        QTest::keyClick(&help, Qt::Key_PageDown);
+        QCOMPARE(state->tovak->HelpPage, 8);
         QVERIFY(!control("imgNext")->isVisible() && !control("lblNext")->isVisible());
         QTest::keyClick(&help, Qt::Key_PageDown);
-        QCOMPARE(state->tovak->HelpPage, 7);
-        QCOMPARE(text("lblType"), QStringLiteral("7.その他"));
+        QCOMPARE(state->tovak->HelpPage, 8);
+        QCOMPARE(text("lblType"), QStringLiteral("8.学習記録"));
 
         help.setHelp(1);
         state->tovak->HelpPage = 1;
