@@ -184,6 +184,7 @@ void frmProgress::showSitting()
         b->picture()->setAccessibleName(u"試験日を%1にする"_s.arg(longDate(d)));
     }
     const bool ahead = sitting_ && daysUntil(*sitting_, now) >= 0;
+    lblReadinessNote_->setVisible(ahead);
     if (!ahead) {
         lblSitting_->setText(sitting_ ? u"%1の試験は終わりました"_s.arg(longDate(*sitting_))
                                       : u"試験日を選んでください"_s);

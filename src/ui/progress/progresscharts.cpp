@@ -62,7 +62,7 @@ void BarChart::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(chartFont(10));
-    const QRectF plot(30, 6, width() - 36, height() - 24);
+    const QRectF plot(36, 6, width() - 42, height() - 24);
     const QColor rule = colour(Layout::Palette::rule);
     const QColor soft = colour(Layout::Palette::softInk);
 
@@ -71,7 +71,7 @@ void BarChart::paintEvent(QPaintEvent*)
         double most = 0;
         for (const Bar& b : bars_)
             most = std::max(most, b.first + b.second);
-        top = niceCeiling(most);
+        top = std::max(niceCeiling(most), 2.0);
     }
     const auto yOf = [&](double v) { return plot.bottom() - v / top * plot.height(); };
 
@@ -80,10 +80,12 @@ void BarChart::paintEvent(QPaintEvent*)
         const double y = yOf(v);
         p.setPen(QPen(v == 0 ? soft : rule, v == 0 ? 1.0 : 0.8));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        const bool whole = kind_ == Kind::Share || v == std::floor(v);
         const QString label = kind_ == Kind::Share ? QString::number(std::lround(v * 100)) + QLatin1Char('%')
-                                                   : QString::number(v, 'g', 4);
+                                                   : QString::number(v, 'f', 0);
         p.setPen(soft);
-        p.drawText(QRectF(0, y - 7, plot.left() - 4, 14), Qt::AlignRight | Qt::AlignVCenter, label);
+        if (whole) // a count's scale names whole numbers only
+            p.drawText(QRectF(0, y - 7, plot.left() - 4, 14), Qt::AlignRight | Qt::AlignVCenter, label);
     }
     if (bars_.isEmpty())
         return;
