@@ -144,7 +144,8 @@ namespace frmHelp {
 inline constexpr QRect imgExit{505, 7, 29, 30};
 inline constexpr QRect lblType{20, 5, 440, 34};
 inline constexpr QRect paper{16, 54, 508, 306}; // painted frame of the text area
-constexpr QRect lblContents(int k) { return {64, 66 + k * 36, 400, 28}; }
+// Entry k of the table of contents, pitch pixels below the one before.
+constexpr QRect lblContents(int k, int pitch) { return {64, 68 + k * pitch, 400, 28}; }
 inline constexpr QRect lblComment{32, 64, 476, 286};
 inline constexpr QRect imgBefore{36, 374, 138, 29};
 inline constexpr QRect imgNext{200, 374, 138, 29};

@@ -369,7 +369,8 @@ class TestAccessibility : public QObject, public ScreenFixture {
                                        << (contents << "imgNext"
                                                     << "imgBack");
         QTest::newRow("help page") << "frmHelp-4" << QStringList{"imgExit", "imgBefore", "imgNext", "imgBack"};
-        QTest::newRow("help last page") << "frmHelp-8" << QStringList{"imgExit", "imgBefore", "imgBack"};
+        QTest::newRow("help last page") << QStringLiteral("frmHelp-%1").arg(LastHelpPage)
+                                        << QStringList{"imgExit", "imgBefore", "imgBack"};
         QTest::newRow("about") << "frmAbout" << QStringList{"lblURL"};
 
         // Each condition, then its button; the launch buttons only once unmasked.

@@ -154,7 +154,7 @@ class TestFrmProgress : public QObject, public ScreenFixture {
         });
         QTest::keyClick(&s, Qt::Key_F1);
         QCOMPARE(page, qint16(HelpProgress));
-        QCOMPARE(helpPages()[HelpProgress].title, u"8.学習記録"_s);
+        QCOMPARE(helpPages()[HelpProgress].title, u"9.学習記録"_s);
         QTest::keyClick(&s, Qt::Key_Escape);
         QVERIFY(!s.isVisible());
     }
