@@ -43,7 +43,11 @@ class TestProgressRoad : public QObject, public ScreenFixture {
         QCOMPARE(seen.lastDay, (BarChart::Bar{1, 2}));
         QCOMPARE(seen.confusions, (QStringList{u"1声を2声と答えた：1回"_s, u"4声を3声と答えた：1回"_s, QString()}));
         QVERIFY(!seen.empty);
-        QCOMPARE(t.stats.reviewLog().answers().size(), 3);
+        const QList<LoggedAnswer> logged = t.stats.reviewLog().answers();
+        QCOMPARE(logged.size(), 3);
+        QCOMPARE(logged[0], (LoggedAnswer{QDateTime(firstDay, QTime(20, 0)).toMSecsSinceEpoch(),
+                                          static_cast<qint32>(firstDay.toJulianDay()), 1, QuestionKind::Tone, false,
+                                          u"13"_s, u"an1jing4"_s, -1}));
         QVERIFY(QFile::exists(state->dir.filePath(u"reviewlog.db"_s)));
     }
 
@@ -101,6 +105,12 @@ class TestProgressRoad : public QObject, public ScreenFixture {
         QCOMPARE(labelOf(menu, u"imgCountdownLead"_s)->isVisible(), !countdown.isEmpty());
         QCOMPARE(labelOf(menu, u"imgCountdownLead"_s)->accessibleName(), countdown);
         QTEST(labelOf(menu, u"lblCountdown"_s)->text(), "digits");
+        // With a sitting set the menu still typesets no Japanese: its words are pictures.
+        for (const QLabel* l : menu->findChildren<QLabel*>()) {
+            const QString text = l->text();
+            QVERIFY2(std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }),
+                     qPrintable(l->objectName()));
+        }
 
         const Seen seen = progressScreen();
         QCOMPARE(seen.sitting.contains(u"試験まであと"_s) || seen.sitting.contains(u"今日"_s), readiness);
