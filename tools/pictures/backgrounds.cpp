@@ -13,18 +13,9 @@ namespace {
 const QStringList tocCaptions(std::begin(frmTOC::contentsCaption), std::end(frmTOC::contentsCaption));
 const QStringList examCaptions = {"出現漢字完全網羅", "ヒアリング漢字網羅", "筆記漢字網羅"};
 
-QColor ink()
-{
-    return rgb(Palette::ink);
-}
-QColor softInk()
-{
-    return rgb(Palette::softInk);
-}
-QColor bamboo()
-{
-    return rgb(Palette::bamboo);
-}
+QColor ink() { return rgb(Palette::ink); }
+QColor softInk() { return rgb(Palette::softInk); }
+QColor bamboo() { return rgb(Palette::bamboo); }
 
 void sectionHeading(QPainter& p, const QRect& box, const QString& text)
 {
@@ -38,61 +29,11 @@ void sectionHeading(QPainter& p, const QRect& box, const QString& text)
 // Points of the five chart axes for the values 0 to 10; the steps are uneven, so
 // they are the same stored points the detail screen draws its polygon through.
 const std::array<std::array<QPoint, 11>, 5> chartAxes = {{
-    {{{532, 228},
-      {532, 219},
-      {532, 210},
-      {532, 200},
-      {532, 192},
-      {532, 178},
-      {532, 168},
-      {532, 158},
-      {532, 148},
-      {532, 138},
-      {532, 128}}},
-    {{{532, 228},
-      {542, 225},
-      {550, 221},
-      {558, 218},
-      {568, 215},
-      {578, 212},
-      {587, 208},
-      {597, 205},
-      {607, 203},
-      {617, 200},
-      {627, 197}}},
-    {{{532, 228},
-      {538, 236},
-      {544, 244},
-      {550, 254},
-      {556, 262},
-      {561, 268},
-      {566, 275},
-      {573, 284},
-      {579, 291},
-      {585, 299},
-      {591, 307}}},
-    {{{532, 228},
-      {526, 236},
-      {521, 243},
-      {513, 253},
-      {508, 262},
-      {503, 268},
-      {497, 276},
-      {492, 283},
-      {486, 291},
-      {480, 299},
-      {474, 308}}},
-    {{{532, 228},
-      {523, 225},
-      {514, 223},
-      {504, 219},
-      {495, 217},
-      {485, 213},
-      {476, 210},
-      {467, 207},
-      {457, 205},
-      {447, 202},
-      {437, 199}}},
+    {{{532, 228}, {532, 219}, {532, 210}, {532, 200}, {532, 192}, {532, 178}, {532, 168}, {532, 158}, {532, 148}, {532, 138}, {532, 128}}},
+    {{{532, 228}, {542, 225}, {550, 221}, {558, 218}, {568, 215}, {578, 212}, {587, 208}, {597, 205}, {607, 203}, {617, 200}, {627, 197}}},
+    {{{532, 228}, {538, 236}, {544, 244}, {550, 254}, {556, 262}, {561, 268}, {566, 275}, {573, 284}, {579, 291}, {585, 299}, {591, 307}}},
+    {{{532, 228}, {526, 236}, {521, 243}, {513, 253}, {508, 262}, {503, 268}, {497, 276}, {492, 283}, {486, 291}, {480, 299}, {474, 308}}},
+    {{{532, 228}, {523, 225}, {514, 223}, {504, 219}, {495, 217}, {485, 213}, {476, 210}, {467, 207}, {457, 205}, {447, 202}, {437, 199}}},
 }};
 
 void listFooter(QPainter& p)
@@ -144,6 +85,7 @@ void paintTOC(QPainter& p)
     sectionHeading(p, frmTOC::rightHeading, "漢字データベース（出る順）");
     for (int k = 1; k <= 6; ++k)
         menuItem(p, frmTOC::imgContents(k), tocCaptions[k - 1], false);
+    menuItem(p, frmTOC::imgContents(8), frmTOC::progressCaption, false);
 
     // The mascot's stage: a soft disc behind it and a patch of ground under its feet.
     const QRect stage = frmTOC::imgPanda;
@@ -162,8 +104,8 @@ void paintTOC(QPainter& p)
     roundedPanel(p, note, 14, QColor(0xFF, 0xFF, 0xFF, 200), rgb(Palette::rule));
     drawText(p, note.adjusted(18, 10, -18, -76), "今日も一歩ずつ", Face::SansBold, 17, bamboo());
     drawText(p, note.adjusted(18, 44, -18, -8),
-             "出る順に漢字を覚えて、関連する単語を解いてみましょう。達成率が上がると、パンダが育ちます。", Face::Sans,
-             13, ink(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+             "出る順に漢字を覚えて、関連する単語を解いてみましょう。達成率が上がると、パンダが育ちます。",
+             Face::Sans, 13, ink(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 }
 
 void paintHelp(QPainter& p)
@@ -372,8 +314,8 @@ void paintExamTOC(QPainter& p)
              QColor(0x8A, 0x2A, 0x24), Qt::AlignCenter);
     drawText(p, QRect(t.left() + 84, t.top() + 12, t.width() - 100, 28), "2003年11月16日実施", Face::Sans, 13,
              Qt::white);
-    drawText(p, QRect(t.left() + 84, t.top() + 32, t.width() - 100, 30), "第51回 四級の出題を分析", Face::SansBold, 17,
-             Qt::white);
+    drawText(p, QRect(t.left() + 84, t.top() + 32, t.width() - 100, 30), "第51回 四級の出題を分析", Face::SansBold,
+             17, Qt::white);
 
     for (int k = 1; k <= 3; ++k)
         menuItem(p, frmExamTOC::imgContents(k), examCaptions[k - 1], false);
@@ -410,17 +352,16 @@ void paintSearch(QPainter& p)
     screenFrame(p, screenSize, true);
     headerTitle(p, "単語総合検索");
     brandMark(p, QRect(480, 12, 220, 22));
-    const QStringList captions = {"自由検索", "ランダム検索", "ジャンル検索", "文字数検索",
-                                  "弱点検索", "声調検索",     "復習検索"};
+    const QStringList captions = {"自由検索", "ランダム検索", "ジャンル検索", "文字数検索", "弱点検索", "声調検索", "復習検索"};
     for (int k = 0; k < frmSearch::rows; ++k) {
         roundedPanel(p, frmSearch::rowCard(k), 10, rgb(Palette::panel), rgb(Palette::rule));
         drawText(p, frmSearch::rowCaption(k), captions[k], Face::SansBold, 15, bamboo());
     }
     drawText(p, frmSearch::resultCaption, "検索結果：", Face::SansBold, 16, ink(), Qt::AlignRight | Qt::AlignVCenter);
     drawText(p, frmSearch::resultUnit, "問", Face::SansBold, 16, ink());
-    p.fillRect(
-        QRect(frmSearch::lblCount_is.left(), frmSearch::lblCount_is.bottom() + 1, frmSearch::lblCount_is.width(), 2),
-        QColor(0xB9, 0xDC, 0xC2));
+    p.fillRect(QRect(frmSearch::lblCount_is.left(), frmSearch::lblCount_is.bottom() + 1,
+                     frmSearch::lblCount_is.width(), 2),
+               QColor(0xB9, 0xDC, 0xC2));
     roundedPanel(p, frmSearch::launchPanel, 12, QColor(0xEE, 0xF6, 0xF0), QColor(0x9F, 0xC9, 0xAB));
     listFooter(p);
 }
@@ -428,7 +369,8 @@ void paintSearch(QPainter& p)
 void paintTypedRows(QPainter& p)
 {
     for (int r = 0; r < TypedRows::rows; ++r) {
-        roundedPanel(p, TypedRows::rowBox(r), 8, rgb(Palette::panel), rgb(Palette::rule));
+        roundedPanel(p, TypedRows::rowBox(r), 8, rgb(Palette::panel),
+                     rgb(Palette::rule));
     }
 }
 
@@ -458,7 +400,8 @@ void paintListR(QPainter& p)
     pageHeader(p);
     drawText(p, QRect(340, 56, 130, 28), "正しい訳をクリック", Face::Sans, 12, softInk());
     for (int r = 0; r < frmListR::rows; ++r) {
-        roundedPanel(p, frmListR::rowBox(r), 8, rgb(Palette::panel), rgb(Palette::rule));
+        roundedPanel(p, frmListR::rowBox(r), 8, rgb(Palette::panel),
+                     rgb(Palette::rule));
         // Hairlines between the four choices.
         p.save();
         p.setPen(QPen(QColor(0xE6, 0xDF, 0xCE), 1));
@@ -471,12 +414,39 @@ void paintListR(QPainter& p)
     listFooter(p);
 }
 
+void paintProgress(QPainter& p)
+{
+    screenFrame(p, screenSize, true);
+    headerTitle(p, "学習記録");
+    brandMark(p, QRect(480, 12, 220, 22));
+    const std::pair<QRect, const char*> cards[] = {
+        {frmProgress::perDayCard, "解答数（過去30日）"},
+        {frmProgress::perWeekCard, "復習の正答率（週ごと・目標90%）"},
+        {frmProgress::forecastCard, "復習予定（今後30日）"},
+        {frmProgress::confusionCard, "声調の取り違え（正しい声調→答えた声調）"},
+        {frmProgress::sittingCard, ""},
+    };
+    for (const auto& [card, heading] : cards) {
+        roundedPanel(p, card, 10, rgb(Palette::panel), rgb(Palette::rule));
+        drawText(p, frmProgress::headingOf(card), heading, Face::SansBold, 14, bamboo());
+    }
+    drawText(p, frmProgress::sittingHeading, "試験日", Face::SansBold, 14, bamboo());
+    // The first chart's legend: right in green under wrong in red.
+    const QRect legend = frmProgress::perDayLegend;
+    p.fillRect(QRect(legend.left(), legend.top() + 4, 10, 10), bamboo());
+    drawText(p, QRect(legend.left() + 14, legend.top(), 40, legend.height()), "正解", Face::Sans, 11, softInk());
+    p.fillRect(QRect(legend.left() + 56, legend.top() + 4, 10, 10), rgb(Palette::accent));
+    drawText(p, QRect(legend.left() + 70, legend.top(), 52, legend.height()), "不正解", Face::Sans, 11, softInk());
+    drawText(p, frmProgress::typedDateHint, "ほかの日は「2026-12-20」の形で入力", Face::Sans, 10, softInk());
+    listFooter(p);
+}
+
 } // namespace
 
 QStringList backgroundScreens()
 {
-    return {"frmTOC",     "frmSearch",    "frmListTyped", "frmListR",  "frmListC", "frmChar",
-            "frmExamTOC", "frmExamListC", "frmHelp",      "frmSplash", "frmAbout"};
+    return {"frmTOC",    "frmSearch",    "frmListTyped", "frmListR", "frmListC", "frmChar",
+            "frmExamTOC", "frmExamListC", "frmHelp",      "frmSplash", "frmAbout", "frmProgress"};
 }
 
 QImage renderBackground(const QString& screen, int scale)
@@ -486,40 +456,28 @@ QImage renderBackground(const QString& screen, int scale)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    if (screen == "frmTOC")
-        paintTOC(p);
-    else if (screen == "frmHelp")
-        paintHelp(p);
-    else if (screen == "frmSplash")
-        paintSplash(p);
-    else if (screen == "frmAbout")
-        paintAbout(p);
-    else if (screen == "frmListC")
-        paintListC(p);
-    else if (screen == "frmExamListC")
-        paintExamListC(p);
-    else if (screen == "frmChar")
-        paintChar(p);
-    else if (screen == "frmExamTOC")
-        paintExamTOC(p);
-    else if (screen == "frmSearch")
-        paintSearch(p);
-    else if (screen == "frmListTyped")
-        paintListTyped(p);
-    else if (screen == "frmListR")
-        paintListR(p);
+    if (screen == "frmTOC") paintTOC(p);
+    else if (screen == "frmHelp") paintHelp(p);
+    else if (screen == "frmSplash") paintSplash(p);
+    else if (screen == "frmAbout") paintAbout(p);
+    else if (screen == "frmListC") paintListC(p);
+    else if (screen == "frmExamListC") paintExamListC(p);
+    else if (screen == "frmChar") paintChar(p);
+    else if (screen == "frmExamTOC") paintExamTOC(p);
+    else if (screen == "frmSearch") paintSearch(p);
+    else if (screen == "frmListTyped") paintListTyped(p);
+    else if (screen == "frmListR") paintListR(p);
+    else if (screen == "frmProgress") paintProgress(p);
     return image;
 }
 
-int menuItemCount(const QString& screen)
-{
-    return screen == "frmTOC" ? 6 : 3;
-}
+int menuItemCount(const QString& screen) { return screen == "frmTOC" ? 6 : 3; }
 
 QImage renderMenuHighlight(const QString& screen, int item, int scale)
 {
     const QRect box = screen == "frmTOC" ? frmTOC::imgContents(item) : frmExamTOC::imgContents(item);
-    const QString caption = screen == "frmTOC" ? tocCaptions[item - 1] : examCaptions[item - 1];
+    const QString caption = screen == "frmTOC" ? (item == 8 ? QString(frmTOC::progressCaption) : tocCaptions[item - 1])
+                                               : examCaptions[item - 1];
     QImage image = makeCanvas(box.size(), scale);
     QPainter p(&image);
     menuItem(p, QRect(QPoint(0, 0), box.size()), caption, true);
@@ -584,5 +542,17 @@ QImage renderSearchMask(int scale)
     roundedPanel(p, local, 12, QColor(0xF3, 0xF0, 0xE8), rgb(Palette::rule), false);
     drawText(p, local, "条件を選んで「検索」を押すと、ここから問題を解けます", Face::Sans, 14, softInk(),
              Qt::AlignCenter);
+    return image;
+}
+
+QImage renderCountdown(int n, int scale)
+{
+    static const char* const words[] = {"試験まであと", "日", "試験は今日です"};
+    const QSize size = n == 1 ? frmTOC::imgCountdownLead.size() : n == 2 ? frmTOC::imgCountdownTail.size()
+                                                                         : frmTOC::lblCountdown.size();
+    QImage image = makeCanvas(size, scale);
+    QPainter p(&image);
+    drawText(p, QRect(QPoint(0, 0), size), words[n - 1], Face::SansBold, 17, ink(),
+             (n == 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return image;
 }

@@ -16,3 +16,5 @@ QImage renderSearchMask(int scale);
 QImage renderSpeechSwitch(int n, int scale);
 // The review line of the main menu: at rest, or under the mouse.
 QImage renderReviewPlate(bool hovered, int scale);
+// The main menu's countdown words: 1 試験まであと, 2 日 (the number between them is a label), 3 試験は今日です.
+QImage renderCountdown(int n, int scale);

@@ -70,44 +70,37 @@ int main(int argc, char* argv[])
     QDir().mkpath(sheetDir);
 
     Sheet pictures, backgrounds;
-    for (int n = 1; n <= 9; ++n) {
-        const QSize size = n == 5             ? QSize(233, 79)
-                           : n == 6           ? QSize(29, 30)
+    for (int n = 1; n <= 9; ++n) { // 9: a launcher not offered now
+        const QSize size = n == 5   ? QSize(233, 79)
+                           : n == 6 ? QSize(29, 30)
                            : n == 7 || n == 8 ? QSize(29, 29)
-                                              : QSize(138, 29); // 9: a launcher not offered now
-        both(
-            "ilBtn", QString::number(n), [&](int s) { return renderSvg(svgPath("btn" + QString::number(n)), size, s); },
-            pictures);
+                                              : QSize(138, 29);
+        both("ilBtn", QString::number(n), [&](int s) { return renderSvg(svgPath("btn" + QString::number(n)), size, s); },
+             pictures);
     }
     const QSize pandaSizes[4] = {{167, 159}, {115, 171}, {111, 178}, {108, 168}};
     for (int n = 1; n <= 4; ++n)
-        both(
-            "ilPanda", QString::number(n),
-            [&](int s) { return renderSvg(svgPath("panda" + QString::number(n)), pandaSizes[n - 1], s); }, pictures);
-    both(
-        "ilMaruBatu", "1", [](int s) { return renderSvg(svgPath("maru"), Layout::markSize, s); }, pictures);
-    both(
-        "ilMaruBatu", "2", [](int s) { return renderSvg(svgPath("batsu"), Layout::markSize, s); }, pictures);
+        both("ilPanda", QString::number(n),
+             [&](int s) { return renderSvg(svgPath("panda" + QString::number(n)), pandaSizes[n - 1], s); }, pictures);
+    both("ilMaruBatu", "1", [](int s) { return renderSvg(svgPath("maru"), Layout::markSize, s); }, pictures);
+    both("ilMaruBatu", "2", [](int s) { return renderSvg(svgPath("batsu"), Layout::markSize, s); }, pictures);
     // The speaker controls: 1 normal, 2 under the mouse, 3 speech unavailable.
     for (int n = 1; n <= 3; ++n)
-        both(
-            "ilSpeaker", QString::number(n),
-            [&](int s) { return renderSvg(svgPath("speaker" + QString::number(n)), Layout::speakerSize, s); },
-            pictures);
+        both("ilSpeaker", QString::number(n),
+             [&](int s) { return renderSvg(svgPath("speaker" + QString::number(n)), Layout::speakerSize, s); }, pictures);
     for (const QString& screen : {QStringLiteral("frmTOC"), QStringLiteral("frmExamTOC")})
         for (int n = 1; n <= menuItemCount(screen); ++n)
-            both(
-                "ilContents-" + screen, QString::number(n), [&](int s) { return renderMenuHighlight(screen, n, s); },
-                pictures);
-    both(
-        "masks", "frmSearch", [](int s) { return renderSearchMask(s); }, pictures);
+            both("ilContents-" + screen, QString::number(n), [&](int s) { return renderMenuHighlight(screen, n, s); },
+                 pictures);
+    both("ilContents-frmTOC", "8", [](int s) { return renderMenuHighlight("frmTOC", 8, s); }, pictures);
+    both("masks", "frmSearch", [](int s) { return renderSearchMask(s); }, pictures);
+    for (int n = 1; n <= 3; ++n)
+        both("ilCountdown", QString::number(n), [&](int s) { return renderCountdown(n, s); }, pictures);
     // Drawn, not typeset at run time: the menu then needs no Japanese font to open.
     for (int n = 1; n <= 8; ++n)
-        both(
-            "ilSwitch", QString::number(n), [&](int s) { return renderSpeechSwitch(n, s); }, pictures);
+        both("ilSwitch", QString::number(n), [&](int s) { return renderSpeechSwitch(n, s); }, pictures);
     for (int n : {9, 10})
-        both(
-            "ilSwitch", QString::number(n), [&](int s) { return renderReviewPlate(n == 10, s); }, pictures);
+        both("ilSwitch", QString::number(n), [&](int s) { return renderReviewPlate(n == 10, s); }, pictures);
     // The sizes a desktop's icon theme asks for; the window icon is built from the same files.
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QImage icon = renderSvg(svgPath("icon"), QSize(size, size), 1);
@@ -116,8 +109,7 @@ int main(int argc, char* argv[])
     }
 
     for (const QString& screen : backgroundScreens())
-        both(
-            "backgrounds", screen, [&](int s) { return renderBackground(screen, s); }, backgrounds);
+        both("backgrounds", screen, [&](int s) { return renderBackground(screen, s); }, backgrounds);
 
     contactSheet(pictures, 1000).save(sheetDir + "/pictures.png");
     contactSheet(backgrounds, 1640).save(sheetDir + "/backgrounds.png");

@@ -24,6 +24,10 @@ class frmTOC : public ScreenBase {
     void openExamMenu();
     // The word search with today's review already searched.
     void openReview();
+    // Item 8, 学習記録.
+    void openProgress();
+    // 「試験まであと N日」 while a sitting ahead is chosen.
+    void showCountdown();
     // Shows how many words are due today, or hides the line when none is.
     void showReviewCount();
     // The two speech switches: each press flips one setting and saves it.
@@ -41,6 +45,7 @@ class frmTOC : public ScreenBase {
     void buildItems();
     void buildMascotAndReview();
     void buildSpeechSwitches();
+    void buildProgressItem();
     void showCoverage();
     void openAbout();
     void showSpeechSettings();
@@ -54,5 +59,8 @@ class frmTOC : public ScreenBase {
     QLabel* lblSlow_ = nullptr;
     QLabel* imgReview_ = nullptr; // the review line's ground
     QLabel* hovered_ = nullptr;   // a switch or the review line under the mouse
+    QLabel* imgCountdownLead_ = nullptr;
+    QLabel* lblCountdown_ = nullptr;
+    QLabel* imgCountdownTail_ = nullptr;
     int panda_ = 0;
 };
