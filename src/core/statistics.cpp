@@ -4,6 +4,7 @@
 #include "core/inifile.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -139,7 +140,8 @@ qint16 saturatingAdd(qint16 total, qint64 amount)
     return clampTo16(total + std::clamp<qint64>(amount, -65536, 65536));
 }
 
-Statistics::Statistics(QString filePath, QObject* parent) : QObject(parent), filePath_(std::move(filePath))
+Statistics::Statistics(QString filePath, QObject* parent)
+    : QObject(parent), filePath_(std::move(filePath)), log_(ReviewLog::pathBeside(filePath_))
 {
     splitCounterLists();
 }
@@ -313,7 +315,28 @@ GradingResult Statistics::recordGrading(const GradedSet& set, qint32 today)
 
     saveStatistics();
     computeCoverage();
+
+    const QDateTime at = set.timeMs != 0 ? QDateTime::fromMSecsSinceEpoch(set.timeMs) : QDateTime::currentDateTime();
+    const QuestionKind question = set.question.value_or(questionKind(set.kind, set.byEar));
+    QList<LoggedAnswer> logged;
+    logged.reserve(set.answers.size());
+    for (const GradedAnswer& a : set.answers)
+        logged.append({at.toMSecsSinceEpoch(), today, a.tkey, question, a.right, a.given, a.expected, -1});
+    (void)log_.append(logged);
     return result;
+}
+
+QuestionKind questionKind(DrillKind kind, bool byEar)
+{
+    switch (kind) {
+    case DrillKind::ToneDrill:
+        return byEar ? QuestionKind::ToneByEar : QuestionKind::Tone;
+    case DrillKind::PinyinDrill:
+        return byEar ? QuestionKind::PinyinByEar : QuestionKind::Pinyin;
+    case DrillKind::TranslationDrill:
+        break;
+    }
+    return QuestionKind::Translation;
 }
 
 int Statistics::coveredCount(DrillKind kind) const

@@ -124,7 +124,7 @@ namespace Pictures {
 
 QPixmap btn(int n)
 {
-    return listPicture(QStringLiteral("ilBtn"), n, 8);
+    return listPicture(QStringLiteral("ilBtn"), n, 9);
 }
 
 QPixmap panda(int n)
@@ -135,7 +135,7 @@ QPixmap panda(int n)
 QPixmap contents(const QString& screen, int n)
 {
     if (screen == QLatin1String("frmTOC"))
-        return listPicture(QStringLiteral("ilContents-frmTOC"), n, 6);
+        return listPicture(QStringLiteral("ilContents-frmTOC"), n, 8);
     if (screen == QLatin1String("frmExamTOC"))
         return listPicture(QStringLiteral("ilContents-frmExamTOC"), n, 3);
     return {};
@@ -148,7 +148,12 @@ QPixmap maruBatu(int n)
 
 QPixmap speechSwitch(int n)
 {
-    return listPicture(QStringLiteral("ilSwitch"), n, 4);
+    return listPicture(QStringLiteral("ilSwitch"), n, 10);
+}
+
+QPixmap countdown(int n)
+{
+    return listPicture(QStringLiteral("ilCountdown"), n, 3);
 }
 
 QPixmap speaker(int n)

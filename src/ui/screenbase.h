@@ -58,6 +58,9 @@ class ScreenBase : public QDialog {
     virtual void helpKey();
     // The window's close box.
     virtual void closeBoxClicked() { back(); }
+    // While true, no button of the screen and no key of its table does
+    // anything, page turning and F6 aside: a drill right after its grading.
+    virtual bool refusesPresses() const { return false; }
 
     // A button restored by the bare-form reset.
     ImageButton* addButton(const QString& name, const QPixmap& rest, const QPixmap& hover, const QRect& geometry);
@@ -68,11 +71,16 @@ class ScreenBase : public QDialog {
     // The 780x600 screens' frame buttons: Back "戻る" at the bottom right,
     // help (opening helpPage) and exit at the top right.
     void addBackHelpExit(qint16 helpPage);
+    // The page the help button and F1 open from now on.
+    void setHelpPage(qint16 page) { helpPage_ = page; }
     // Previous "前へ" and next "次へ" in the bottom row; each runs its handler.
     void addPageButtons(std::function<void()> before, std::function<void()> next);
 
     // A click on the bare form, outside every control.
     virtual void bareClicked() {}
+    // Where the screen writes why a greyed button is not offered, while it has
+    // the focus or after it was pressed (lblReason).
+    void setReasonLine(const QRect& geometry);
 
     // Tab visits these controls in this order: the order the eye reads them in.
     void setReadingOrder(const QList<QWidget*>& controls);
@@ -100,11 +108,15 @@ class ScreenBase : public QDialog {
     void markFocus(QWidget* control);
     ImageButton* addButton(ImageButton* b, const QRect& geometry);
 
+    void showReason(const QString& reason);
+
     QWidget* focusRing_ = nullptr;
+    QLabel* reasonLine_ = nullptr;
 
     ScreenRegistry& screens_;
     QPixmap background_;
     QList<ImageButton*> buttons_;
+    qint16 helpPage_ = 0;
     bool composing_ = false;
     bool barePressed_ = false;
 };

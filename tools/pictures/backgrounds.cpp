@@ -85,6 +85,7 @@ void paintTOC(QPainter& p)
     sectionHeading(p, frmTOC::rightHeading, "漢字データベース（出る順）");
     for (int k = 1; k <= 6; ++k)
         menuItem(p, frmTOC::imgContents(k), tocCaptions[k - 1], false);
+    menuItem(p, frmTOC::imgContents(8), frmTOC::progressCaption, false);
 
     // The mascot's stage: a soft disc behind it and a patch of ground under its feet.
     const QRect stage = frmTOC::imgPanda;
@@ -413,12 +414,39 @@ void paintListR(QPainter& p)
     listFooter(p);
 }
 
+void paintProgress(QPainter& p)
+{
+    screenFrame(p, screenSize, true);
+    headerTitle(p, "学習記録");
+    brandMark(p, QRect(480, 12, 220, 22));
+    const std::pair<QRect, const char*> cards[] = {
+        {frmProgress::perDayCard, "解答数（過去30日）"},
+        {frmProgress::perWeekCard, "復習の正答率（週ごと・目標90%）"},
+        {frmProgress::forecastCard, "復習予定（今後30日）"},
+        {frmProgress::confusionCard, "声調の取り違え（正しい声調→答えた声調）"},
+        {frmProgress::sittingCard, ""},
+    };
+    for (const auto& [card, heading] : cards) {
+        roundedPanel(p, card, 10, rgb(Palette::panel), rgb(Palette::rule));
+        drawText(p, frmProgress::headingOf(card), heading, Face::SansBold, 14, bamboo());
+    }
+    drawText(p, frmProgress::sittingHeading, "試験日", Face::SansBold, 14, bamboo());
+    // The first chart's legend: right in green under wrong in red.
+    const QRect legend = frmProgress::perDayLegend;
+    p.fillRect(QRect(legend.left(), legend.top() + 4, 10, 10), bamboo());
+    drawText(p, QRect(legend.left() + 14, legend.top(), 40, legend.height()), "正解", Face::Sans, 11, softInk());
+    p.fillRect(QRect(legend.left() + 56, legend.top() + 4, 10, 10), rgb(Palette::accent));
+    drawText(p, QRect(legend.left() + 70, legend.top(), 52, legend.height()), "不正解", Face::Sans, 11, softInk());
+    drawText(p, frmProgress::typedDateHint, "ほかの日は「2026-12-20」の形で入力", Face::Sans, 10, softInk());
+    listFooter(p);
+}
+
 } // namespace
 
 QStringList backgroundScreens()
 {
     return {"frmTOC",    "frmSearch",    "frmListTyped", "frmListR", "frmListC", "frmChar",
-            "frmExamTOC", "frmExamListC", "frmHelp",      "frmSplash", "frmAbout"};
+            "frmExamTOC", "frmExamListC", "frmHelp",      "frmSplash", "frmAbout", "frmProgress"};
 }
 
 QImage renderBackground(const QString& screen, int scale)
@@ -439,6 +467,7 @@ QImage renderBackground(const QString& screen, int scale)
     else if (screen == "frmSearch") paintSearch(p);
     else if (screen == "frmListTyped") paintListTyped(p);
     else if (screen == "frmListR") paintListR(p);
+    else if (screen == "frmProgress") paintProgress(p);
     return image;
 }
 
@@ -447,20 +476,60 @@ int menuItemCount(const QString& screen) { return screen == "frmTOC" ? 6 : 3; }
 QImage renderMenuHighlight(const QString& screen, int item, int scale)
 {
     const QRect box = screen == "frmTOC" ? frmTOC::imgContents(item) : frmExamTOC::imgContents(item);
-    const QString caption = screen == "frmTOC" ? tocCaptions[item - 1] : examCaptions[item - 1];
+    const QString caption = screen == "frmTOC" ? (item == 8 ? QString(frmTOC::progressCaption) : tocCaptions[item - 1])
+                                               : examCaptions[item - 1];
     QImage image = makeCanvas(box.size(), scale);
     QPainter p(&image);
     menuItem(p, QRect(QPoint(0, 0), box.size()), caption, true);
     return image;
 }
 
+namespace {
+// The ground of a small control of the menu: a card, pale green under the mouse.
+QRectF controlGround(QPainter& p, QSize size, qreal radius, bool hovered)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF chip = QRectF(0, 0, size.width(), size.height()).adjusted(1, 1, -1, -3);
+    roundedPanel(p, chip, radius < 0 ? chip.height() / 2 : radius,
+                 hovered ? rgb(Palette::bambooPale) : rgb(Palette::panel), hovered ? bamboo() : rgb(Palette::rule));
+    return chip;
+}
+} // namespace
+
 QImage renderSpeechSwitch(int n, int scale)
 {
+    // 1 to 4 at rest, 5 to 8 the same under the mouse: a chip like the other controls,
+    // with a lamp that is lit while the setting is on.
     static const char* const captions[] = {"音声：オン", "音声：オフ", "ゆっくり：オン", "ゆっくり：オフ"};
-    const QSize size = n <= 2 ? frmTOC::lblSpeech.size() : frmTOC::lblSlow.size();
+    const int k = (n - 1) % 4;
+    const bool hovered = n > 4, on = k % 2 == 0;
+    const QSize size = k < 2 ? frmTOC::lblSpeech.size() : frmTOC::lblSlow.size();
     QImage image = makeCanvas(size, scale);
     QPainter p(&image);
-    drawText(p, QRect(QPoint(0, 0), size), captions[n - 1], Face::SansBold, 15, bamboo());
+    const QRectF chip = controlGround(p, size, -1, hovered);
+    const QRectF lamp(chip.left() + 9, chip.center().y() - 5, 10, 10);
+    p.setPen(QPen(on ? bamboo() : softInk(), 1.4));
+    p.setBrush(on ? QBrush(bamboo()) : QBrush(Qt::NoBrush));
+    p.drawEllipse(lamp);
+    drawText(p, chip.adjusted(26, 0, -6, 0), captions[k], Face::SansBold, 14, bamboo());
+    return image;
+}
+
+QImage renderReviewPlate(bool hovered, int scale)
+{
+    // The review line's ground: its text is a label laid over it; the arrow says it leads somewhere.
+    const QSize size = frmTOC::lblReview.size();
+    QImage image = makeCanvas(size, scale);
+    QPainter p(&image);
+    const QRectF chip = controlGround(p, size, 10, hovered);
+    QPainterPath arrow;
+    const QPointF c(chip.right() - 16, chip.center().y());
+    arrow.moveTo(c + QPointF(-3, -6));
+    arrow.lineTo(c + QPointF(3, 0));
+    arrow.lineTo(c + QPointF(-3, 6));
+    p.setPen(QPen(bamboo(), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arrow);
     return image;
 }
 
@@ -473,5 +542,17 @@ QImage renderSearchMask(int scale)
     roundedPanel(p, local, 12, QColor(0xF3, 0xF0, 0xE8), rgb(Palette::rule), false);
     drawText(p, local, "条件を選んで「検索」を押すと、ここから問題を解けます", Face::Sans, 14, softInk(),
              Qt::AlignCenter);
+    return image;
+}
+
+QImage renderCountdown(int n, int scale)
+{
+    static const char* const words[] = {"試験まであと", "日", "試験は今日です"};
+    const QSize size = n == 1 ? frmTOC::imgCountdownLead.size() : n == 2 ? frmTOC::imgCountdownTail.size()
+                                                                         : frmTOC::lblCountdown.size();
+    QImage image = makeCanvas(size, scale);
+    QPainter p(&image);
+    drawText(p, QRect(QPoint(0, 0), size), words[n - 1], Face::SansBold, 17, ink(),
+             (n == 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return image;
 }

@@ -61,11 +61,19 @@ class TestScreenshots : public QObject {
             state.tovak->stats.WordReviews[w] = reviewState(today - 10, 5);
         menu->showReviewCount();
         save(*menu, "frmTOC-review");
+        // The switches and the review line under the mouse, and the ring on a switch.
+        QEvent over(QEvent::Enter);
+        QCoreApplication::sendEvent(menu->findChild<QLabel*>(QStringLiteral("lblSpeech")), &over);
+        save(*menu, "frmTOC-hover-switch");
+        QCoreApplication::sendEvent(menu->findChild<QLabel*>(QStringLiteral("lblReview")), &over);
+        menu->findChild<QLabel*>(QStringLiteral("lblSlow"))->setFocus(Qt::TabFocusReason);
+        save(*menu, "frmTOC-hover-review");
+        menu->resetHover();
         state.tovak->stats.WordReviews = {};
         menu->showReviewCount();
 
         auto& help = registry.screen<frmHelp>();
-        for (qint16 page : {0, 1, 2, 4, 7}) {
+        for (qint16 page : {0, 1, 2, 3, 4, 6, 7, 8}) {
             help.setHelp(page);
             help.resetHover();
             if (page == 0) {

@@ -21,6 +21,7 @@ class ChoiceDrillSession : public DrillSession {
 
     void init() override;
     void grade() override;
+    bool hasUngradedAnswers() const override;
 
     // A click on choice 0..3 of a row. Recorded only at the next page change or
     // grading; once all answers were right the choices no longer react.
@@ -35,6 +36,7 @@ class ChoiceDrillSession : public DrillSession {
     void savePage() override;
     void showPage() override;
     bool isCorrect(int position) const override;
+    void describeAnswer(int position, GradedAnswer& answer) const override;
 
   private:
     void saveChoices();

@@ -2,6 +2,7 @@
 
 #include "core/browse/rankings.h"
 #include "core/info/helppages.h"
+#include "core/progress/sittings.h"
 #include "core/reviewschedule.h"
 #include "core/tovak.h"
 #include "ui/browse/frmExamTOC.h"
@@ -9,6 +10,7 @@
 #include "ui/info/frmAbout.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
+#include "ui/progress/frmProgress.h"
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 #include "ui/selection/frmSearch.h"
@@ -29,10 +31,12 @@ frmTOC::frmTOC(ScreenRegistry& screens)
         resetHover();
         // Any screen may have graded words or reloaded the file.
         showReviewCount();
+        showCountdown();
     });
     buildItems();
     buildMascotAndReview();
     buildSpeechSwitches();
+    buildProgressItem();
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
     ImageButton* exit = addButton(
@@ -41,13 +45,15 @@ frmTOC::frmTOC(ScreenRegistry& screens)
 
     // One item lights at a time, however fast the mouse crosses from one to the next.
     makeHoverGroup(buttons());
+    for (ImageButton* b : buttons())
+        connect(b, &ImageButton::entered, this, [this] { showHovered(nullptr); });
 
     // The header first, then the left column (6, 5, the speech switches, the review line), the right column
     // (1 to 4) with the mascot under it.
     QList<QWidget*> order = {help->picture(), exit->picture()};
     for (int k : {6, 5})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
-    order << lblSpeech_ << lblSlow_ << lblReview_;
+    order << button(QStringLiteral("Contents(8)"))->picture() << lblSpeech_ << lblSlow_ << lblReview_;
     for (int k : {1, 2, 3, 4})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
     setReadingOrder(order << imgPanda_);
@@ -93,10 +99,16 @@ void frmTOC::buildMascotAndReview()
     onClick(imgPanda_, [this] { openAbout(); });
     imgPanda_->setAccessibleName(QStringLiteral("このソフトについて"));
 
+    // A ground like the other controls' under the line, lit under the mouse.
+    imgReview_ = new QLabel(this);
+    imgReview_->setObjectName(QStringLiteral("imgReview"));
+    imgReview_->setGeometry(L::lblReview);
+    imgReview_->hide();
     lblReview_ = makeLabel(this, QStringLiteral("lblReview"), QString(), L::lblReview,
                            QColor::fromRgb(Layout::Palette::accent), 17, true, Qt::AlignCenter);
     lblReview_->setCursor(Qt::PointingHandCursor);
     onClick(lblReview_, [this] { openReview(); });
+    onEnter(lblReview_, [this] { showHovered(lblReview_); });
     lblReview_->hide();
 }
 
@@ -117,7 +129,60 @@ void frmTOC::buildSpeechSwitches()
         l->setAccessibleDescription(l->toolTip());
     onClick(lblSpeech_, [this] { toggleSpeech(); });
     onClick(lblSlow_, [this] { toggleSlow(); });
+    for (QLabel* l : {lblSpeech_, lblSlow_})
+        onEnter(l, [this, l] { showHovered(l); });
     connect(&screens().voice(), &Voice::changed, this, &frmTOC::showSpeechSettings);
+}
+
+// Item 8 and the countdown right of the achievement bar.
+void frmTOC::buildProgressItem()
+{
+    ImageButton* item = addButton(
+        QStringLiteral("Contents(8)"), QPixmap(), [] { return Pictures::contents(QStringLiteral("frmTOC"), 8); },
+        L::imgContents(8));
+    item->setAccessibleName(QString::fromUtf8(L::progressCaption));
+    connect(item, &ImageButton::clicked, this, &frmTOC::openProgress);
+
+    // Words drawn, the number in digits: a menu with a sitting set opens without a Japanese font.
+    imgCountdownLead_ = new QLabel(this);
+    imgCountdownLead_->setObjectName(QStringLiteral("imgCountdownLead"));
+    imgCountdownLead_->setGeometry(L::imgCountdownLead);
+    lblCountdown_ = makeLabel(this, QStringLiteral("lblCountdown"), QString(), L::lblCountdownDays,
+                              QColor::fromRgb(Layout::Palette::accent), 26, true, Qt::AlignCenter);
+    imgCountdownTail_ = new QLabel(this);
+    imgCountdownTail_->setObjectName(QStringLiteral("imgCountdownTail"));
+    imgCountdownTail_->setGeometry(L::imgCountdownTail);
+    for (QLabel* l : {imgCountdownLead_, lblCountdown_, imgCountdownTail_})
+        l->hide();
+}
+
+void frmTOC::showCountdown()
+{
+    const QDate today = tovak().today();
+    const std::optional<QDate> sitting = ExamDate::load(tovak().stats.filePath());
+    const qint64 days = sitting ? daysUntil(*sitting, today) : -1;
+    const QString said = sitting ? countdownCaption(*sitting, today) : QString();
+    if (days == 0) {
+        imgCountdownLead_->setGeometry(L::lblCountdown);
+        imgCountdownLead_->setPixmap(Pictures::countdown(3));
+    } else if (days > 0) {
+        imgCountdownLead_->setGeometry(L::imgCountdownLead);
+        imgCountdownLead_->setPixmap(Pictures::countdown(1));
+        imgCountdownTail_->setPixmap(Pictures::countdown(2));
+    }
+    lblCountdown_->setText(days > 0 ? QString::number(days) : QString());
+    // One name for the three parts, read where the line begins.
+    imgCountdownLead_->setAccessibleName(said);
+    imgCountdownLead_->setVisible(days >= 0);
+    lblCountdown_->setVisible(days > 0);
+    imgCountdownTail_->setVisible(days > 0);
+}
+
+void frmTOC::openProgress()
+{
+    auto& progress = screens().screen<frmProgress>();
+    progress.init();
+    (void)screens().exec(progress, this);
 }
 
 void frmTOC::load()
@@ -125,6 +190,7 @@ void frmTOC::load()
     tovak().stats.loadStatistics();
     tovak().stats.computeCoverage();
     showReviewCount();
+    showCountdown();
     // Two keys of the file for the switches; the voice itself waits for the first word.
     showSpeechSettings();
 }
@@ -133,10 +199,30 @@ void frmTOC::showSpeechSettings()
 {
     const SpeechSettings& settings = screens().voice().settings();
     const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
-    lblSpeech_->setPixmap(Pictures::speechSwitch(settings.enabled ? 1 : 2));
-    lblSlow_->setPixmap(Pictures::speechSwitch(settings.slow ? 3 : 4));
+    // 5 to 8 are the same switches under the mouse.
+    lblSpeech_->setPixmap(Pictures::speechSwitch((settings.enabled ? 1 : 2) + (hovered_ == lblSpeech_ ? 4 : 0)));
+    lblSlow_->setPixmap(Pictures::speechSwitch((settings.slow ? 3 : 4) + (hovered_ == lblSlow_ ? 4 : 0)));
     lblSpeech_->setAccessibleName(QStringLiteral("音声：") + onOff(settings.enabled));
     lblSlow_->setAccessibleName(QStringLiteral("ゆっくり：") + onOff(settings.slow));
+}
+
+void frmTOC::showHovered(QLabel* control)
+{
+    if (hovered_ == control)
+        return;
+    // One control lights at a time, the menu items included.
+    if (control)
+        ScreenBase::resetHover();
+    hovered_ = control;
+    showSpeechSettings();
+    if (!lblReview_->text().isEmpty())
+        imgReview_->setPixmap(Pictures::speechSwitch(hovered_ == lblReview_ ? 10 : 9));
+}
+
+void frmTOC::resetHover()
+{
+    ScreenBase::resetHover();
+    showHovered(nullptr);
 }
 
 void frmTOC::toggleSpeech()
@@ -162,6 +248,9 @@ void frmTOC::showReviewCount()
     lblReview_->setText(text);
     lblReview_->setAccessibleName(text);
     lblReview_->setVisible(due > 0);
+    if (due > 0 && imgReview_->pixmap().isNull())
+        imgReview_->setPixmap(Pictures::speechSwitch(hovered_ == lblReview_ ? 10 : 9));
+    imgReview_->setVisible(due > 0);
 }
 
 void frmTOC::showCoverage()

@@ -24,11 +24,18 @@ class frmTOC : public ScreenBase {
     void openExamMenu();
     // The word search with today's review already searched.
     void openReview();
+    // Item 8, 学習記録.
+    void openProgress();
+    // 「試験まであと N日」 while a sitting ahead is chosen.
+    void showCountdown();
     // Shows how many words are due today, or hides the line when none is.
     void showReviewCount();
     // The two speech switches: each press flips one setting and saves it.
     void toggleSpeech();
     void toggleSlow();
+
+    // The items, the switches and the review line return to their rest pictures.
+    void resetHover() override;
 
   protected:
     void escKey() override {}
@@ -38,9 +45,11 @@ class frmTOC : public ScreenBase {
     void buildItems();
     void buildMascotAndReview();
     void buildSpeechSwitches();
+    void buildProgressItem();
     void showCoverage();
     void openAbout();
     void showSpeechSettings();
+    void showHovered(QLabel* control);
 
     QLabel* lblMouraP_ = nullptr;
     QLabel* lblMouraR_ = nullptr;
@@ -48,5 +57,10 @@ class frmTOC : public ScreenBase {
     QLabel* lblReview_ = nullptr;
     QLabel* lblSpeech_ = nullptr;
     QLabel* lblSlow_ = nullptr;
+    QLabel* imgReview_ = nullptr; // the review line's ground
+    QLabel* hovered_ = nullptr;   // a switch or the review line under the mouse
+    QLabel* imgCountdownLead_ = nullptr;
+    QLabel* lblCountdown_ = nullptr;
+    QLabel* imgCountdownTail_ = nullptr;
     int panda_ = 0;
 };
