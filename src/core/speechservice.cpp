@@ -136,9 +136,15 @@ void SpeechService::synthesisFailed(SpeechSynth::Failure reason)
     report(reason == SpeechSynth::Failure::Missing ? missingProgramSentence() : synthesisFailedSentence());
 }
 
+void SpeechService::setAvailable(bool available)
+{
+    if (std::exchange(available_, available) != available)
+        emit availabilityChanged();
+}
+
 void SpeechService::report(const QString& sentence, bool again)
 {
-    available_ = false;
+    setAvailable(false);
     if (std::exchange(reported_, true) && !again)
         return;
     emit unavailable(sentence);
@@ -157,7 +163,7 @@ void SpeechService::play(const QByteArray& pcm, int rate)
     events.firstSamplesWritten = [this, word, pcm, rate] {
         if (word != word_)
             return;
-        available_ = true;
+        setAvailable(true);
         emit firstSampleHandedOver(sinceRequest_.nsecsElapsed(), pcm, rate);
     };
     events.finished = [this, word] {

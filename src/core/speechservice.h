@@ -65,6 +65,8 @@ class SpeechService : public QObject {
   signals:
     // Once per run, the first time speech fails: what is missing and the remedy.
     void unavailable(const QString& sentence);
+    // isAvailable() changed: a word failed after one played, or played after a failure.
+    void availabilityChanged();
     // The sink has taken the first samples of a word: the time since speak()
     // and the samples it plays. For tests and the benchmark.
     void firstSampleHandedOver(qint64 nsSinceRequest, const QByteArray& pcm, int sampleRate);
@@ -81,6 +83,7 @@ class SpeechService : public QObject {
     std::unique_ptr<AudioOutput> loadAudioOutput();
     // again: told even when it was before.
     void report(const QString& sentence, bool again = false);
+    void setAvailable(bool available);
 
     SpeechSettings settings_;
     bool available_ = true;

@@ -22,16 +22,9 @@ SpeechService& Voice::service()
         service_->setSettings(settings());
         if (madeHook_)
             madeHook_(*service_);
-        connect(service_, &SpeechService::unavailable, this, [this](const QString& sentence) {
-            heard_ = false;
-            emit changed();
-            emit unavailable(sentence);
-        });
-        // Heard again after a failure, speakers and a drill's grading come back.
-        connect(service_, &SpeechService::firstSampleHandedOver, this, [this] {
-            if (!std::exchange(heard_, true))
-                emit changed();
-        });
+        // Failed, or heard again after a failure: speakers and a drill's grading follow.
+        connect(service_, &SpeechService::availabilityChanged, this, &Voice::changed);
+        connect(service_, &SpeechService::unavailable, this, &Voice::unavailable);
     }
     return *service_;
 }
@@ -67,7 +60,12 @@ bool Voice::check()
 
 bool Voice::canSpeak() const
 {
-    return settings().enabled && (!service_ || service_->isAvailable());
+    return settings().enabled && !soundFailed();
+}
+
+bool Voice::soundFailed() const
+{
+    return service_ && !service_->isAvailable();
 }
 
 QString Voice::unavailableReason() const

@@ -39,9 +39,12 @@ class Voice : public QObject {
     // When not, the learner is told why (unavailable) and false comes back.
     bool check();
 
-    // False while speech is switched off, and once it failed for want of the
-    // program or a sound device: speaker controls then show as unavailable.
+    // False while speech is switched off, and while soundFailed(): speaker
+    // controls then show as unavailable.
     bool canSpeak() const;
+    // From a failure for want of the program or a sound device until a word
+    // plays again: a drill by ear does not offer its grading meanwhile.
+    bool soundFailed() const;
     // Why nothing can be heard, for a tooltip; empty while speech works.
     QString unavailableReason() const;
 
@@ -59,7 +62,8 @@ class Voice : public QObject {
   signals:
     // Availability, its reason or the switches changed: controls redraw.
     void changed();
-    // Once per run, the first time speech fails: what is missing and the remedy.
+    // Once per run, the first time speech fails, and at every failed check():
+    // what is missing and the remedy.
     void unavailable(const QString& sentence);
     // The switches could not be saved in settingsPath().
     void saveFailed();
@@ -69,7 +73,6 @@ class Voice : public QObject {
     QString settingsPath_;
     SpeechService* service_ = nullptr;
     mutable std::optional<SpeechSettings> settings_;
-    bool heard_ = false; // a word played since the start or the last failure
     bool preparing_ = false;
     std::function<void(SpeechService&)> madeHook_;
 };

@@ -68,9 +68,14 @@ void SilentOutput::play(const QByteArray&, int, Events events)
     const quint64 word = ++word_;
     // Taken at once and played at once, told as a real output tells it: from
     // the event loop, and never for a word stopped meanwhile.
-    QTimer::singleShot(0, &context_, [this, word, events = std::move(events)] {
+    QTimer::singleShot(0, &context_, [this, word, failing = failing_, events = std::move(events)] {
         if (word != word_)
             return;
+        if (failing) {
+            if (events.failed)
+                events.failed();
+            return;
+        }
         if (events.firstSamplesWritten)
             events.firstSamplesWritten();
         if (word == word_ && events.finished)

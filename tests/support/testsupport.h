@@ -60,11 +60,14 @@ class SilentOutput : public AudioOutput {
     void play(const QByteArray& pcm, int sampleRate, Events events) override;
     void stop() override;
     void prepare() override {}
-    bool probe(int) override { return true; }
+    bool probe(int) override { return !failing_; }
+    // Failing, it opens nothing: every word fails as an output without a server does.
+    void setFailing(bool failing) { failing_ = failing; }
 
   private:
     QObject context_; // its timers end with the output
     quint64 word_ = 0;
+    bool failing_ = false;
 };
 
 struct ScreenFixture {

@@ -5,7 +5,10 @@
 #include "core/speechservice.h"
 #include "ui/clickable.h"
 #include "ui/drills/frmListDui.h"
+#include "ui/imagebutton.h"
+#include "ui/messagebox.h"
 #include "ui/screenregistry.h"
+#include "ui/selection/frmSearch.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,6 +31,7 @@ class TestSpeechPlayer : public QObject {
   private slots:
     void aMissingProgramIsReportedOnce();
     void withoutASoundServerNothingWaits();
+    void withoutASoundServerNoDrillByEarOpens();
     void aWordReachesTheSoundServer();
     void soundLibrariesLoadWhenSpeechIsPrepared();
     void aMissingAudioModuleIsToldOnce();
@@ -200,6 +204,44 @@ void TestSpeechPlayer::withoutASoundServerNothingWaits()
     QVERIFY2(t.elapsed() < 1000, "the check waited");
     QCOMPARE(unavailable.size(), 2);
     QCOMPARE(unavailable[1][0].toString(), SpeechService::noOutputSentence());
+}
+
+// The real output with no server: the check before a drill by ear fails at
+// once, the learner is told once, and the drill does not open.
+void TestSpeechPlayer::withoutASoundServerNoDrillByEarOpens()
+{
+    if (!have("espeak-ng"))
+        QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
+    if (!inChild()) {
+        QTemporaryDir dir;
+        QString output;
+        QVERIFY2(runChild("withoutASoundServerNoDrillByEarOpens", withoutServer(dir), output), qPrintable(output));
+        return;
+    }
+    ScreenFixture fixture;
+    fixture.setUp(true);
+    fixture.screens->voice().setMadeHook({});
+    auto& search = fixture.screens->screen<frmSearch>();
+    search.load();
+    search.button(QStringLiteral("Search(0)"))->click();
+    search.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&search));
+    int drills = 0;
+    fixture.screens->setShownHook([&](ScreenBase& shown) {
+        ++drills;
+        shown.ScreenBase::back();
+    });
+    MsgBox::setNextAnswer(QMessageBox::Ok);
+    QElapsedTimer t;
+    t.start();
+    QTest::mouseClick(search.button(QStringLiteral("LP"))->picture(), Qt::LeftButton);
+    QVERIFY2(t.elapsed() < 2000, "the check waited");
+    QCOMPARE(drills, 0);
+    QCOMPARE(MsgBox::shownCount(), 1);
+    QCOMPARE(MsgBox::last().text, SpeechService::noOutputSentence());
+    QVERIFY(search.button(QStringLiteral("LP"))->isGreyed());
+    search.hide();
+    fixture.tearDown();
 }
 
 void TestSpeechPlayer::aWordReachesTheSoundServer()
