@@ -1,0 +1,124 @@
+#include "core/exam/examsession.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+int pointsPerItem(ExamSectionKind kind)
+{
+    return kind == ExamSectionKind::Written ? 2 : 5;
+}
+
+bool isAnswered(const ExamItem& item, const ExamAnswer& answer)
+{
+    if (item.kind == ExamItemKind::Number)
+        return !answer.typed.trimmed().isEmpty();
+    return answer.choice >= 0 && answer.choice < 4;
+}
+
+ExamItemResult gradeItem(const ExamItem& item, const ExamAnswer& answer)
+{
+    ExamItemResult r;
+    r.answered = isAnswered(item, answer);
+    if (!r.answered)
+        return r;
+    if (item.kind == ExamItemKind::Number) {
+        r.right = isNumberAnswerRight(item.number, answer.typed);
+        return r;
+    }
+    r.right = answer.choice == item.right;
+    if (!r.right && item.kind == ExamItemKind::Pinyin)
+        r.missed = item.choices[static_cast<size_t>(answer.choice)].contrasts;
+    return r;
+}
+
+ExamGrade gradeSection(const ExamSection& section, const QList<ExamAnswer>& answers)
+{
+    ExamGrade g;
+    const int points = pointsPerItem(section.kind);
+    for (qsizetype i = 0; i < section.items.size(); ++i) {
+        g.items.append(gradeItem(section.items[i], i < answers.size() ? answers[i] : ExamAnswer{}));
+        g.score += g.items.last().right ? points : 0;
+        g.outOf += points;
+    }
+    return g;
+}
+
+QList<ReviewedWord> reviewedWords(const ExamSection& section, const ExamGrade& grade)
+{
+    QList<ReviewedWord> out;
+    for (qsizetype i = 0; i < section.items.size() && i < grade.items.size(); ++i) {
+        const ExamItem& item = section.items[i];
+        if (item.kind == ExamItemKind::Pinyin || item.kind == ExamItemKind::Meaning)
+            out.append({item.tkey, grade.items[i].right});
+    }
+    return out;
+}
+
+QString sectionTitle(ExamSectionKind kind)
+{
+    return kind == ExamSectionKind::Written ? u"筆記 第1問"_s : u"聞き取り"_s;
+}
+
+QString itemInstruction(ExamSectionKind kind, const ExamItem& item)
+{
+    switch (item.kind) {
+    case ExamItemKind::TonePattern:
+        return u"声調の組み合わせが他と異なるものを選びなさい"_s;
+    case ExamItemKind::Pinyin:
+        return kind == ExamSectionKind::Written ? u"正しいピンイン表記を選びなさい"_s
+                                                : u"読み上げられた単語の正しいピンイン表記を選びなさい"_s;
+    case ExamItemKind::Meaning:
+        return u"読み上げられた単語の意味を選びなさい"_s;
+    case ExamItemKind::Number:
+        return numberInstruction(item.number.kind);
+    }
+    return {};
+}
+
+ExamSession::ExamSession(ExamSection section) : section_(std::move(section)), answers_(section_.items.size())
+{
+}
+
+void ExamSession::choose(int i, int choice)
+{
+    if (graded() || i < 0 || i >= count() || item(i).kind == ExamItemKind::Number || choice < 0 || choice > 3)
+        return;
+    answers_[i].choice = choice;
+}
+
+void ExamSession::type(int i, const QString& text)
+{
+    if (graded() || i < 0 || i >= count() || item(i).kind != ExamItemKind::Number)
+        return;
+    answers_[i].typed = text;
+}
+
+int ExamSession::unansweredCount() const
+{
+    int n = 0;
+    for (int i = 0; i < count(); ++i)
+        n += isAnswered(item(i), answer(i)) ? 0 : 1;
+    return n;
+}
+
+bool ExamSession::isRepeatPress(qint64 nowMs) const
+{
+    return gradedAtMs_ && nowMs - *gradedAtMs_ < RepeatGuardMs;
+}
+
+ExamPress ExamSession::press(qint64 nowMs)
+{
+    if (isRepeatPress(nowMs))
+        return ExamPress::Repeated;
+    if (graded())
+        return ExamPress::NewSetWanted;
+    grade_ = gradeSection(section_, answers_);
+    gradedAtMs_ = nowMs;
+    return ExamPress::Graded;
+}
+
+QString ExamSession::scoreCaption() const
+{
+    if (!graded())
+        return {};
+    return u"%1／%2点"_s.arg(grade_->score).arg(grade_->outOf);
+}
