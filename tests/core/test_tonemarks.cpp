@@ -1,5 +1,5 @@
 #include "core/tonemarks.h"
-#include "data/db.h"
+#include "coresupport.h"
 
 #include <QTest>
 
@@ -68,9 +68,7 @@ void TestToneMarks::placement()
 
 void TestToneMarks::everyStoredPinyinGetsOneMarkPerDigit()
 {
-    DB db;
-    db.initCharTable();
-    db.initWordTable();
+    const DB& db = studyTables();
     for (int tkey = 1; tkey <= db.lastWordKey(); ++tkey) {
         const QString& pinyin = db.word(tkey, WordField::Pinyin);
         const QString marked = toneMarked(pinyin);

@@ -243,21 +243,13 @@ NumberReading randomReading(Rng& rng, NumberKind kind)
 
 QString numberInstruction(NumberKind kind)
 {
-    switch (kind) {
-    case NumberKind::Count:
-        return u"読み上げられた数を算用数字で入力しなさい（例：105）"_s;
-    case NumberKind::Price:
-        return u"値段を元の単位で入力しなさい（例：3元5角なら 3.5）"_s;
-    case NumberKind::Time:
-        return u"時刻を「時:分」の形で入力しなさい（例：8:15）"_s;
-    case NumberKind::Date:
-        return u"日付を「月/日」の形で入力しなさい（例：3/15）"_s;
-    case NumberKind::Weekday:
-        return u"曜日を数字で入力しなさい（月曜日は 1、日曜日は 7）"_s;
-    case NumberKind::Age:
-        return u"年齢を算用数字で入力しなさい（例：22）"_s;
-    }
-    return {};
+    // In the order of NumberKind.
+    static const char16_t* const instructions[] = {
+        u"読み上げられた数を算用数字で入力しなさい（例：105）", u"値段を元の単位で入力しなさい（例：3元5角なら 3.5）",
+        u"時刻を「時:分」の形で入力しなさい（例：8:15）",       u"日付を「月/日」の形で入力しなさい（例：3/15）",
+        u"曜日を数字で入力しなさい（月曜日は 1、日曜日は 7）",  u"年齢を算用数字で入力しなさい（例：22）",
+    };
+    return QString::fromUtf16(instructions[static_cast<int>(kind)]);
 }
 
 bool isNumberAnswerRight(const NumberReading& reading, const QString& typed)

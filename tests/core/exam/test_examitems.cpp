@@ -2,6 +2,7 @@
 #include "core/exam/examitems.h"
 #include "core/pinyin.h"
 #include "core/tonemarks.h"
+#include "coresupport.h"
 
 #include <QSet>
 #include <QTest>
@@ -10,21 +11,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const DB& tables()
-{
-    static const DB db = [] {
-        DB d;
-        d.initCharTable();
-        d.initWordTable();
-        return d;
-    }();
-    return db;
-}
-
 QList<int> charactersOf(int tkey)
 {
     QList<int> out;
-    for (const int k : tables().wordCKeys(tkey)) {
+    for (const int k : studyTables().wordCKeys(tkey)) {
         if (k != NoChar)
             out.append(k);
     }
@@ -114,7 +104,7 @@ void TestExamItems::contrasts()
 
 void TestExamItems::tonePatternItems()
 {
-    const ExamGenerator generator(tables());
+    const ExamGenerator generator(studyTables());
     int sharingOne = 0;
     int items = 0;
     std::array<int, 4> oddPlaces{};
@@ -131,7 +121,7 @@ void TestExamItems::tonePatternItems()
                 words.insert(c.tkey);
                 const QList<int> chars = charactersOf(c.tkey);
                 QVERIFY(chars.size() == 2 && !chars.contains(6) && !chars.contains(11)); // no 一, no 不
-                const QList<PinyinSyllable> syl = pinyinSyllables(tables().word(c.tkey, WordField::Pinyin));
+                const QList<PinyinSyllable> syl = pinyinSyllables(studyTables().word(c.tkey, WordField::Pinyin));
                 QCOMPARE(syl.size(), 2);
                 QVERIFY(syl[0].tone != 0 && syl[1].tone != 0 && !(syl[0].tone == 3 && syl[1].tone == 3));
                 patterns.append({syl[0].tone, syl[1].tone});
@@ -156,13 +146,13 @@ void TestExamItems::tonePatternItems()
 
 void TestExamItems::pinyinItems()
 {
-    const ExamGenerator generator(tables());
+    const ExamGenerator generator(studyTables());
     for (quint32 seed = 1; seed <= Seeds; ++seed) {
         const ExamSection s = generator.section(ExamSectionKind::Written, seed);
         for (int i = TonePatternItems; i < ExamItemsPerSection; ++i) {
             const ExamItem& item = s.items[i];
             QCOMPARE(item.kind, ExamItemKind::Pinyin);
-            const QString& pinyin = tables().word(item.tkey, WordField::Pinyin);
+            const QString& pinyin = studyTables().word(item.tkey, WordField::Pinyin);
             const QList<PinyinSyllable> word = pinyinSyllables(pinyin);
             QSet<QString> texts;
             QList<QList<Contrast>> wrong;
@@ -172,7 +162,7 @@ void TestExamItems::pinyinItems()
                 QCOMPARE(choice.text, toneMarked(choice.stored));
                 const QList<PinyinSyllable> syl = pinyinSyllables(choice.stored);
                 QCOMPARE(syl.size(), word.size()); // real syllables, as many as the word's
-                const bool right = isPinyinAnswerCorrect(choice.stored, pinyin, tables().wordCKeys(item.tkey));
+                const bool right = isPinyinAnswerCorrect(choice.stored, pinyin, studyTables().wordCKeys(item.tkey));
                 QCOMPARE(right, c == item.right);
                 QCOMPARE(choice.contrasts.isEmpty(), right);
                 if (!right)
@@ -191,7 +181,7 @@ void TestExamItems::pinyinItems()
 
 void TestExamItems::listeningSections()
 {
-    const ExamGenerator generator(tables());
+    const ExamGenerator generator(studyTables());
     for (quint32 seed = 1; seed <= Seeds; ++seed) {
         const ExamSection s = generator.section(ExamSectionKind::Listening, seed);
         QCOMPARE(s.items.size(), ExamItemsPerSection);
@@ -218,7 +208,7 @@ void TestExamItems::listeningSections()
                 for (const ExamChoice& c : item.choices)
                     texts.insert(c.text);
                 QCOMPARE(texts.size(), 4);
-                const QString& own = tables().word(item.tkey, WordField::Translation);
+                const QString& own = studyTables().word(item.tkey, WordField::Translation);
                 QCOMPARE(item.choices[static_cast<size_t>(item.right)].text, own);
             }
         }
@@ -227,7 +217,7 @@ void TestExamItems::listeningSections()
 
 void TestExamItems::sameSeedSameSectionTenInARowAllDifferent()
 {
-    const ExamGenerator generator(tables());
+    const ExamGenerator generator(studyTables());
     for (const ExamSectionKind kind : {ExamSectionKind::Written, ExamSectionKind::Listening}) {
         QCOMPARE(summary(generator.section(kind, 42)), summary(generator.section(kind, 42)));
         Rng program(2024);

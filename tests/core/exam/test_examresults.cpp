@@ -1,38 +1,15 @@
 #include "core/exam/examresults.h"
 #include "core/exam/examsession.h"
 #include "core/inifile.h"
+#include "coresupport.h"
 
 #include <QDate>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const DB& tables()
-{
-    static const DB db = [] {
-        DB d;
-        d.initCharTable();
-        d.initWordTable();
-        return d;
-    }();
-    return db;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // The wrong choice of a pinyin item that is wrong in both of its contrasts.
 int doublyWrong(const ExamItem& item)
@@ -105,7 +82,7 @@ void TestExamResults::grading()
     QFETCH(int, unanswered);
     QFETCH(int, misses);
     QFETCH(int, reviewedRight);
-    const ExamGenerator generator(tables());
+    const ExamGenerator generator(studyTables());
     for (quint32 seed = 1; seed <= 50; ++seed) {
         ExamSession session(generator.section(static_cast<ExamSectionKind>(kind), seed));
         answer(session, pattern);
@@ -131,7 +108,7 @@ void TestExamResults::grading()
 
 void TestExamResults::gradingPressesAndTheRepeatGuard()
 {
-    const ExamGenerator generator(tables());
+    const ExamGenerator generator(studyTables());
     ExamSession session(generator.section(ExamSectionKind::Written, 3));
     session.choose(0, session.item(0).right);
     QCOMPARE(session.press(10'000), ExamPress::Graded);
@@ -148,9 +125,9 @@ void TestExamResults::aSaveRoundTripKeepsEveryOtherLine()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"conf.ini"_s);
     const QByteArray before = "; by hand\r\n[STATISTICS]\r\nSCORE= 7\r\n[exam]\r\nOTHER=x\r\n[SPEECH]\r\nSLOW=1\r\n";
-    QVERIFY(writeFile(path, before));
+    QVERIFY(writeBytes(path, before));
 
-    const ExamGenerator generator(tables());
+    const ExamGenerator generator(studyTables());
     ExamResults results;
     for (int sitting = 0; sitting < ExamResults::KeptScores + 2; ++sitting) {
         ExamSession session(generator.section(ExamSectionKind::Written, static_cast<quint32>(sitting)));
@@ -177,7 +154,7 @@ void TestExamResults::aSaveRoundTripKeepsEveryOtherLine()
 
     QVERIFY(results.save(path));
     QCOMPARE(ExamResults::load(path), results);
-    const QByteArray after = readFile(path);
+    const QByteArray after = readBytes(path);
     QVERIFY(after.startsWith("; by hand\r\n[STATISTICS]\r\nSCORE= 7\r\n[exam]\r\nOTHER=x\r\nWRITTEN=2025-03-03:20,"));
     QVERIFY(after.contains("\r\nLISTENING=2025-03-01:45\r\nMISSES="));
     QVERIFY(after.endsWith("\r\n[SPEECH]\r\nSLOW=1\r\n"));
