@@ -6,7 +6,7 @@
 #include "core/pinyin.h"
 #include "core/speechsynth.h"
 #include "data/db.h"
-#include "ui/speechplayer.h"
+#include "core/speechservice.h"
 
 // The pitch tracker of the tests, compiled in: benchmarks link no test code.
 #include "pitchtrack.h"

@@ -58,6 +58,29 @@ int runBare(int argc, char** argv)
     return QApplication::exec();
 }
 
+class MenuShownFilter : public QObject {
+  public:
+    explicit MenuShownFilter(const ScreenRegistry& screens) : screens_(screens) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched == screens_.mainMenu() && !reported_) {
+            reported_ = true;
+            QTimer::singleShot(0, qApp, [] {
+                report();
+                // quit() would ask the menu to close, and the menu asks the exit question.
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+  private:
+    const ScreenRegistry& screens_;
+    bool reported_ = false;
+};
+
 int runMenu(int argc, char** argv)
 {
     // As the program starts, with a statistics file of its own.
@@ -66,13 +89,9 @@ int runMenu(int argc, char** argv)
     QTemporaryDir dir;
     Tovak tovak(clockSeed(), dir.filePath(QStringLiteral("conf.ini")));
     ScreenRegistry screens(tovak);
-    QObject::connect(&screens, &ScreenRegistry::mainMenuShown, &app, [] {
-        QTimer::singleShot(0, qApp, [] {
-            report();
-            // quit() would ask the menu to close, and the menu asks the exit question.
-            QCoreApplication::exit(0);
-        });
-    });
+    // The menu is home once start-up shows it; its show event ends the sample.
+    MenuShownFilter shown(screens);
+    app.installEventFilter(&shown);
     startProgram(screens);
     return QApplication::exec();
 }

@@ -4,7 +4,6 @@
 
 #include "app/singlecopy.h"
 #include "core/tovak.h"
-#include "ui/pictures.h"
 #include "ui/screenregistry.h"
 
 #include <QApplication>

@@ -53,5 +53,4 @@ void finishStartup(ScreenRegistry& screens)
     }
     menu.setPanda();
     menu.show();
-    emit screens.mainMenuShown();
 }

@@ -49,6 +49,14 @@ size_t index(CounterList list)
 
 } // namespace
 
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    qint64 q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
 QByteArrayView usedItems(QByteArrayView list)
 {
     qsizetype end = -1;
@@ -267,6 +275,47 @@ void Statistics::recordReview(int tkey, bool right, qint32 today)
         ::recordReview(WordReviews[static_cast<size_t>(tkey)], right, today);
 }
 
+GradingResult Statistics::recordGrading(const GradedSet& set, qint32 today)
+{
+    const CounterList tries = triesList(set.kind, set.byEar);
+    const CounterList right = correctList(set.kind, set.byEar);
+    GradingResult result;
+    result.count = static_cast<int>(set.answers.size());
+    for (const GradedAnswer& a : set.answers) {
+        const bool known = a.tkey > 0 && a.tkey < CounterSlots;
+        if (known)
+            incrementCounter(tries, a.tkey);
+        questions = saturatingAdd(questions, 1);
+        if (a.right) {
+            ++result.correct;
+            score = saturatingAdd(score, 1);
+            if (known)
+                incrementCounter(right, a.tkey);
+        }
+        if (known)
+            recordReview(a.tkey, a.right, today);
+    }
+
+    // The totals take every grading, by ear too: they measure the learner's
+    // work, while the per-word lists keep coverage apart. A grading's score on
+    // RATE's scale is num / den: the typed drills' percentage rounded down
+    // first, the translation drill's 90 points a right answer, divided only in
+    // the average. The running average is taken in 64 bits so that no stored
+    // total can overflow it; a NOG of -1 from a hand-edited file must not divide by 0.
+    const qint64 count = result.count;
+    const bool typed = set.kind != DrillKind::TranslationDrill;
+    const qint64 num = count == 0 ? 0 : typed ? floorDiv(100 * result.correct, count) : 90 * qint64{result.correct};
+    const qint64 den = count == 0 || typed ? 1 : count;
+    const qint64 n = nog;
+    const qint64 divisor = den * (n + 1);
+    rate = clampTo16(divisor == 0 ? floorDiv(num, den) : floorDiv(num + den * n * rate, divisor));
+    nog = saturatingAdd(nog, 1);
+
+    saveStatistics();
+    computeCoverage();
+    return result;
+}
+
 int Statistics::coveredCount(DrillKind kind) const
 {
     int covered = 0;
@@ -282,8 +331,8 @@ void Statistics::computeCoverage()
     const int cP = coveredCount(DrillKind::PinyinDrill);
     const int cT = coveredCount(DrillKind::ToneDrill);
     const int cR = coveredCount(DrillKind::TranslationDrill);
-    lblMouraP = QString::number((cP + cT) / 10);
-    lblMouraR = QString::number(cR / 5);
+    pinyinCoverage = (cP + cT) / 10;
+    translationCoverage = cR / 5;
     emit coverageChanged();
 }
 
@@ -295,5 +344,5 @@ int Statistics::mascotFor(int pinyinPercent, int translationPercent)
 
 bool Statistics::canUsePinyinDrill() const
 {
-    return lblMouraP.toInt() > 50;
+    return pinyinCoverage > 50;
 }

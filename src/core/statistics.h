@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,29 @@ enum class CounterList : int {
 constexpr int CounterListCount = 10;
 constexpr int DrillCounterLists = 6; // the lists before the by-ear ones
 constexpr int CounterSlots = 501;    // position 0 belongs to no word
+
+// One graded word: its key (one outside 1..500 still counts in the totals) and the verdict.
+struct GradedAnswer {
+    int tkey = 0;
+    bool right = false;
+};
+
+// One grading of a drill run: every answer is a try of its word in the drill's
+// counter lists (the listening ones by ear) and a review in its schedule.
+struct GradedSet {
+    DrillKind kind = DrillKind::ToneDrill;
+    bool byEar = false;
+    QList<GradedAnswer> answers;
+};
+
+// What a grading gives the screens.
+struct GradingResult {
+    int correct = 0;
+    int count = 0;
+};
+
+// Division rounding towards minus infinity, as the rate averages need it.
+qint64 floorDiv(qint64 a, qint64 b);
 
 // Tries and correct-answer lists of a drill; byEar picks the listening lists
 // of the tone and pinyin drills (the translation drill has none).
@@ -89,6 +113,10 @@ class Statistics : public QObject {
 
     // A grading of the word on day today (a Julian day number) for its review schedule.
     void recordReview(int tkey, bool right, qint32 today);
+    // A whole grading on day today: the words' counters and reviews, the four
+    // totals with the RATE average, then one save (a failure is reported through
+    // saveFailed) and the coverage.
+    GradingResult recordGrading(const GradedSet& set, qint32 today);
 
     bool hasUnsavedResults() const { return unsaved_; }
 
@@ -105,9 +133,10 @@ class Statistics : public QObject {
     std::array<QStringList, CounterListCount> WordStats;
     // Each word's review schedule state, saved beside the counters.
     ReviewTable WordReviews{};
-    // The main menu's achievement captions; other screens read them from here.
-    QString lblMouraP = QStringLiteral("0");
-    QString lblMouraR = QStringLiteral("0");
+    // The coverage in whole percents, 0 to 100: the tone and pinyin drills
+    // together, and the translation drill. The main menu shows them.
+    int pinyinCoverage = 0;
+    int translationCoverage = 0;
 
   signals:
     void coverageChanged();

@@ -1,6 +1,7 @@
 #include "core/tovak.h"
 
-Tovak::Tovak(quint32 seed, const QString& statisticsPath) : stats(statisticsPath), rng(seed)
+Tovak::Tovak(quint32 seed, const QString& statisticsPath)
+    : stats(statisticsPath), voice(db, stats.filePath()), rng(seed)
 {
 }
 

@@ -2,10 +2,10 @@
 
 #include "core/listutil.h"
 #include "core/statistics.h"
+#include "core/voice.h"
 #include "data/db.h"
 
 #include <QList>
-#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +33,8 @@ class Tovak {
 
     DB db;
     Statistics stats;
+    // Speech, with its switches kept in the same file as the statistics.
+    Voice voice;
     Rng rng;
 
     QList<qint16> CurrentCharList;

@@ -42,7 +42,6 @@ inline constexpr QSize screenSize{780, 600};
 inline constexpr QSize helpSize{540, 418};
 inline constexpr QSize splashSize{500, 330};
 inline constexpr QSize glyphSize{23, 24}; // glyphs are shown at this size, never scaled
-inline constexpr QSize buttonSize{138, 29};
 inline constexpr QSize markSize{60, 60};
 inline constexpr QSize speakerSize{22, 22}; // the speaker controls (ilSpeaker)
 
@@ -82,24 +81,28 @@ inline constexpr QRect imgHelp = Layout::imgHelp;
 inline constexpr QRect achievementBar{24, 56, 480, 46};
 inline constexpr QRect lblMouraP{204, 62, 60, 34};
 inline constexpr QRect lblMouraR{364, 62, 60, 34};
-// Menu items: left column 6, 5 from the top; right column 1 to 4 from the top.
-inline constexpr QSize contentsSize{300, 44};
+// Menu items: left column 6, 5, 7, 8 from the top; right column 1 to 4 from the top.
 constexpr QRect imgContents(int k)
 {
-    return k >= 5 ? QRect{40, 150 + (6 - k) * 58, 300, 44} : QRect{440, 150 + (k - 1) * 58, 300, 44};
+    const int leftRow = k == 6 ? 0 : k == 5 ? 1 : k - 5;
+    return k >= 5 ? QRect{40, 150 + leftRow * 58, 300, 44} : QRect{440, 150 + (k - 1) * 58, 300, 44};
 }
 // Captions of the items 1 to 6, painted into the background and naming the items to a screen reader.
 inline constexpr const char* contentsCaption[6] = {"総合出る順",   "ヒアリング出る順", "筆記単語出る順",
                                                    "筆記文出る順", "単語総合検索",     "第51回試験必勝分析"};
 inline constexpr QRect leftHeading{40, 118, 300, 26};
 inline constexpr QRect rightHeading{440, 118, 300, 26};
-// The mascot box fits the largest picture; pictures stand on its bottom edge, centred.
-inline constexpr QRect imgPanda{106, 340, 167, 178};
-// "今日の復習：N語" under the encouragement note of the right column; shown only while words are due.
-inline constexpr QRect lblReview{440, 532, 300, 32};
-// Speech switches in the free band of the left column, over the mascot.
-inline constexpr QRect lblSpeech{40, 272, 140, 28};
-inline constexpr QRect lblSlow{190, 272, 150, 28};
+// Right of the achievement bar: the days left until the sitting the learner chose.
+inline constexpr QRect lblCountdown{518, 62, 240, 34};
+// Under the left column's items: the speech switches, "今日の復習：N語" (shown only while words are
+// due) and the encouragement note.
+inline constexpr QRect lblSpeech{40, 384, 140, 28};
+inline constexpr QRect lblSlow{190, 384, 150, 28};
+inline constexpr QRect lblReview{40, 424, 300, 32};
+inline constexpr QRect note{40, 466, 300, 112};
+// Under the right column's items, the mascot. Its box fits the largest picture; pictures stand on its
+// bottom edge, centred.
+inline constexpr QRect imgPanda{506, 380, 167, 178};
 } // namespace frmTOC
 
 // ---------------------------------------------------------------- help viewer (540x418)
@@ -192,7 +195,7 @@ inline constexpr QRect lblCount1{166, 176, 40, 26};
 inline constexpr QRect relatedUnit{206, 176, 30, 26};
 constexpr QRect lblCount(int i) { return i == 0 ? lblCount0 : i == 1 ? lblCount1 : lblCount2; }
 // 17 rows of a speaker and four glyphs in two columns of nine (rows 0-8, 9-16).
-inline constexpr int relatedRows = 17, relatedPerColumn = 9;
+inline constexpr int relatedPerColumn = 9;
 inline constexpr QRect relatedPanel{30, 212, 330, 300};
 constexpr QPoint relatedOrigin(int i) { return {82 + (i / relatedPerColumn) * 160, 224 + (i % relatedPerColumn) * 31}; }
 constexpr QRect imgSpeaker(int i) { return {relatedOrigin(i).x() - 28, relatedOrigin(i).y() + 1, 22, 22}; }
@@ -203,8 +206,7 @@ constexpr QRect imgTovak(int j, int i)
 {
     return {relatedOrigin(i).x() + (j - 1) * 23, relatedOrigin(i).y(), 23, 24};
 }
-// Pentagon chart: centre and the outer ends of the five axes (value 10).
-inline constexpr QPoint chartCentre{532, 228};
+// Pentagon chart: the outer ends of the five axes (value 10).
 inline constexpr QPoint axisTop{532, 128};
 inline constexpr QPoint axisUpperRight{627, 197};
 inline constexpr QPoint axisLowerRight{591, 307};
@@ -257,7 +259,6 @@ inline constexpr QRect imgExit = Layout::imgExit;
 inline constexpr QRect imgHelp = Layout::imgHelp;
 inline constexpr QRect lblType = lblTypeTitle;          // "第51回試験必勝分析"
 inline constexpr QRect imgTitle{40, 62, 320, 64};       // the title art is painted here; the control shows no picture
-inline constexpr QSize contentsSize{300, 44};
 constexpr QRect imgContents(int k) { return {50, 160 + (k - 1) * 64, 300, 44}; }
 inline constexpr QRect bubble{392, 72, 360, 196};       // painted speech bubble around the comment
 inline constexpr QRect lblPandaComment{412, 90, 320, 160}; // wraps; four lines at 15 px

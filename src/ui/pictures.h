@@ -6,7 +6,6 @@
 
 #include <QIcon>
 #include <QPixmap>
-#include <QRect>
 #include <QString>
 
 namespace Pictures {

@@ -91,6 +91,9 @@ class ScreenBase : public QDialog {
     void showEvent(QShowEvent* e) override;
 
   private:
+    using KeyHandler = void (ScreenBase::*)();
+    // What the key does on a screen, or null for a key screens leave alone.
+    static KeyHandler keyHandler(int key);
     void watch(QObject* o);
     bool previewKey(QKeyEvent* e);
     bool isBare(const QPoint& pos) const;

@@ -10,6 +10,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
+#include <utility>
+
 void ScreenBase::watch(QObject* o)
 {
     o->installEventFilter(this);
@@ -51,20 +53,10 @@ bool ScreenBase::eventFilter(QObject* watched, QEvent* event)
             auto* ke = static_cast<QKeyEvent*>(event);
             if (event->type() == QEvent::ShortcutOverride) {
                 // Claim the screen's keys so no shortcut of a control takes them first.
-                switch (ke->key()) {
-                case Qt::Key_PageDown:
-                case Qt::Key_PageUp:
-                case Qt::Key_Escape:
-                case Qt::Key_F5:
-                case Qt::Key_F6:
-                case Qt::Key_F1:
-                    if (composing_)
-                        return false;
-                    event->accept();
-                    return true;
-                default:
+                if (composing_ || !keyHandler(ke->key()))
                     return false;
-                }
+                event->accept();
+                return true;
             }
             if (previewKey(ke))
                 return true;
@@ -77,32 +69,28 @@ bool ScreenBase::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+ScreenBase::KeyHandler ScreenBase::keyHandler(int key)
+{
+    // The keys a screen sees before its focused control, each with what it does.
+    static const std::pair<int, KeyHandler> keys[] = {
+        {Qt::Key_PageDown, &ScreenBase::pageDownKey}, {Qt::Key_PageUp, &ScreenBase::pageUpKey},
+        {Qt::Key_Escape, &ScreenBase::escKey},        {Qt::Key_F5, &ScreenBase::f5Key},
+        {Qt::Key_F6, &ScreenBase::replayKey},         {Qt::Key_F1, &ScreenBase::helpKey},
+    };
+    for (const auto& [k, handler] : keys) {
+        if (k == key)
+            return handler;
+    }
+    return nullptr;
+}
+
 bool ScreenBase::previewKey(QKeyEvent* e)
 {
-    if (composing_)
+    const KeyHandler handler = composing_ ? nullptr : keyHandler(e->key());
+    if (!handler)
         return false;
-    switch (e->key()) {
-    case Qt::Key_PageDown:
-        pageDownKey();
-        return true;
-    case Qt::Key_PageUp:
-        pageUpKey();
-        return true;
-    case Qt::Key_Escape:
-        escKey();
-        return true;
-    case Qt::Key_F5:
-        f5Key();
-        return true;
-    case Qt::Key_F6:
-        replayKey();
-        return true;
-    case Qt::Key_F1:
-        helpKey();
-        return true;
-    default:
-        return false;
-    }
+    (this->*handler)();
+    return true;
 }
 
 bool ScreenBase::event(QEvent* e)

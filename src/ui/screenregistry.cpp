@@ -1,10 +1,7 @@
 #include "ui/screenregistry.h"
 
-#include "core/pinyin.h"
-#include "core/speechsettings.h"
 #include "core/tovak.h"
 #include "ui/messagebox.h"
-#include "ui/speechplayer.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -15,7 +12,13 @@ ScreenRegistry::ScreenRegistry(Tovak& tovak)
     : tovak_(tovak), webOpener_([](const QString& url) { QDesktopServices::openUrl(QUrl(url)); }),
       quitHandler_([] { QCoreApplication::exit(0); })
 {
-    connect(&tovak_.stats, &Statistics::saveFailed, this, &ScreenRegistry::tellSaveFailed);
+    connect(&tovak_.stats, &Statistics::saveFailed, this,
+            [this] { tellSaveFailed(QStringLiteral("成績"), tovak_.stats.filePath()); });
+    Voice& v = tovak_.voice;
+    connect(&v, &Voice::saveFailed, this,
+            [this, &v] { tellSaveFailed(QStringLiteral("音声の設定"), v.settingsPath()); });
+    connect(&v, &Voice::unavailable, this,
+            [this](const QString& sentence) { MsgBox::information(topWindow(), sentence); });
 }
 
 ScreenRegistry::~ScreenRegistry()
@@ -129,70 +132,14 @@ void ScreenRegistry::openWebPage(const QString& url)
     webOpener_(url);
 }
 
-void ScreenRegistry::tellSaveFailed()
+void ScreenRegistry::tellSaveFailed(const QString& what, const QString& path)
 {
-    MsgBox::information(topWindow(), QStringLiteral("成績を保存できませんでした。\n保存先：%1\n"
+    MsgBox::information(topWindow(), QStringLiteral("%1を保存できませんでした。\n保存先：%2\n"
                                                     "このファイルに書き込めるかどうかをご確認ください。")
-                                         .arg(tovak_.stats.filePath()));
+                                         .arg(what, path));
 }
 
-SpeechService& ScreenRegistry::speech()
+Voice& ScreenRegistry::voice() const
 {
-    if (!speech_) {
-        speech_ = new SpeechService(this);
-        speech_->setSettings(speechSettings());
-        if (speechMadeHook_)
-            speechMadeHook_(*speech_);
-        connect(speech_, &SpeechService::unavailable, this, [this](const QString& sentence) {
-            emit speechAvailabilityChanged();
-            MsgBox::information(topWindow(), sentence);
-        });
-        connect(speech_, &SpeechService::firstSampleHandedOver, this, [this] {
-            if (!reportedAvailable_) {
-                reportedAvailable_ = true;
-                emit speechAvailabilityChanged();
-            }
-        });
-    }
-    return *speech_;
-}
-
-bool ScreenRegistry::canSpeak() const
-{
-    return speechSettings().enabled && (!speech_ || speech_->isAvailable());
-}
-
-QString ScreenRegistry::speechUnavailableReason() const
-{
-    if (!speechSettings().enabled)
-        return QStringLiteral("音声はオフです（メインメニューの「音声」で切り替え）");
-    return canSpeak() ? QString() : QStringLiteral("音声を再生できません");
-}
-
-const SpeechSettings& ScreenRegistry::speechSettings() const
-{
-    if (!speechSettings_)
-        speechSettings_ = SpeechSettings::load(tovak_.stats.filePath());
-    return *speechSettings_;
-}
-
-void ScreenRegistry::setSpeechSettings(const SpeechSettings& settings)
-{
-    speechSettings_ = settings;
-    if (speech_)
-        speech_->setSettings(settings);
-    emit speechAvailabilityChanged();
-}
-
-void ScreenRegistry::speakWord(int tkey)
-{
-    const DB& db = tovak_.db;
-    if (tkey < 1 || tkey > db.lastWordKey())
-        return;
-    speech().speak(speechPinyin(db.word(tkey, WordField::Pinyin), db.wordCKeys(tkey)));
-}
-
-void ScreenRegistry::speakReading(const QString& reading)
-{
-    speech().speak(speechReading(reading));
+    return tovak_.voice;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/speechsettings.h"
 #include "ui/screenbase.h"
 
 #include <QList>
@@ -10,10 +9,9 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 
-class SpeechService;
 class Tovak;
+class Voice;
 
 // Loads, shows and unloads the screens. Each screen exists at most once: it is
 // created ("loaded", running its load steps) when first asked for, prepared by
@@ -82,22 +80,8 @@ class ScreenRegistry : public QObject {
     void quit();
     bool isQuitting() const { return quitting_; }
 
-    // The voice, made on the first word (start-up does no speech work) with the
-    // settings of conf.ini; the learner is told once when it cannot speak.
-    SpeechService& speech();
-    bool speechStarted() const { return speech_ != nullptr; }
-    // Speaks a word of the tables, or one reading of a character ("xue2").
-    void speakWord(int tkey);
-    void speakReading(const QString& reading);
-    // False while speech is switched off, and once it failed for want of the
-    // program or a sound device: speaker controls then show as unavailable.
-    bool canSpeak() const;
-    // Why nothing can be heard, for a tooltip; empty while speech works.
-    QString speechUnavailableReason() const;
-    // The two switches of conf.ini, read on the first ask; setting them stores
-    // nothing (the menu does) but reaches the voice and every speaker control.
-    const SpeechSettings& speechSettings() const;
-    void setSpeechSettings(const SpeechSettings& settings);
+    // Speech for every screen; it belongs to the shared state, the registry only hands it out.
+    Voice& voice() const;
 
     // Opens the address in the user's browser; the result is ignored.
     void openWebPage(const QString& url);
@@ -107,21 +91,17 @@ class ScreenRegistry : public QObject {
     void setShownHook(std::function<void(ScreenBase&)> hook) { shownHook_ = std::move(hook); }
     // Replaces the browser (tests open none).
     void setWebOpener(std::function<void(const QString&)> opener) { webOpener_ = std::move(opener); }
-    // Runs on the voice as it is made (a test gives it a silent output).
-    void setSpeechMadeHook(std::function<void(SpeechService&)> hook) { speechMadeHook_ = std::move(hook); }
     // Replaces leaving the event loop when the program ends.
     void setQuitHandler(std::function<void()> handler) { quitHandler_ = std::move(handler); }
 
   signals:
-    void mainMenuShown();
-    // Speech turned out unavailable (or available again): controls redraw.
-    void speechAvailabilityChanged();
     // A modal screen has closed and is unloaded; className names its class.
     void screenClosed(const QString& className);
 
   private:
     void add(const QString& key, ScreenBase* s);
-    void tellSaveFailed();
+    // What could not be saved (成績, 音声の設定) and where.
+    void tellSaveFailed(const QString& what, const QString& path);
 
     Tovak& tovak_;
     std::map<QString, QPointer<ScreenBase>> loaded_;
@@ -130,10 +110,6 @@ class ScreenRegistry : public QObject {
     std::function<void(ScreenBase&)> shownHook_;
     std::function<void(const QString&)> webOpener_;
     std::function<void()> quitHandler_;
-    std::function<void(SpeechService&)> speechMadeHook_;
     std::function<bool(qint16, QWidget*)> helpOpener_;
     QPointer<ScreenBase> home_;
-    SpeechService* speech_ = nullptr;
-    mutable std::optional<SpeechSettings> speechSettings_;
-    bool reportedAvailable_ = false;
 };

@@ -1,23 +1,24 @@
 #include "ui/speakerbutton.h"
 
 #include "core/pinyin.h"
-#include "core/tovak.h"
+#include "core/voice.h"
+#include "data/db.h"
 #include "ui/clickable.h"
 #include "ui/pictures.h"
-#include "ui/screenregistry.h"
 
 namespace {
 const QString playHint = QStringLiteral("発音を聞く（F6：もう一度）");
 } // namespace
 
-SpeakerButton::SpeakerButton(ScreenRegistry& screens, QWidget* parent, const QString& objectName, const QRect& geometry)
-    : QLabel(parent), screens_(screens)
+SpeakerButton::SpeakerButton(Voice& voice, const DB& db, QWidget* parent, const QString& objectName,
+                             const QRect& geometry)
+    : QLabel(parent), voice_(voice), db_(db)
 {
     setObjectName(objectName);
     setGeometry(geometry);
     setAlignment(Qt::AlignCenter);
     onClick(this, [this] { play(); });
-    connect(&screens_, &ScreenRegistry::speechAvailabilityChanged, this, &SpeakerButton::redraw);
+    connect(&voice_, &Voice::changed, this, &SpeakerButton::redraw);
     hide();
     redraw();
 }
@@ -53,9 +54,8 @@ void SpeakerButton::rename()
     if (concealed_) {
         said = QStringLiteral("この問題の単語");
     } else if (tkey_ > 0) {
-        const DB& db = screens_.tovak().db;
-        for (int ckey : db.wordCKeys(tkey_))
-            said += db.glyphCharacter(ckey);
+        for (int ckey : db_.wordCKeys(tkey_))
+            said += db_.glyphCharacter(ckey);
     } else {
         said = displayPinyin(reading_);
     }
@@ -70,12 +70,12 @@ void SpeakerButton::setAllowed(bool allowed)
 
 bool SpeakerButton::play()
 {
-    if (!hasSomethingToSay() || !allowed_ || !screens_.canSpeak())
+    if (!hasSomethingToSay() || !allowed_ || !voice_.canSpeak())
         return false;
     if (tkey_ > 0)
-        screens_.speakWord(tkey_);
+        voice_.speakWord(tkey_);
     else
-        screens_.speakReading(reading_);
+        voice_.speakReading(reading_);
     return true;
 }
 
@@ -95,9 +95,9 @@ void SpeakerButton::leaveEvent(QEvent* e)
 
 void SpeakerButton::redraw()
 {
-    const bool available = screens_.canSpeak();
+    const bool available = voice_.canSpeak();
     setPixmap(Pictures::speaker(!available ? 3 : hovered_ ? 2 : 1));
-    const QString hint = available ? playHint : screens_.speechUnavailableReason();
+    const QString hint = available ? playHint : voice_.unavailableReason();
     setToolTip(hint);
     setAccessibleDescription(hint);
     setClickableActive(this, available);

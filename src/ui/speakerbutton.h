@@ -3,16 +3,16 @@
 #include <QLabel>
 #include <QString>
 
-class ScreenRegistry;
+class DB;
+class Voice;
 
 // A small speaker picture that speaks a word of the tables or one reading of a
 // character when pressed (click, Space, or a screen reader's press). It shows
-// as unavailable and stands inactive once the registry has found that speech
-// cannot work. With nothing to say it hides.
+// as unavailable and stands inactive while the voice says nothing can be heard. With nothing to say it hides.
 class SpeakerButton : public QLabel {
     Q_OBJECT
   public:
-    SpeakerButton(ScreenRegistry& screens, QWidget* parent, const QString& objectName, const QRect& geometry);
+    SpeakerButton(Voice& voice, const DB& db, QWidget* parent, const QString& objectName, const QRect& geometry);
 
     // What a press speaks: a word (tkey), or a reading ("xue2"); 0 or an empty
     // reading hides the control.
@@ -40,7 +40,8 @@ class SpeakerButton : public QLabel {
     void redraw();
     void rename();
 
-    ScreenRegistry& screens_;
+    Voice& voice_;
+    const DB& db_;
     int tkey_ = 0;
     QString reading_;
     bool allowed_ = true;

@@ -186,8 +186,8 @@ void TestStatistics::aFreshFileHasExactlyTheseBytes()
     Statistics s(path);
     QVERIFY(s.loadStatistics());
     s.computeCoverage();
-    QCOMPARE(s.lblMouraP, QStringLiteral("0"));
-    QCOMPARE(s.lblMouraR, QStringLiteral("0"));
+    QCOMPARE(s.pinyinCoverage, 0);
+    QCOMPARE(s.translationCoverage, 0);
     QVERIFY(!s.canUsePinyinDrill());
     s.incrementCounter(CounterList::R_NOGPT, 500);
     s.score = 1;
@@ -316,8 +316,8 @@ void TestStatistics::coverage()
     // Tried once and answered wrongly is not covered.
     s.incrementCounter(CounterList::R_NOGPT, 500);
     s.computeCoverage();
-    QTEST(s.lblMouraP, "p");
-    QTEST(s.lblMouraR, "r");
+    QTEST(QString::number(s.pinyinCoverage), "p");
+    QTEST(QString::number(s.translationCoverage), "r");
     QTEST(s.canUsePinyinDrill(), "pinyinDrill");
     QCOMPARE(changed.count(), 1);
 }

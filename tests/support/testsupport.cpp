@@ -4,7 +4,7 @@
 #include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
-#include "ui/speechplayer.h"
+#include "core/speechservice.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -73,7 +73,7 @@ void ScreenFixture::setUp(bool loadTables)
     wireScreens(*screens);
     // Screens that speak (a drill by ear speaks as it opens) find no sound
     // server here; a box saying so would wait for an answer no test gives.
-    screens->setSpeechMadeHook([](SpeechService& speech) { speech.setAudioOutput(std::make_unique<SilentOutput>()); });
+    screens->voice().setMadeHook([](SpeechService& speech) { speech.setAudioOutput(std::make_unique<SilentOutput>()); });
     quits = 0;
     opened.clear();
     MsgBox::resetRecord();

@@ -102,7 +102,7 @@ class TestAccessibility : public QObject, public ScreenFixture {
             s = &screens->screen<frmSplash>();
         } else if (screen == QLatin1String("frmSearch")) {
             if (how.contains(QLatin1String("pinyin")))
-                t.stats.lblMouraP = QStringLiteral("60");
+                t.stats.pinyinCoverage = 60;
             s = &screens->screen<frmSearch>();
             if (how.startsWith(QLatin1String("found")))
                 clickButton(s, QStringLiteral("Search(0)")); // every word

@@ -4,7 +4,10 @@
 #include "testsupport.h"
 
 #include "core/browse/rankings.h"
+#include "core/durablefile.h"
+#include "core/speechservice.h"
 #include "core/speechsettings.h"
+#include "core/voice.h"
 #include "ui/browse/frmChar.h"
 #include "ui/clickable.h"
 #include "ui/drills/drillscreen.h"
@@ -16,7 +19,6 @@
 #include "ui/screenregistry.h"
 #include "ui/selection/frmSearch.h"
 #include "ui/speakerbutton.h"
-#include "ui/speechplayer.h"
 
 #include <QtTest>
 
@@ -76,7 +78,7 @@ class TestSpeakers : public QObject, public ScreenFixture {
         for (SpeakerButton* b : speakers) {
             QVERIFY2(b->accessibleName().startsWith(prefix) && b->accessibleName().size() > prefix.size(),
                      qPrintable(b->objectName() + ": " + b->accessibleName()));
-            if (screens->canSpeak()) { // by ear the voice is switched off here
+            if (screens->voice().canSpeak()) { // by ear the voice is switched off here
                 QCOMPARE(b->toolTip(), QStringLiteral("発音を聞く（F6：もう一度）"));
                 QVERIFY(isClickable(b));
             }
@@ -114,14 +116,14 @@ class TestSpeakers : public QObject, public ScreenFixture {
         QFETCH(QString, screen);
         QWidget* s = open(screen, false);
         QVERIFY(s);
-        screens->speech().setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
+        screens->voice().service().setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
         const QList<SpeakerButton*> speakers = shownSpeakers(s);
         QVERIFY(!speakers.isEmpty());
         MsgBox::setNextAnswer(QMessageBox::Ok);
         QVERIFY(pressClickable(speakers.front()));
         QTRY_COMPARE_WITH_TIMEOUT(MsgBox::shownCount(), 1, 5000);
         QCOMPARE(MsgBox::last().text, SpeechService::missingProgramSentence());
-        QVERIFY(!screens->canSpeak());
+        QVERIFY(!screens->voice().canSpeak());
         const QImage unavailable = Pictures::speaker(3).toImage();
         for (SpeakerButton* b : speakers) {
             QCOMPARE(b->pixmap().toImage(), unavailable);
@@ -153,7 +155,7 @@ class TestSpeakers : public QObject, public ScreenFixture {
             QVERIFY(b->toolTip().startsWith(QStringLiteral("音声はオフです")));
             QVERIFY(!b->play());
         }
-        QVERIFY(!screens->speechStarted());
+        QVERIFY(!screens->voice().started());
         // On again: the speakers come back at once.
         QVERIFY(pressClickable(onOff));
         QVERIFY(speakers.front()->toolTip().startsWith(QStringLiteral("発音を聞く")));
@@ -175,12 +177,12 @@ class TestSpeakers : public QObject, public ScreenFixture {
         QFETCH(QString, screen);
         QFETCH(QString, sound);
         if (sound == QLatin1String("off"))
-            screens->setSpeechSettings(SpeechSettings{false, false});
+            screens->voice().setSettings(SpeechSettings{false, false});
         if (sound == QLatin1String("failed")) {
-            screens->speech().setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
+            screens->voice().service().setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
             MsgBox::setNextAnswer(QMessageBox::Ok);
-            screens->speakWord(1);
-            QTRY_VERIFY_WITH_TIMEOUT(!screens->canSpeak(), 5000);
+            screens->voice().speakWord(1);
+            QTRY_VERIFY_WITH_TIMEOUT(!screens->voice().canSpeak(), 5000);
         }
         ScreenBase* s = nullptr;
         if (screen == QLatin1String("frmSearch")) {
@@ -210,7 +212,7 @@ class TestSpeakers : public QObject, public ScreenFixture {
             QCOMPARE(b->picture()->accessibleDescription(), reason);
         }
         if (sound == QLatin1String("off")) { // on again: offered at once
-            screens->setSpeechSettings(SpeechSettings{});
+            screens->voice().setSettings(SpeechSettings{});
             QVERIFY(offered(s->button(QStringLiteral("LP"))));
         }
     }
@@ -231,9 +233,9 @@ class TestSpeakers : public QObject, public ScreenFixture {
         QFETCH(bool, started);
         frmTOC& menu = shownMenu();
         // Start-up made no voice.
-        QVERIFY(!screens->speechStarted());
+        QVERIFY(!screens->voice().started());
         if (started)
-            (void)screens->speech();
+            (void)screens->voice().service();
         auto* l = menu.findChild<QLabel*>(label);
         QVERIFY(l);
         const bool speech = label == QLatin1String("lblSpeech");
@@ -250,11 +252,50 @@ class TestSpeakers : public QObject, public ScreenFixture {
             QCOMPARE(l->accessibleName(), caption + onOff(expected));
             QCOMPARE(l->pixmap().toImage(), picture(expected));
             QCOMPARE(valueOf(SpeechSettings::load(state->iniPath())), expected);
-            QCOMPARE(screens->speechStarted(), started);
+            QCOMPARE(screens->voice().started(), started);
             if (started)
-                QCOMPARE(valueOf(screens->speech().settings()), expected);
+                QCOMPARE(valueOf(screens->voice().service().settings()), expected);
         }
         QVERIFY(accessibilityFaults(&menu).isEmpty());
+    }
+
+    // A switch that cannot be saved stays as it was, on screen and on disk, and the learner is told once.
+    void aSwitchThatCannotBeSavedStays_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("speech") << "lblSpeech";
+        QTest::newRow("slow") << "lblSlow";
+    }
+
+    void aSwitchThatCannotBeSavedStays()
+    {
+        QFETCH(QString, label);
+        frmTOC& menu = shownMenu();
+        auto* l = menu.findChild<QLabel*>(label);
+        QVERIFY(l);
+        QVERIFY(SpeechSettings{}.save(state->iniPath()));
+        QFile file(state->iniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray onDisk = file.readAll();
+        file.close();
+        const QImage picture = l->pixmap().toImage();
+        const QString name = l->accessibleName();
+        DurableFile::systemCalls().rename = [](const char*, const char*) {
+            errno = ENOSPC;
+            return -1;
+        };
+        const auto restore = qScopeGuard([] { DurableFile::restoreSystemCalls(); });
+        MsgBox::resetRecord();
+        MsgBox::setNextAnswer(QMessageBox::Ok);
+        QVERIFY(pressClickable(l));
+        QCOMPARE(MsgBox::shownCount(), 1);
+        QVERIFY(MsgBox::last().text.startsWith(QStringLiteral("音声の設定を保存できませんでした。")));
+        QVERIFY(MsgBox::last().text.contains(state->iniPath()));
+        QCOMPARE(l->pixmap().toImage(), picture);
+        QCOMPARE(l->accessibleName(), name);
+        QCOMPARE(screens->voice().settings(), SpeechSettings{});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), onDisk);
     }
 
   private:
@@ -264,7 +305,7 @@ class TestSpeakers : public QObject, public ScreenFixture {
         const QString screen = name.section(QLatin1Char('-'), 0, 0);
         t.Listening = name.endsWith(QLatin1String("-byear"));
         if (t.Listening) // the focused box would speak: nothing to hear here
-            screens->setSpeechSettings(SpeechSettings{false, false});
+            screens->voice().setSettings(SpeechSettings{false, false});
         if (screen == QLatin1String("frmChar")) {
             const int ckey = name.section(QLatin1Char('-'), 1).toInt();
             t.RankingKind = 1;

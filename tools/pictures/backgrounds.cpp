@@ -80,8 +80,6 @@ void paintTOC(QPainter& p)
     line(P.right() + 3, P.right() + 30, "％", Qt::AlignLeft | Qt::AlignVCenter);
     line(P.right() + 36, R.left() - 4, "日訳", Qt::AlignRight | Qt::AlignVCenter);
     line(R.right() + 3, R.right() + 30, "％", Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(p, QRect(bar.right() + 16, bar.top(), 240, bar.height()), "達成率が上がると、パンダが育ちます",
-             Face::Sans, 12, softInk());
 
     sectionHeading(p, frmTOC::leftHeading, "単語と試験");
     sectionHeading(p, frmTOC::rightHeading, "漢字データベース（出る順）");
@@ -97,16 +95,16 @@ void paintTOC(QPainter& p)
     p.setBrush(QColor(0xC9, 0xE3, 0xB8));
     p.drawEllipse(QPointF(stage.center().x(), stage.bottom() - 2), 100, 14);
     p.restore();
-    drawText(p, QRect(stage.center().x() - 150, stage.bottom() + 16, 300, 20),
+    drawText(p, QRect(stage.center().x() - 150, stage.bottom() + 12, 300, 20),
              "パンダをクリックすると「このソフトについて」", Face::Sans, 11, softInk(), Qt::AlignCenter);
 
-    // Encouragement in the free space under the right column.
-    const QRect note(440, 400, 300, 120);
+    // Encouragement at the foot of the left column.
+    const QRect note = frmTOC::note;
     roundedPanel(p, note, 14, QColor(0xFF, 0xFF, 0xFF, 200), rgb(Palette::rule));
-    drawText(p, note.adjusted(18, 12, -18, -78), "今日も一歩ずつ", Face::SansBold, 17, bamboo());
-    drawText(p, note.adjusted(18, 52, -18, -10),
-             "出る順に漢字を覚えて、関連する単語を解いてみましょう。", Face::Sans, 13, ink(),
-             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    drawText(p, note.adjusted(18, 10, -18, -76), "今日も一歩ずつ", Face::SansBold, 17, bamboo());
+    drawText(p, note.adjusted(18, 44, -18, -8),
+             "出る順に漢字を覚えて、関連する単語を解いてみましょう。達成率が上がると、パンダが育ちます。",
+             Face::Sans, 13, ink(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 }
 
 void paintHelp(QPainter& p)

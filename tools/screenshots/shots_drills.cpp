@@ -9,7 +9,7 @@
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 #include "ui/selection/frmSearch.h"
-#include "ui/speechplayer.h"
+#include "core/speechservice.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -80,7 +80,7 @@ class TestDrillScreenshots : public QObject {
         drill(
             name, words.mid(0, 12), [](int) { return true; }, "-allright");
         // By ear: no synthesizer here, so its one message is answered in advance.
-        registry->speech().setSynthProgram(QStringLiteral("/nonexistent"));
+        registry->voice().service().setSynthProgram(QStringLiteral("/nonexistent"));
         MsgBox::setNextAnswer(QMessageBox::Ok);
         state->tovak->Listening = true;
         drill(

@@ -35,11 +35,12 @@ class TestScreenshots : public QObject {
         finishStartup(registry);
         frmTOC* menu = shownMainMenu(registry);
         QVERIFY(QTest::qWaitForWindowExposed(menu));
-        const QList<std::pair<const char*, const char*>> percentages = {
-            {"0", "0"}, {"40", "30"}, {"75", "70"}, {"100", "100"}};
+        const QList<std::pair<int, int>> percentages = {{0, 0}, {40, 30}, {75, 70}, {100, 100}};
+        Statistics& stats = registry.tovak().stats;
         for (const auto& [p, r] : percentages) {
-            menu->findChild<QLabel*>(QStringLiteral("lblMouraP"))->setText(QString::fromLatin1(p));
-            menu->findChild<QLabel*>(QStringLiteral("lblMouraR"))->setText(QString::fromLatin1(r));
+            stats.pinyinCoverage = p;
+            stats.translationCoverage = r;
+            emit stats.coverageChanged();
             menu->setPanda();
             save(*menu, QStringLiteral("frmTOC-panda%1").arg(menu->pandaNumber()));
         }

@@ -94,16 +94,6 @@ bool ChoiceDrillSession::isCorrect(int position) const
     return given < set.size() && set[given] == t_.db.word(t_.CurrentWordList[position], WordField::Translation);
 }
 
-qint64 ChoiceDrillSession::rateNumerator(qint64 correct, qint64) const
-{
-    return 90 * correct; // this drill's scale, kept unrounded until the average
-}
-
-qint64 ChoiceDrillSession::rateDenominator(qint64 count) const
-{
-    return count;
-}
-
 ChoiceRow ChoiceDrillSession::row(int r) const
 {
     ChoiceRow out;

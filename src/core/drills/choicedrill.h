@@ -35,8 +35,6 @@ class ChoiceDrillSession : public DrillSession {
     void savePage() override;
     void showPage() override;
     bool isCorrect(int position) const override;
-    qint64 rateNumerator(qint64 correct, qint64 count) const override;
-    qint64 rateDenominator(qint64 count) const override;
 
   private:
     void saveChoices();

@@ -1,30 +1,8 @@
 #include "core/drills/drillsession.h"
 
-#include "core/listutil.h"
-
 #include <QDate>
 
-#include <limits>
-
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-qint16 clamp16(qint64 v)
-{
-    return static_cast<qint16>(
-        qBound(qint64{std::numeric_limits<qint16>::min()}, v, qint64{std::numeric_limits<qint16>::max()}));
-}
-
-} // namespace
-
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    qint64 q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
 
 // ---------------------------------------------------------------- DrillSession
 
@@ -109,46 +87,16 @@ void DrillSession::startRun(const QString& emptyAnswer)
 
 void DrillSession::gradeAll()
 {
-    Statistics& s = t_.stats;
-    const CounterList tries = triesList(kind_, byEar());
-    const CounterList right = correctList(kind_, byEar());
+    GradedSet set{kind_, byEar(), {}};
     const int count = t_.CurrentWordCount;
-    // Every grading is a review of its word on this local calendar day.
-    const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
-
-    t_.CorrectCount = 0;
     AnswerResults = QList<bool>(t_.CurrentWordList.size(), false);
     for (int p = 0; p < count; ++p) {
-        const int w = t_.CurrentWordList[p];
-        const bool known = w > 0 && w < CounterSlots;
-        if (known)
-            s.incrementCounter(tries, w);
-        s.questions = saturatingAdd(s.questions, 1);
-        if (isCorrect(p)) {
-            ++t_.CorrectCount;
-            s.score = saturatingAdd(s.score, 1);
-            if (known)
-                s.incrementCounter(right, w);
-            AnswerResults[p] = true;
-        }
-        if (known)
-            s.recordReview(w, AnswerResults[p], today);
+        AnswerResults[p] = isCorrect(p);
+        set.answers.append({t_.CurrentWordList[p], AnswerResults[p]});
     }
-
-    // The totals (QUESTIONS, SCORE, RATE, NOG) take every grading, by ear too:
-    // they measure the learner's work, while the per-word lists keep coverage apart.
-    // Running average over all gradings, in 64 bits so that no stored total can
-    // overflow it; a NOG of -1 read from a hand-edited file must not divide by 0.
-    const qint64 num = count > 0 ? rateNumerator(t_.CorrectCount, count) : 0;
-    const qint64 den = count > 0 ? rateDenominator(count) : 1;
-    const qint64 nog = s.nog;
-    const qint64 divisor = den * (nog + 1);
-    const qint64 rate = divisor == 0 ? floorDiv(num, den) : floorDiv(num + den * nog * s.rate, divisor);
-    s.rate = clamp16(rate);
-    s.nog = saturatingAdd(s.nog, 1);
-
-    s.saveStatistics(); // a failure is reported by the store itself
-    s.computeCoverage();
+    // Every grading is a review of its words on this local calendar day.
+    const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+    t_.CorrectCount = static_cast<qint16>(t_.stats.recordGrading(set, today).correct);
 
     scoreVisible_ = true;
     t_.DrillMode = t_.CorrectCount == count ? DrillAllRight : DrillWithWrong;

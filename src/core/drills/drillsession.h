@@ -22,9 +22,6 @@ inline constexpr char16_t UnseenPagesQuestion[] = u"まだ表示していない�
 
 enum class MarkState { None, Correct, Wrong };
 
-// Division rounding towards minus infinity, as the rate averages need it.
-qint64 floorDiv(qint64 a, qint64 b);
-
 // The parts every drill run has in common: the retest list and the grading
 // of the totals. The state lives in Tovak (GivenAnswers, CorrectCount,
 // DrillMode as well as the pages).
@@ -64,16 +61,13 @@ class DrillSession : public WordPages {
     void savePage() override = 0;
     void showPage() override = 0;
     virtual bool isCorrect(int position) const = 0;
-    // The score of a grading on the scale that RATE averages.
-    virtual qint64 rateNumerator(qint64 correct, qint64 count) const = 0;
-    virtual qint64 rateDenominator(qint64 count) const = 0;
     // A run by ear counts its words in the listening lists.
     virtual bool byEar() const { return false; }
 
     void startRun(const QString& emptyAnswer);
     // Every showPage() notes its page, so grading knows what the learner saw.
     void noteShown();
-    // Counters, totals, RATE and NOG, then save and coverage, then the new mode.
+    // Records the graded run (counters, reviews, totals, save), then the new mode.
     void gradeAll();
 
     bool scoreVisible_ = false;

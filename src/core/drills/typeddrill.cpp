@@ -67,16 +67,6 @@ bool TypedDrillSession::isCorrect(int position) const
     return answerMatches(t_.GivenAnswers[position], t_.CurrentWordList[position]);
 }
 
-qint64 TypedDrillSession::rateNumerator(qint64 correct, qint64 count) const
-{
-    return floorDiv(100 * correct, count); // the percentage, rounded down first
-}
-
-qint64 TypedDrillSession::rateDenominator(qint64) const
-{
-    return 1;
-}
-
 TypedRow TypedDrillSession::row(int r) const
 {
     TypedRow out;

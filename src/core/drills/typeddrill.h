@@ -43,8 +43,6 @@ class TypedDrillSession : public DrillSession {
     void savePage() override;
     void showPage() override;
     bool isCorrect(int position) const override;
-    qint64 rateNumerator(qint64 correct, qint64 count) const override;
-    qint64 rateDenominator(qint64 count) const override;
     bool byEar() const override { return listening_; }
 
   private:

@@ -84,11 +84,11 @@ void frmChar::buildFacts()
         }
     }
     for (int k = 0; k < 4; ++k)
-        readingSpeakers_[static_cast<size_t>(k)] =
-            new SpeakerButton(screens(), this, QStringLiteral("imgReading(%1)").arg(k), L::imgReading(k));
+        readingSpeakers_[static_cast<size_t>(k)] = new SpeakerButton(
+            screens().voice(), tovak().db, this, QStringLiteral("imgReading(%1)").arg(k), L::imgReading(k));
     for (int i = 0; i < RelatedRows; ++i)
-        wordSpeakers_[static_cast<size_t>(i)] =
-            new SpeakerButton(screens(), this, QStringLiteral("imgSpeaker(%1)").arg(i), L::imgSpeaker(i));
+        wordSpeakers_[static_cast<size_t>(i)] = new SpeakerButton(
+            screens().voice(), tovak().db, this, QStringLiteral("imgSpeaker(%1)").arg(i), L::imgSpeaker(i));
 }
 
 // The four drill buttons under their painted heading, then the two drills by ear.
@@ -124,13 +124,13 @@ void frmChar::buildDrillButtons()
     makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui")),
                     button(QStringLiteral("LP")), button(QStringLiteral("LP1"))});
     showByEarOffer();
-    connect(&screens(), &ScreenRegistry::speechAvailabilityChanged, this, &frmChar::showByEarOffer);
+    connect(&screens().voice(), &Voice::changed, this, &frmChar::showByEarOffer);
 }
 
 void frmChar::showByEarOffer()
 {
     // Without sound a drill by ear is no drill: its launchers stay in place and say why.
-    const QString reason = screens().speechUnavailableReason();
+    const QString reason = screens().voice().unavailableReason();
     for (const char* name : {"LP", "LP1"}) {
         ImageButton* b = button(QString::fromLatin1(name));
         b->setActive(reason.isEmpty());

@@ -9,10 +9,6 @@ class frmExamListC : public CharListScreen {
   public:
     explicit frmExamListC(ScreenRegistry& screens);
 
-    // Load a list into CurrentCharList and examCounts, and title the screen.
-    void setInitAll();
-    void setInitHearing();
-    void setInitWriting();
-    // Any of the three by its kind.
+    // Loads the list of kind into CurrentCharList and examCounts, and titles the screen.
     void setInit(ExamListKind kind);
 };

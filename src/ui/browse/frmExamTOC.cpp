@@ -3,7 +3,6 @@
 #include "core/browse/charlists.h"
 #include "core/info/helppages.h"
 #include "core/tovak.h"
-#include "ui/browse/frmChar.h"
 #include "ui/browse/frmExamListC.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"

@@ -5,8 +5,6 @@
 #include "ui/layout.h"
 #include "ui/screenstyle.h"
 
-#include <QLabel>
-
 namespace L = Layout::frmListC;
 
 frmListC::frmListC(ScreenRegistry& screens)

@@ -12,8 +12,8 @@ frmListDui::frmListDui(ScreenRegistry& screens)
     for (size_t r = 0; r < rows_.size(); ++r) {
         const int row = static_cast<int>(r);
         rows_[r].emplace(this, screens.tovak().db, row, QColor::fromRgb(Layout::Palette::bamboo));
-        speakers_[r] = new SpeakerButton(screens, this, QStringLiteral("imgSpeaker(%1)").arg(row),
-                                         Layout::TypedRows::imgSpeaker(row));
+        speakers_[r] = new SpeakerButton(screens.voice(), screens.tovak().db, this,
+                                         QStringLiteral("imgSpeaker(%1)").arg(row), Layout::TypedRows::imgSpeaker(row));
         order << speakers_[r];
     }
     setFramedReadingOrder(order);

@@ -37,7 +37,8 @@ frmListR::frmListR(ScreenRegistry& screens)
     for (int r = 0; r < ChoiceDrillSession::PageSize; ++r) {
         Row& row = rows_[static_cast<size_t>(r)];
         row.view.emplace(this, screens.tovak().db, r, L::lblNo(r), L::imgTovak(1, r));
-        row.speaker = new SpeakerButton(screens, this, QStringLiteral("imgSpeaker(%1)").arg(r), L::imgSpeaker(r));
+        row.speaker = new SpeakerButton(screens.voice(), screens.tovak().db, this,
+                                        QStringLiteral("imgSpeaker(%1)").arg(r), L::imgSpeaker(r));
         order << row.speaker;
         for (int j = 0; j < 4; ++j) {
             QLabel* c = makeLabel(this, QStringLiteral("lblJp%1(%2)").arg(j + 1).arg(r), QString(), L::lblJp(j + 1, r),

@@ -42,7 +42,8 @@ TypedDrillScreen::TypedDrillScreen(ScreenRegistry& screens, const QString& name,
         row.mark->setObjectName(QStringLiteral("imgMark(%1)").arg(r));
         row.mark->setGeometry(L::imgMark(r));
         row.mark->hide();
-        row.speaker = new SpeakerButton(screens, this, QStringLiteral("imgSpeaker(%1)").arg(r), L::imgSpeaker(r));
+        row.speaker = new SpeakerButton(screens.voice(), screens.tovak().db, this,
+                                        QStringLiteral("imgSpeaker(%1)").arg(r), L::imgSpeaker(r));
     }
     // The boxes in row order: down the left column, then down the right one;
     // once graded, each row's speaker follows its box.
@@ -97,7 +98,7 @@ void TypedDrillScreen::speakRow(int r)
 {
     const TypedRow content = typed().row(r);
     if (content.hasWord)
-        screens().speakWord(content.tkey);
+        screens().voice().speakWord(content.tkey);
 }
 
 TypedDrillSession& TypedDrillScreen::typed() const

@@ -4,7 +4,6 @@
 #include "core/info/helppages.h"
 #include "core/reviewschedule.h"
 #include "core/tovak.h"
-#include "ui/browse/frmChar.h"
 #include "ui/browse/frmExamTOC.h"
 #include "ui/browse/frmListC.h"
 #include "ui/info/frmAbout.h"
@@ -13,7 +12,6 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 #include "ui/selection/frmSearch.h"
-#include "ui/speechplayer.h"
 
 #include <QDate>
 
@@ -32,6 +30,35 @@ frmTOC::frmTOC(ScreenRegistry& screens)
         // Any screen may have graded words or reloaded the file.
         showReviewCount();
     });
+    buildItems();
+    buildMascotAndReview();
+    buildSpeechSwitches();
+    ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
+    connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
+    ImageButton* exit = addButton(
+        QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, L::imgExit);
+    connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
+
+    // One item lights at a time, however fast the mouse crosses from one to the next.
+    makeHoverGroup(buttons());
+
+    // The header first, then the left column (6, 5, the speech switches, the review line), the right column
+    // (1 to 4) with the mascot under it.
+    QList<QWidget*> order = {help->picture(), exit->picture()};
+    for (int k : {6, 5})
+        order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
+    order << lblSpeech_ << lblSlow_ << lblReview_;
+    for (int k : {1, 2, 3, 4})
+        order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
+    setReadingOrder(order << imgPanda_);
+
+    // The percentages change after every grading, also while the menu is covered.
+    connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
+}
+
+// The two percentages and the six menu items.
+void frmTOC::buildItems()
+{
     const QColor accent = QColor::fromRgb(Layout::Palette::accent);
     lblMouraP_ = makeLabel(this, QStringLiteral("lblMouraP"), QStringLiteral("0"), L::lblMouraP, accent, 26, true,
                            Qt::AlignCenter);
@@ -52,7 +79,11 @@ frmTOC::frmTOC(ScreenRegistry& screens)
                 openExamMenu();
         });
     }
+}
 
+// The mascot, which opens the about box, and the line of words due today.
+void frmTOC::buildMascotAndReview()
+{
     imgPanda_ = new QLabel(this);
     imgPanda_->setObjectName(QStringLiteral("imgPanda"));
     imgPanda_->setGeometry(L::imgPanda);
@@ -62,12 +93,15 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     onClick(imgPanda_, [this] { openAbout(); });
     imgPanda_->setAccessibleName(QStringLiteral("このソフトについて"));
 
-    lblReview_ =
-        makeLabel(this, QStringLiteral("lblReview"), QString(), L::lblReview, accent, 17, true, Qt::AlignCenter);
+    lblReview_ = makeLabel(this, QStringLiteral("lblReview"), QString(), L::lblReview,
+                           QColor::fromRgb(Layout::Palette::accent), 17, true, Qt::AlignCenter);
     lblReview_->setCursor(Qt::PointingHandCursor);
     onClick(lblReview_, [this] { openReview(); });
     lblReview_->hide();
+}
 
+void frmTOC::buildSpeechSwitches()
+{
     // Pictures, not text: the menu opens without loading a Japanese font.
     lblSpeech_ = new QLabel(this);
     lblSpeech_->setObjectName(QStringLiteral("lblSpeech"));
@@ -83,28 +117,7 @@ frmTOC::frmTOC(ScreenRegistry& screens)
         l->setAccessibleDescription(l->toolTip());
     onClick(lblSpeech_, [this] { toggleSpeech(); });
     onClick(lblSlow_, [this] { toggleSlow(); });
-
-    ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
-    connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
-    ImageButton* exit = addButton(
-        QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, L::imgExit);
-    connect(exit, &ImageButton::clicked, this, [this] { this->screens().confirmExit(this); });
-
-    // One item lights at a time, however fast the mouse crosses from one to the next.
-    makeHoverGroup(buttons());
-
-    // The header first, then the left column (6, 5, the speech switches), the right column (1 to 4) with the review
-    // line under it, the mascot.
-    QList<QWidget*> order = {help->picture(), exit->picture()};
-    for (int k : {6, 5})
-        order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
-    order << lblSpeech_ << lblSlow_;
-    for (int k : {1, 2, 3, 4})
-        order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
-    setReadingOrder(order << lblReview_ << imgPanda_);
-
-    // The percentages change after every grading, also while the menu is covered.
-    connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
+    connect(&screens().voice(), &Voice::changed, this, &frmTOC::showSpeechSettings);
 }
 
 void frmTOC::load()
@@ -118,7 +131,7 @@ void frmTOC::load()
 
 void frmTOC::showSpeechSettings()
 {
-    const SpeechSettings& settings = screens().speechSettings();
+    const SpeechSettings& settings = screens().voice().settings();
     const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
     lblSpeech_->setPixmap(Pictures::speechSwitch(settings.enabled ? 1 : 2));
     lblSlow_->setPixmap(Pictures::speechSwitch(settings.slow ? 3 : 4));
@@ -126,25 +139,18 @@ void frmTOC::showSpeechSettings()
     lblSlow_->setAccessibleName(QStringLiteral("ゆっくり：") + onOff(settings.slow));
 }
 
-void frmTOC::storeSpeechSettings(const SpeechSettings& settings)
-{
-    (void)settings.save(tovak().stats.filePath());
-    screens().setSpeechSettings(settings);
-    showSpeechSettings();
-}
-
 void frmTOC::toggleSpeech()
 {
-    SpeechSettings settings = screens().speechSettings();
+    SpeechSettings settings = screens().voice().settings();
     settings.enabled = !settings.enabled;
-    storeSpeechSettings(settings);
+    (void)screens().voice().setSettings(settings); // a failed save keeps the switch, and says so
 }
 
 void frmTOC::toggleSlow()
 {
-    SpeechSettings settings = screens().speechSettings();
+    SpeechSettings settings = screens().voice().settings();
     settings.slow = !settings.slow;
-    storeSpeechSettings(settings);
+    (void)screens().voice().setSettings(settings);
 }
 
 void frmTOC::showReviewCount()
@@ -160,13 +166,13 @@ void frmTOC::showReviewCount()
 
 void frmTOC::showCoverage()
 {
-    lblMouraP_->setText(tovak().stats.lblMouraP);
-    lblMouraR_->setText(tovak().stats.lblMouraR);
+    lblMouraP_->setText(QString::number(tovak().stats.pinyinCoverage));
+    lblMouraR_->setText(QString::number(tovak().stats.translationCoverage));
 }
 
 void frmTOC::setPanda()
 {
-    panda_ = Statistics::mascotFor(lblMouraP_->text().toInt(), lblMouraR_->text().toInt());
+    panda_ = Statistics::mascotFor(tovak().stats.pinyinCoverage, tovak().stats.translationCoverage);
     imgPanda_->setPixmap(Pictures::panda(panda_));
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/speechsettings.h"
 #include "ui/screenbase.h"
 
 class QLabel;
@@ -15,7 +14,7 @@ class frmTOC : public ScreenBase {
 
     // Reads conf.ini and computes the two percentages.
     void load() override;
-    // Picks the mascot from the two percentages shown.
+    // Picks the mascot from the two coverage percentages.
     void setPanda();
     int pandaNumber() const { return panda_; }
 
@@ -36,11 +35,12 @@ class frmTOC : public ScreenBase {
     void closeBoxClicked() override;
 
   private:
+    void buildItems();
+    void buildMascotAndReview();
+    void buildSpeechSwitches();
     void showCoverage();
     void openAbout();
     void showSpeechSettings();
-    // Saves them in conf.ini and hands them to the registry (voice and speakers).
-    void storeSpeechSettings(const SpeechSettings& settings);
 
     QLabel* lblMouraP_ = nullptr;
     QLabel* lblMouraR_ = nullptr;

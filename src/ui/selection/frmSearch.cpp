@@ -46,6 +46,27 @@ frmSearch::frmSearch(ScreenRegistry& screens)
     : ScreenBase(screens, QStringLiteral("frmSearch"), Pictures::background(QStringLiteral("frmSearch")),
                  Layout::screenSize)
 {
+    buildConditions();
+    buildLaunchers();
+    addBackHelpExit(HelpWordSearch);
+    connect(&screens.voice(), &Voice::changed, this, &frmSearch::showOffers);
+
+    // Each condition row, the drills by ear on the result line, then the launch buttons left to right.
+    QList<QWidget*> body = {txtFreeWord_, button(QStringLiteral("Search(0)"))->picture()};
+    for (const Condition& c : conditions)
+        body << combos_[slot(c.kind)] << button(QStringLiteral("Search(%1)").arg(slot(c.kind)))->picture();
+    for (ImageButton* b : byEar_)
+        body << b->picture();
+    for (ImageButton* b : launchers_) {
+        if (!byEar_.contains(b))
+            body << b->picture();
+    }
+    setFramedReadingOrder(body);
+}
+
+// The seven condition rows, each with its "検索", and the count found.
+void frmSearch::buildConditions()
+{
     QFont controlFont = font();
     controlFont.setPixelSize(14);
 
@@ -82,7 +103,11 @@ frmSearch::frmSearch(ScreenRegistry& screens)
 
     lblCount_is_ = makeLabel(this, QStringLiteral("lblCount_is"), QStringLiteral("0"), L::lblCount_is,
                              QColor::fromRgb(Layout::Palette::accent), 20, true, Qt::AlignCenter);
+}
 
+// The answer list and the drills on what was found, and the mask over them.
+void frmSearch::buildLaunchers()
+{
     // The answer list's and the translation drill's captions pass on the click only.
     const struct {
         const char* name;
@@ -118,21 +143,6 @@ frmSearch::frmSearch(ScreenRegistry& screens)
     imgSmask_->setGeometry(L::imgSmask);
     imgSmask_->setPixmap(Pictures::searchMask());
     imgSmask_->raise();
-
-    addBackHelpExit(HelpWordSearch);
-    connect(&screens, &ScreenRegistry::speechAvailabilityChanged, this, &frmSearch::showOffers);
-
-    // Each condition row, the drills by ear on the result line, then the launch buttons left to right.
-    QList<QWidget*> body = {txtFreeWord_, button(QStringLiteral("Search(0)"))->picture()};
-    for (const Condition& c : conditions)
-        body << combos_[slot(c.kind)] << button(QStringLiteral("Search(%1)").arg(slot(c.kind)))->picture();
-    for (ImageButton* b : byEar_)
-        body << b->picture();
-    for (ImageButton* b : launchers_) {
-        if (!byEar_.contains(b))
-            body << b->picture();
-    }
-    setFramedReadingOrder(body);
 }
 
 void frmSearch::load()
@@ -155,7 +165,7 @@ void frmSearch::setMasked(bool masked)
 
 void frmSearch::showOffers()
 {
-    const QString silent = screens().speechUnavailableReason();
+    const QString silent = screens().voice().unavailableReason();
     for (ImageButton* b : launchers_) {
         // Not offered, a launcher stays in its place and says why: the pinyin
         // drills under their rule, the drills by ear without sound.

@@ -25,6 +25,8 @@ class frmSearch : public ScreenBase {
     void searchDueToday();
 
   private:
+    void buildConditions();
+    void buildLaunchers();
     void search(SearchKind kind);
     void setMasked(bool masked);
     // Each launcher active or not, with its reason as tooltip.
@@ -33,11 +35,11 @@ class frmSearch : public ScreenBase {
     // byEar opens the tone or pinyin drill in listening mode.
     template <class Drill> void openDrill(bool byEar);
 
-    QLineEdit* txtFreeWord_;
+    QLineEdit* txtFreeWord_ = nullptr;
     // The six drop-downs, by SearchKind; slot 0 (the free text) stays empty.
     std::array<QComboBox*, 7> combos_{};
-    QLabel* lblCount_is_;
-    QLabel* imgSmask_;
+    QLabel* lblCount_is_ = nullptr;
+    QLabel* imgSmask_ = nullptr;
     QList<ImageButton*> pinyinDrills_; // by eye and by ear: offered by the same rule
     QList<ImageButton*> byEar_;
     bool pinyinOffered_ = false;

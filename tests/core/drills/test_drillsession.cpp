@@ -366,7 +366,7 @@ void TestDrillSession::gradingSavesAndUpdatesCoverage()
     QVERIFY(!QFile::exists(s.iniPath()));
     choice.pressGrade(later());
     QCOMPARE(t.stats.WordStats[static_cast<int>(CounterList::R_NOGPT)][1], u"1"_s);
-    QCOMPARE(t.stats.lblMouraR, u"2"_s); // 10 words of 500
+    QCOMPARE(t.stats.translationCoverage, 2); // 10 words of 500
 
     Statistics reread(s.iniPath());
     reread.loadStatistics();

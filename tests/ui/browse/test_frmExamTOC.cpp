@@ -185,7 +185,7 @@ class TestFrmExamTOC : public QObject, public ScreenFixture {
             s = &screens->screen<frmExamTOC>();
         } else {
             auto& list = screens->screen<frmExamListC>();
-            list.setInitHearing();
+            list.setInit(ExamListKind::Hearing);
             list.init();
             s = &list;
         }

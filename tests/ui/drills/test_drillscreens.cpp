@@ -11,7 +11,7 @@
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
-#include "ui/speechplayer.h"
+#include "core/speechservice.h"
 
 #include "core/pinyin.h"
 
@@ -478,7 +478,7 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         script.write("#!/bin/sh\ncat >> '" + said.toUtf8() + "'\n");
         script.close();
         QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
-        screens->speech().setSynthProgram(program);
+        screens->voice().service().setSynthProgram(program);
         // The stand-in gives no sound back: the learner is told once, in a box answered here.
         MsgBox::setNextAnswer(QMessageBox::Ok);
         const auto saidLines = [&] { return QString::fromLatin1(readFile(said)).split(u'\n', Qt::SkipEmptyParts); };
@@ -525,7 +525,7 @@ class TestDrillScreens : public QObject, public ScreenFixture {
     void aMissingSynthesizerIsToldOnceByEar()
     {
         Tovak& t = *state->tovak;
-        screens->speech().setSynthProgram(u"/nonexistent"_s);
+        screens->voice().service().setSynthProgram(u"/nonexistent"_s);
         MsgBox::setNextAnswer(QMessageBox::Ok);
         openOn(t, firstWords(12));
         t.Listening = true;
@@ -558,8 +558,8 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         finishStartup(*screens);
         QCOMPARE(shownMainMenu(*screens)->pandaNumber(), 1);
         // Coverage computed since start-up: the menu's numbers change at once, the mascot waits.
-        t.stats.lblMouraP = u"80"_s;
-        t.stats.lblMouraR = u"75"_s;
+        t.stats.pinyinCoverage = 80;
+        t.stats.translationCoverage = 75;
         emit t.stats.coverageChanged();
         openOn(t, firstWords(5));
         screens->setShownHook([&](ScreenBase& s) {

@@ -67,7 +67,8 @@ class TestFrmTOC : public QObject, public ScreenFixture {
             tablesReady = state->tovak->db.isLoaded();
             splashGone = !screens->loadedScreen<frmSplash>();
             frmTOC* menu = shownMainMenu(*screens);
-            coverageShown = label(menu, QStringLiteral("lblMouraP"))->text() == state->tovak->stats.lblMouraP;
+            coverageShown = label(menu, QStringLiteral("lblMouraP"))->text() ==
+                            QString::number(state->tovak->stats.pinyinCoverage);
             panda = menu->pandaNumber();
         };
         qApp->installEventFilter(&watcher);
@@ -122,8 +123,8 @@ class TestFrmTOC : public QObject, public ScreenFixture {
         QFETCH(QString, translation);
         QFETCH(int, mascot);
         auto& menu = screens->screen<frmTOC>();
-        label(&menu, QStringLiteral("lblMouraP"))->setText(pinyin);
-        label(&menu, QStringLiteral("lblMouraR"))->setText(translation);
+        state->tovak->stats.pinyinCoverage = pinyin.toInt();
+        state->tovak->stats.translationCoverage = translation.toInt();
         menu.setPanda();
         QCOMPARE(menu.pandaNumber(), mascot);
         QCOMPARE(label(&menu, QStringLiteral("imgPanda"))->pixmap().toImage(), Pictures::panda(mascot).toImage());
@@ -133,8 +134,8 @@ class TestFrmTOC : public QObject, public ScreenFixture {
     {
         auto& menu = screens->screen<frmTOC>();
         menu.setPanda();
-        state->tovak->stats.lblMouraP = QStringLiteral("80");
-        state->tovak->stats.lblMouraR = QStringLiteral("75");
+        state->tovak->stats.pinyinCoverage = 80;
+        state->tovak->stats.translationCoverage = 75;
         emit state->tovak->stats.coverageChanged();
         QCOMPARE(label(&menu, QStringLiteral("lblMouraP"))->text(), QStringLiteral("80"));
         QCOMPARE(label(&menu, QStringLiteral("lblMouraR"))->text(), QStringLiteral("75"));

@@ -161,7 +161,7 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         }
         QVERIFY(st.saveStatistics());
         st.computeCoverage();
-        QCOMPARE(st.lblMouraP, percent);
+        QCOMPARE(QString::number(st.pinyinCoverage), percent);
 
         auto& s = screens->screen<frmSearch>();
         s.show();
@@ -189,7 +189,7 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         QTest::mouseClick(labelOf(&s, u"imgP1"_s), Qt::LeftButton);
         QCOMPARE(drills, offered ? 1 : 0);
         // Results that change while the screen is open do not change the offer.
-        st.lblMouraP = offered ? u"0"_s : u"100"_s;
+        st.pinyinCoverage = offered ? 0 : 100;
         emit st.coverageChanged();
         clickButton(&s, u"Search(5)"_s);
         QCOMPARE(tabOrder(&s).contains(u"imgP1"_s), offered);

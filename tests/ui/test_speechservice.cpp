@@ -4,7 +4,7 @@
 #include "ui/clickable.h"
 #include "ui/drills/frmListDui.h"
 #include "ui/screenregistry.h"
-#include "ui/speechplayer.h"
+#include "core/speechservice.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -284,12 +284,12 @@ void TestSpeechPlayer::aWordReachesTheSoundServer()
     // Pressed on the answer list as a learner would.
     ScreenFixture fixture;
     fixture.setUp(true);
-    fixture.screens->setSpeechMadeHook({}); // the real output, to the private server
+    fixture.screens->voice().setMadeHook({}); // the real output, to the private server
     openOn(*fixture.state->tovak, firstWords(12));
     auto& list = fixture.screens->screen<frmListDui>();
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
-    SpeechService& speech = fixture.screens->speech();
+    SpeechService& speech = fixture.screens->voice().service();
     QSignalSpy unavailable(&speech, &SpeechService::unavailable);
     QSignalSpy handedOver(&speech, &SpeechService::firstSampleHandedOver);
     QSignalSpy finished(&speech, &SpeechService::playbackFinished);
@@ -366,4 +366,4 @@ void TestSpeechPlayer::aMissingAudioModuleIsToldOnce()
 }
 
 QTEST_MAIN(TestSpeechPlayer)
-#include "test_speechplayer.moc"
+#include "test_speechservice.moc"

@@ -1,9 +1,8 @@
-#include "ui/speechplayer.h"
+#include "core/speechservice.h"
 
 #include <QCoreApplication>
 #include <QLibrary>
 
-#include <algorithm>
 #include <utility>
 
 SpeechService::SpeechService(QObject* parent) : QObject(parent)

@@ -1,0 +1,77 @@
+#include "core/voice.h"
+
+#include "core/pinyin.h"
+#include "core/speechservice.h"
+#include "data/db.h"
+
+Voice::Voice(const DB& db, QString settingsPath, QObject* parent)
+    : QObject(parent), db_(db), settingsPath_(std::move(settingsPath))
+{
+}
+
+Voice::~Voice() = default;
+
+SpeechService& Voice::service()
+{
+    if (!service_) {
+        service_ = new SpeechService(this);
+        service_->setSettings(settings());
+        if (madeHook_)
+            madeHook_(*service_);
+        connect(service_, &SpeechService::unavailable, this, [this](const QString& sentence) {
+            emit changed();
+            emit unavailable(sentence);
+        });
+        connect(service_, &SpeechService::firstSampleHandedOver, this, [this] {
+            if (!reportedAvailable_) {
+                reportedAvailable_ = true;
+                emit changed();
+            }
+        });
+    }
+    return *service_;
+}
+
+void Voice::speakWord(int tkey)
+{
+    if (tkey < 1 || tkey > db_.lastWordKey())
+        return;
+    service().speak(speechPinyin(db_.word(tkey, WordField::Pinyin), db_.wordCKeys(tkey)));
+}
+
+void Voice::speakReading(const QString& reading)
+{
+    service().speak(speechReading(reading));
+}
+
+bool Voice::canSpeak() const
+{
+    return settings().enabled && (!service_ || service_->isAvailable());
+}
+
+QString Voice::unavailableReason() const
+{
+    if (!settings().enabled)
+        return QStringLiteral("音声はオフです（メインメニューの「音声」で切り替え）");
+    return canSpeak() ? QString() : QStringLiteral("音声を再生できません");
+}
+
+const SpeechSettings& Voice::settings() const
+{
+    if (!settings_)
+        settings_ = SpeechSettings::load(settingsPath_);
+    return *settings_;
+}
+
+bool Voice::setSettings(const SpeechSettings& settings)
+{
+    if (!settings.save(settingsPath_)) {
+        emit saveFailed();
+        return false;
+    }
+    settings_ = settings;
+    if (service_)
+        service_->setSettings(settings);
+    emit changed();
+    return true;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/speechsettings.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class DB;
+class SpeechService;
+
+// Speech for the whole program: the [SPEECH] switches of conf.ini, the speech
+// service made on the first word (start-up does no speech work), and whether
+// anything can be heard. Every screen and speaker control asks it; none keeps
+// a copy of what it holds.
+class Voice : public QObject {
+    Q_OBJECT
+  public:
+    Voice(const DB& db, QString settingsPath, QObject* parent = nullptr);
+    ~Voice() override;
+
+    // The service, made on the first ask with the switches of conf.ini.
+    SpeechService& service();
+    bool started() const { return service_ != nullptr; }
+
+    // Speaks a word of the tables, or one reading of a character ("xue2").
+    void speakWord(int tkey);
+    void speakReading(const QString& reading);
+
+    // False while speech is switched off, and once it failed for want of the
+    // program or a sound device: speaker controls then show as unavailable.
+    bool canSpeak() const;
+    // Why nothing can be heard, for a tooltip; empty while speech works.
+    QString unavailableReason() const;
+
+    // The two switches, read from conf.ini on the first ask.
+    const SpeechSettings& settings() const;
+    // Saves them (every other line of the file kept) and applies them. When the
+    // save fails nothing changes, the learner is told, and false comes back.
+    bool setSettings(const SpeechSettings& settings);
+
+    const QString& settingsPath() const { return settingsPath_; }
+
+    // Runs on the service as it is made (a test gives it a silent output).
+    void setMadeHook(std::function<void(SpeechService&)> hook) { madeHook_ = std::move(hook); }
+
+  signals:
+    // Availability, its reason or the switches changed: controls redraw.
+    void changed();
+    // Once per run, the first time speech fails: what is missing and the remedy.
+    void unavailable(const QString& sentence);
+    // The switches could not be saved in settingsPath().
+    void saveFailed();
+
+  private:
+    const DB& db_;
+    QString settingsPath_;
+    SpeechService* service_ = nullptr;
+    mutable std::optional<SpeechSettings> settings_;
+    bool reportedAvailable_ = false;
+    std::function<void(SpeechService&)> madeHook_;
+};

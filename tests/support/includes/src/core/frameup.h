@@ -1,0 +1,4 @@
+#pragma once
+
+#include "data/db.h"
+#include "ui/screenbase.h"

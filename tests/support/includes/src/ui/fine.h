@@ -1,0 +1,4 @@
+#pragma once
+
+#include "core/frameup.h"
+#include <QWidget>
