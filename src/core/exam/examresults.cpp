@@ -1,6 +1,5 @@
 #include "core/exam/examresults.h"
 
-#include "core/durablefile.h"
 #include "core/inifile.h"
 
 #include <QDate>
@@ -118,18 +117,11 @@ void ExamResults::toIni(IniFile& ini) const
 
 ExamResults ExamResults::load(const QString& path)
 {
-    QByteArray bytes;
-    if (DurableFile::readAll(path, bytes) != DurableFile::ReadResult::Read)
-        return {};
-    return fromIni(IniFile(bytes));
+    const std::optional<IniFile> ini = readIniFile(path);
+    return ini ? fromIni(*ini) : ExamResults{};
 }
 
 bool ExamResults::save(const QString& path) const
 {
-    QByteArray bytes;
-    if (DurableFile::readAll(path, bytes) == DurableFile::ReadResult::Failed)
-        return false;
-    IniFile ini(bytes);
-    toIni(ini);
-    return DurableFile::replace(path, ini.bytes());
+    return editIniFile(path, [this](IniFile& ini) { toIni(ini); });
 }
