@@ -283,17 +283,23 @@ GradingResult Statistics::recordGrading(const GradedSet& set, qint32 today)
     result.count = static_cast<int>(set.answers.size());
     for (const GradedAnswer& a : set.answers) {
         const bool known = a.tkey > 0 && a.tkey < CounterSlots;
+        result.correct += a.right ? 1 : 0;
+        if (known)
+            recordReview(a.tkey, a.right, today);
+        if (set.reviewsOnly)
+            continue;
         if (known)
             incrementCounter(tries, a.tkey);
         questions = saturatingAdd(questions, 1);
         if (a.right) {
-            ++result.correct;
             score = saturatingAdd(score, 1);
             if (known)
                 incrementCounter(right, a.tkey);
         }
-        if (known)
-            recordReview(a.tkey, a.right, today);
+    }
+    if (set.reviewsOnly) {
+        saveStatistics();
+        return result;
     }
 
     // The totals take every grading, by ear too: they measure the learner's

@@ -42,10 +42,13 @@ struct GradedAnswer {
 
 // One grading of a drill run: every answer is a try of its word in the drill's
 // counter lists (the listening ones by ear) and a review in its schedule.
+// reviewsOnly (the exam practice's words): a review and nothing else, so no
+// counter, total or coverage changes; kind and byEar are then not read.
 struct GradedSet {
     DrillKind kind = DrillKind::ToneDrill;
     bool byEar = false;
     QList<GradedAnswer> answers;
+    bool reviewsOnly = false;
 };
 
 // What a grading gives the screens.

@@ -1,9 +1,11 @@
 #include "core/exam/examresults.h"
 #include "core/exam/examsession.h"
 #include "core/inifile.h"
+#include "core/statistics.h"
 #include "coresupport.h"
 
 #include <QDate>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,6 +55,7 @@ class TestExamResults : public QObject {
     void aSaveRoundTripKeepsEveryOtherLine();
     void hostileValuesReadAsNothing_data();
     void hostileValuesReadAsNothing();
+    void examWordsAreOnlyReviewed();
 };
 
 void TestExamResults::grading_data()
@@ -193,6 +196,34 @@ void TestExamResults::hostileValuesReadAsNothing()
     QCOMPARE(r.scores(ExamSectionKind::Written).size(), writtenScores);
     QCOMPARE(r.scores(ExamSectionKind::Listening).size(), listeningScores);
     QCOMPARE(r.misses(Contrast::NNg), nNgMisses);
+}
+
+void TestExamResults::examWordsAreOnlyReviewed()
+{
+    QTemporaryDir dir;
+    Statistics stats(dir.filePath(u"conf.ini"_s));
+    stats.splitCounterLists();
+    QSignalSpy coverage(&stats, &Statistics::coverageChanged);
+    const ExamGenerator generator(studyTables());
+    ExamSession session(generator.section(ExamSectionKind::Listening, 9));
+    answer(session, u"RWRRWRRRRR"_s);
+    session.press(0);
+    GradedSet set;
+    set.reviewsOnly = true;
+    for (const ReviewedWord& w : reviewedWords(session.section(), session.grade()))
+        set.answers.append({w.tkey, w.right});
+    QCOMPARE(stats.recordGrading(set, day1).correct, 4);
+    // Reviews, saved at once; no try, total or coverage.
+    QCOMPARE(std::count_if(stats.WordReviews.begin(), stats.WordReviews.end(),
+                           [](const WordReview& r) { return r.hasState; }),
+             6);
+    QCOMPARE(stats.questions + stats.score + stats.nog + stats.rate, 0);
+    for (int list = 0; list < CounterListCount; ++list) {
+        for (const GradedAnswer& a : set.answers)
+            QCOMPARE(stats.counter(static_cast<CounterList>(list), a.tkey), 0);
+    }
+    QCOMPARE(coverage.count(), 0);
+    QVERIFY(readBytes(stats.filePath()).contains("REVIEW_DAY="));
 }
 
 QTEST_GUILESS_MAIN(TestExamResults)
