@@ -11,8 +11,9 @@
 namespace Pictures {
 QPixmap btn(int n);                             // ilBtn 1..8
 QPixmap panda(int n);                           // ilPanda 1..4, smallest to fully grown
-QPixmap contents(const QString& screen, int n); // "frmTOC" 1..6 or "frmExamTOC" 1..3
+QPixmap contents(const QString& screen, int n); // "frmTOC" 1..contentsCount or "frmExamTOC" 1..3
 QPixmap maruBatu(int n);                        // 1 correct, 2 wrong
+QPixmap smallMark(int n);                       // ilMaruBatuS, the exam paper's: 1 correct, 2 wrong
 QPixmap speechSwitch(int n); // ilSwitch 1 音声：オン, 2 音声：オフ, 3 ゆっくり：オン, 4 ゆっくり：オフ
 QPixmap speaker(int n);                    // ilSpeaker 1 normal, 2 hover, 3 speech unavailable
 QPixmap background(const QString& screen); // frmListP1, frmListP2, frmListDui share one
