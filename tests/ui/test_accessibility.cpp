@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include "core/browse/rankings.h"
+#include "core/info/helppages.h"
 #include "core/tovak.h"
 #include "ui/browse/frmChar.h"
 #include "ui/browse/frmExamListC.h"
@@ -358,17 +359,18 @@ class TestAccessibility : public QObject, public ScreenFixture {
         QTest::addColumn<QStringList>("order");
         // The speech switches stand under the left column's items.
         QTest::newRow("main menu") << "frmTOC" << QStringList{"imgHelp",        "imgExit",        "imgContents(6)",
-                                                              "imgContents(5)", "lblSpeech",      "lblSlow",
-                                                              "imgContents(1)", "imgContents(2)", "imgContents(3)",
-                                                              "imgContents(4)", "imgPanda"};
+                                                              "imgContents(5)", "imgContents(7)", "lblSpeech",
+                                                              "lblSlow",        "imgContents(1)", "imgContents(2)",
+                                                              "imgContents(3)", "imgContents(4)", "imgPanda"};
         QStringList contents{"imgExit"};
-        for (int k = 0; k < 7; ++k)
+        for (int k = 0; k < HelpTopicCount; ++k)
             contents << QStringLiteral("lblContents(%1)").arg(k);
         QTest::newRow("help contents") << "frmHelp-0"
                                        << (contents << "imgNext"
                                                     << "imgBack");
         QTest::newRow("help page") << "frmHelp-4" << QStringList{"imgExit", "imgBefore", "imgNext", "imgBack"};
-        QTest::newRow("help last page") << "frmHelp-7" << QStringList{"imgExit", "imgBefore", "imgBack"};
+        QTest::newRow("help last page") << QStringLiteral("frmHelp-%1").arg(LastHelpPage)
+                                        << QStringList{"imgExit", "imgBefore", "imgBack"};
         QTest::newRow("about") << "frmAbout" << QStringList{"lblURL"};
 
         // Each condition, then its button; the launch buttons only once unmasked.

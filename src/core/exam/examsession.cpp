@@ -58,23 +58,41 @@ QString sectionTitle(ExamSectionKind kind)
     return kind == ExamSectionKind::Written ? u"筆記 第1問"_s : u"聞き取り"_s;
 }
 
-QString itemInstruction(ExamSectionKind kind, const ExamItem& item)
+QList<ExamGroup> examGroups(const ExamSection& section)
 {
-    switch (item.kind) {
-    case ExamItemKind::TonePattern:
-        return u"声調の組み合わせが他と異なるものを選びなさい"_s;
-    case ExamItemKind::Pinyin:
-        return kind == ExamSectionKind::Written ? u"正しいピンイン表記を選びなさい"_s
-                                                : u"読み上げられた単語の正しいピンイン表記を選びなさい"_s;
-    case ExamItemKind::Meaning:
-        return u"読み上げられた単語の意味を選びなさい"_s;
-    case ExamItemKind::Number:
-        return numberInstruction(item.number.kind);
+    const auto instruction = [&](ExamItemKind kind) {
+        switch (kind) {
+        case ExamItemKind::TonePattern:
+            return u"声調の組み合わせが他と異なるものを、①～④の中から1つ選びなさい。"_s;
+        case ExamItemKind::Pinyin:
+            return section.kind == ExamSectionKind::Written
+                       ? u"正しいピンイン表記を、①～④の中から1つ選びなさい。"_s
+                       : u"読み上げられた単語の正しいピンイン表記を、①～④の中から1つ選びなさい。"_s;
+        case ExamItemKind::Meaning:
+            return u"読み上げられた単語の意味を、①～④の中から1つ選びなさい。"_s;
+        case ExamItemKind::Number:
+            return u"読み上げられた数を、それぞれの指示どおりに数字で入力しなさい。"_s;
+        }
+        return QString();
+    };
+    QList<ExamGroup> groups;
+    for (int i = 0; i < section.items.size(); ++i) {
+        if (i > 0 && section.items[i].kind == section.items[i - 1].kind) {
+            ++groups.last().count;
+            continue;
+        }
+        groups.append({i, 1, instruction(section.items[i].kind)});
     }
-    return {};
+    for (ExamGroup& g : groups) {
+        const QString numbers =
+            g.count == 1 ? u"(%1)"_s.arg(g.first + 1) : u"(%1)～(%2)"_s.arg(g.first + 1).arg(g.first + g.count);
+        g.heading = numbers + u"　"_s + g.heading;
+    }
+    return groups;
 }
 
-ExamSession::ExamSession(ExamSection section) : section_(std::move(section)), answers_(section_.items.size())
+ExamSession::ExamSession(ExamSection section, std::optional<qint64> startedAtMs)
+    : section_(std::move(section)), answers_(section_.items.size()), pressedAtMs_(startedAtMs)
 {
 }
 
@@ -100,9 +118,14 @@ int ExamSession::unansweredCount() const
     return n;
 }
 
+bool ExamSession::hasUngradedAnswers() const
+{
+    return !graded() && unansweredCount() < count();
+}
+
 bool ExamSession::isRepeatPress(qint64 nowMs) const
 {
-    return gradedAtMs_ && nowMs - *gradedAtMs_ < RepeatGuardMs;
+    return pressedAtMs_ && nowMs - *pressedAtMs_ < RepeatGuardMs;
 }
 
 ExamPress ExamSession::press(qint64 nowMs)
@@ -112,7 +135,7 @@ ExamPress ExamSession::press(qint64 nowMs)
     if (graded())
         return ExamPress::NewSetWanted;
     grade_ = gradeSection(section_, answers_);
-    gradedAtMs_ = nowMs;
+    pressedAtMs_ = nowMs;
     return ExamPress::Graded;
 }
 

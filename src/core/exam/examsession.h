@@ -41,9 +41,18 @@ struct ReviewedWord {
 };
 QList<ReviewedWord> reviewedWords(const ExamSection& section, const ExamGrade& grade);
 
-// The paper's wording.
+// The paper's wording: the section's title, and its items in groups of one
+// kind, each under a heading ("(1)～(5)　声調の組み合わせが…"). A number
+// item's own instruction is numberInstruction.
 QString sectionTitle(ExamSectionKind kind);
-QString itemInstruction(ExamSectionKind kind, const ExamItem& item);
+struct ExamGroup {
+    int first = 0;
+    int count = 0;
+    QString heading;
+};
+QList<ExamGroup> examGroups(const ExamSection& section);
+// What Back asks while answers are given and not graded.
+inline constexpr char16_t UngradedBackQuestion[] = u"採点していない解答があります。採点せずに戻りますか？";
 // What the grade button asks before grading with items left open.
 inline constexpr char16_t UnansweredQuestion[] = u"まだ答えていない問題があります。採点しますか？";
 
@@ -54,7 +63,9 @@ enum class ExamPress { Graded, NewSetWanted, Repeated };
 // One sitting of a section: the answers, then the grading.
 class ExamSession {
   public:
-    explicit ExamSession(ExamSection section);
+    // startedAtMs: the press that asked for this sitting, if one did; the
+    // repeat guard runs from it as from a grading.
+    explicit ExamSession(ExamSection section, std::optional<qint64> startedAtMs = std::nullopt);
 
     const ExamSection& section() const { return section_; }
     int count() const { return static_cast<int>(section_.items.size()); }
@@ -65,11 +76,14 @@ class ExamSession {
     void choose(int i, int choice);
     void type(int i, const QString& text);
     int unansweredCount() const;
+    // Some answer given and the section not graded yet.
+    bool hasUngradedAnswers() const;
 
     static constexpr qint64 RepeatGuardMs = 1000;
     bool isRepeatPress(qint64 nowMs) const;
     // The grade button (or F5) at nowMs on a monotonic clock: grades, or once
-    // graded asks for a new set; nothing within the guard after a grading.
+    // graded asks for a new set; nothing within the guard after a grading or
+    // after the press that started the sitting.
     ExamPress press(qint64 nowMs);
 
     bool graded() const { return grade_.has_value(); }
@@ -81,5 +95,5 @@ class ExamSession {
     ExamSection section_;
     QList<ExamAnswer> answers_;
     std::optional<ExamGrade> grade_;
-    std::optional<qint64> gradedAtMs_;
+    std::optional<qint64> pressedAtMs_;
 };

@@ -4,7 +4,7 @@
 
 #include <array>
 
-// The help viewer's eight pages: page 0 is the table of contents, 1 to 7 topics.
+// The help viewer's pages: page 0 is the table of contents, the others one topic each.
 struct HelpEntry {
     QString title;
     QString text;
@@ -20,11 +20,12 @@ enum HelpTopic : qint16 {
     HelpTranslationDrill = 5,
     HelpShortcutKeys = 6,
     HelpOther = 7,
+    HelpMockExam = 8,
 };
 
-constexpr int HelpPageCount = 8;
+constexpr int HelpPageCount = 9;
 constexpr int LastHelpPage = HelpPageCount - 1;
-constexpr int HelpTopicCount = 7;
+constexpr int HelpTopicCount = HelpPageCount - 1;
 
 // Title shown on page 0 in place of entry 0's own title.
 QString helpContentsTitle();

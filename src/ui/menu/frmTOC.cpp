@@ -6,6 +6,7 @@
 #include "core/tovak.h"
 #include "ui/browse/frmExamTOC.h"
 #include "ui/browse/frmListC.h"
+#include "ui/exam/frmMockExam.h"
 #include "ui/info/frmAbout.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
@@ -42,10 +43,10 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     // One item lights at a time, however fast the mouse crosses from one to the next.
     makeHoverGroup(buttons());
 
-    // The header first, then the left column (6, 5, the speech switches, the review line), the right column
+    // The header first, then the left column (6, 5, 7, the speech switches, the review line), the right column
     // (1 to 4) with the mascot under it.
     QList<QWidget*> order = {help->picture(), exit->picture()};
-    for (int k : {6, 5})
+    for (int k : {6, 5, 7})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
     order << lblSpeech_ << lblSlow_ << lblReview_;
     for (int k : {1, 2, 3, 4})
@@ -65,7 +66,7 @@ void frmTOC::buildItems()
     lblMouraR_ = makeLabel(this, QStringLiteral("lblMouraR"), QStringLiteral("0"), L::lblMouraR, accent, 26, true,
                            Qt::AlignCenter);
 
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= L::contentsCount; ++k) {
         ImageButton* item = addButton(
             QStringLiteral("Contents(%1)").arg(k), QPixmap(),
             [k] { return Pictures::contents(QStringLiteral("frmTOC"), k); }, L::imgContents(k));
@@ -75,8 +76,10 @@ void frmTOC::buildItems()
                 openRanking(static_cast<qint16>(k));
             else if (k == 5)
                 openWordSearch();
-            else
+            else if (k == 6)
                 openExamMenu();
+            else if (k == 7)
+                openMockExam();
         });
     }
 }
@@ -200,6 +203,11 @@ void frmTOC::openReview()
 void frmTOC::openExamMenu()
 {
     (void)screens().open<frmExamTOC>(this);
+}
+
+void frmTOC::openMockExam()
+{
+    (void)screens().open<frmMockExam>(this);
 }
 
 void frmTOC::openAbout()

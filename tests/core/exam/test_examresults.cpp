@@ -121,6 +121,11 @@ void TestExamResults::gradingPressesAndTheRepeatGuard()
     QCOMPARE(session.answer(0).choice, session.item(0).right);
     QCOMPARE(session.grade().score, 2);
     QCOMPARE(session.press(10'000 + ExamSession::RepeatGuardMs), ExamPress::NewSetWanted);
+    // The press that asked for the next sitting guards it too.
+    ExamSession next(generator.section(ExamSectionKind::Written, 4), 20'000);
+    QCOMPARE(next.press(20'500), ExamPress::Repeated);
+    QVERIFY(!next.graded());
+    QCOMPARE(next.press(21'000), ExamPress::Graded);
 }
 
 void TestExamResults::aSaveRoundTripKeepsEveryOtherLine()
