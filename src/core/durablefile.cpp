@@ -26,6 +26,7 @@ SystemCalls realCalls()
         [](int fd, const void* data, size_t size) { return ::write(fd, data, size); },
         [](int fd) { return ::fsync(fd); },
         [](const char* from, const char* to) { return ::rename(from, to); },
+        [](int fd, const void* data, size_t size, off_t offset) { return ::pwrite(fd, data, size, offset); },
     };
 }
 

@@ -38,14 +38,16 @@ bool isTemporaryName(const QString& fileName, const QString& targetName);
 // program can be writing. Returns how many were removed.
 int removeLeftovers(const QString& path);
 
-// The system calls behind the functions above. Tests replace them to make one
-// fail the way a full disk or a failing drive would.
+// The system calls behind the functions above, and behind the review log's
+// database (open, write, pwrite). Tests replace them to make one fail the way
+// a full disk or a failing drive would.
 struct SystemCalls {
     std::function<int(const char* path, int flags, mode_t mode)> open;
     std::function<ssize_t(int fd, void* buffer, size_t size)> read;
     std::function<ssize_t(int fd, const void* data, size_t size)> write;
     std::function<int(int fd)> fsync;
     std::function<int(const char* from, const char* to)> rename;
+    std::function<ssize_t(int fd, const void* data, size_t size, off_t offset)> pwrite;
 };
 SystemCalls& systemCalls();
 void restoreSystemCalls();

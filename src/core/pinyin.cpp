@@ -23,6 +23,9 @@ bool isToneDigit(QChar c)
     return c >= u'1' && c <= u'4';
 }
 
+// Many textbooks, input methods and the voice itself write the neutral tone as 5.
+constexpr QChar NeutralDigit = u'5';
+
 bool isAsciiLetter(QChar c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -153,8 +156,8 @@ std::optional<Syllables> splitSyllables(const QString& text)
         const qsizetype first = out.size();
         if (!splitRun(QStringView(text).mid(i, j - i), out) || out.size() == first)
             return std::nullopt;
-        if (j < n && isToneDigit(text[j])) {
-            out.last().tone = text[j].digitValue();
+        if (j < n && (isToneDigit(text[j]) || text[j] == NeutralDigit)) {
+            out.last().tone = text[j] == NeutralDigit ? Neutral : text[j].digitValue();
             ++j;
             // An erhua "r" typed after its digit ("dian3r"), when the letters
             // from the "r" on make no syllables but those after it do.
@@ -232,13 +235,17 @@ bool toneAllowed(int typed, const Syllable& stored, int changed)
 }
 
 // Matches typed digits against the syllables from index s on; neutral
-// syllables take no digit, a changed tone may stand for the stored one.
+// syllables take no digit or a 5, a changed tone may stand for the stored one.
 bool digitsMatch(QStringView digits, const Syllables& syllables, const QList<int>& changed, qsizetype s)
 {
     if (s == syllables.size())
         return digits.isEmpty();
-    if (syllables[s].tone == Neutral && digitsMatch(digits, syllables, changed, s + 1))
-        return true;
+    if (syllables[s].tone == Neutral) {
+        if (digitsMatch(digits, syllables, changed, s + 1))
+            return true;
+        if (!digits.isEmpty() && digits[0] == NeutralDigit && digitsMatch(digits.mid(1), syllables, changed, s + 1))
+            return true;
+    }
     if (digits.isEmpty() || !isToneDigit(digits[0]))
         return false;
     return toneAllowed(digits[0].digitValue(), syllables[s], changed[s]) &&
@@ -389,4 +396,16 @@ QList<PinyinSyllable> pinyinSyllables(const QString& pinyin)
 bool isMandarinSyllable(const QString& letters)
 {
     return syllableInventory().contains(letters);
+}
+QList<SyllableTone> syllableTones(const QString& pinyin, const std::array<int, 4>& ckeys)
+{
+    const std::optional<Syllables> syllables = splitPinyin(pinyin);
+    if (!syllables)
+        return {};
+    const QList<int> changed = changedTones(*syllables, ckeys);
+    QList<SyllableTone> out;
+    out.reserve(syllables->size());
+    for (qsizetype i = 0; i < syllables->size(); ++i)
+        out.append({(*syllables)[i].tone, changed[i]});
+    return out;
 }

@@ -13,7 +13,7 @@ QString getBareSyllables(const QString& pinyin);
 // Answers are compared by what they say, not by how they are typed: blanks
 // (also U+3000), letter case and full-width forms carry nothing; "ü", "v" and
 // "u:" are one letter; an erhua "r" may stand before or after its tone digit.
-// A syllable without a digit is neutral, so "5" or "0" there is wrong. Where
+// A neutral syllable takes no digit or "5" ("0" is wrong). Where
 // ckeys place 一 or 不, their changed tone before the next syllable is right too.
 bool isToneAnswerCorrect(const QString& typed, const QString& pinyin, const std::array<int, 4>& ckeys);
 bool isPinyinAnswerCorrect(const QString& typed, const QString& pinyin, const std::array<int, 4>& ckeys);
@@ -51,3 +51,13 @@ struct PinyinSyllable {
 QList<PinyinSyllable> pinyinSyllables(const QString& pinyin);
 // Whether letters (lower case, "v" for "ü", no tone digit) spell one Mandarin syllable.
 bool isMandarinSyllable(const QString& letters);
+// One syllable's tone as the grading sees it: its own (0 for neutral) and the
+// changed tone 一 or 不 takes there before the next syllable (0 for none).
+struct SyllableTone {
+    int tone = 0;
+    int changed = 0;
+    bool operator==(const SyllableTone&) const = default;
+};
+// The tones of a pinyin, syllable by syllable, typed or stored; empty when it
+// cannot be split into valid syllables. ckeys place 一 and 不 as the grading does.
+QList<SyllableTone> syllableTones(const QString& pinyin, const std::array<int, 4>& ckeys = {});

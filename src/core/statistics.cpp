@@ -4,6 +4,7 @@
 #include "core/inifile.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -139,7 +140,8 @@ qint16 saturatingAdd(qint16 total, qint64 amount)
     return clampTo16(total + std::clamp<qint64>(amount, -65536, 65536));
 }
 
-Statistics::Statistics(QString filePath, QObject* parent) : QObject(parent), filePath_(std::move(filePath))
+Statistics::Statistics(QString filePath, QObject* parent)
+    : QObject(parent), filePath_(std::move(filePath)), log_(ReviewLog::pathBeside(filePath_))
 {
     splitCounterLists();
 }
@@ -297,11 +299,25 @@ GradingResult Statistics::recordGrading(const GradedSet& set, qint32 today)
                 incrementCounter(right, a.tkey);
         }
     }
-    if (set.reviewsOnly) {
-        saveStatistics();
-        return result;
-    }
+    if (!set.reviewsOnly)
+        addToTotals(set, result);
+    saveStatistics();
+    if (!set.reviewsOnly)
+        computeCoverage();
 
+    const QDateTime at = set.timeMs != 0 ? QDateTime::fromMSecsSinceEpoch(set.timeMs) : QDateTime::currentDateTime();
+    const QuestionKind question = set.question.value_or(questionKind(set.kind, set.byEar));
+    QList<LoggedAnswer> logged;
+    logged.reserve(set.answers.size());
+    for (const GradedAnswer& a : set.answers)
+        logged.append(
+            {at.toMSecsSinceEpoch(), today, a.tkey, a.question.value_or(question), a.right, a.given, a.expected, -1});
+    (void)log_.append(logged);
+    return result;
+}
+
+void Statistics::addToTotals(const GradedSet& set, const GradingResult& result)
+{
     // The totals take every grading, by ear too: they measure the learner's
     // work, while the per-word lists keep coverage apart. A grading's score on
     // RATE's scale is num / den: the typed drills' percentage rounded down
@@ -316,10 +332,19 @@ GradingResult Statistics::recordGrading(const GradedSet& set, qint32 today)
     const qint64 divisor = den * (n + 1);
     rate = clampTo16(divisor == 0 ? floorDiv(num, den) : floorDiv(num + den * n * rate, divisor));
     nog = saturatingAdd(nog, 1);
+}
 
-    saveStatistics();
-    computeCoverage();
-    return result;
+QuestionKind questionKind(DrillKind kind, bool byEar)
+{
+    switch (kind) {
+    case DrillKind::ToneDrill:
+        return byEar ? QuestionKind::ToneByEar : QuestionKind::Tone;
+    case DrillKind::PinyinDrill:
+        return byEar ? QuestionKind::PinyinByEar : QuestionKind::Pinyin;
+    case DrillKind::TranslationDrill:
+        break;
+    }
+    return QuestionKind::Translation;
 }
 
 int Statistics::coveredCount(DrillKind kind) const

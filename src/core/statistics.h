@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/reviewlog.h"
 #include "core/reviewschedule.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 enum class DrillKind : int { PinyinDrill = 0, ToneDrill = 1, TranslationDrill = 2 };
 
@@ -34,22 +36,35 @@ constexpr int CounterListCount = 10;
 constexpr int DrillCounterLists = 6; // the lists before the by-ear ones
 constexpr int CounterSlots = 501;    // position 0 belongs to no word
 
-// One graded word: its key (one outside 1..500 still counts in the totals) and the verdict.
+// One graded word: its key (one outside 1..500 still counts in the totals), the
+// verdict, and for the review log what was answered and what was expected.
 struct GradedAnswer {
     int tkey = 0;
     bool right = false;
+    QString given;
+    QString expected;
+    // How the log names this one question, where it differs from the set's.
+    std::optional<QuestionKind> question;
 };
 
 // One grading of a drill run: every answer is a try of its word in the drill's
-// counter lists (the listening ones by ear) and a review in its schedule.
-// reviewsOnly (the exam practice's words): a review and nothing else, so no
-// counter, total or coverage changes; kind and byEar are then not read.
+// counter lists (the listening ones by ear), a review in its schedule and a row
+// of the review log. reviewsOnly (the exam practice's words): a review and a
+// row of the log, nothing else, so no counter, total or coverage changes.
 struct GradedSet {
     DrillKind kind = DrillKind::ToneDrill;
     bool byEar = false;
     QList<GradedAnswer> answers;
+    // When it was graded (UTC milliseconds); 0 is now.
+    qint64 timeMs = 0;
+    // How the log names the questions; none: the drill's kind, by ear or not.
+    // The exam practice names its own (QuestionKind::ExamPractice on), also
+    // answer by answer (GradedAnswer::question).
+    std::optional<QuestionKind> question;
     bool reviewsOnly = false;
 };
+// The log's name for the questions of a drill.
+QuestionKind questionKind(DrillKind kind, bool byEar);
 
 // What a grading gives the screens.
 struct GradingResult {
@@ -118,10 +133,14 @@ class Statistics : public QObject {
     void recordReview(int tkey, bool right, qint32 today);
     // A whole grading on day today: the words' counters and reviews, the four
     // totals with the RATE average, then one save (a failure is reported through
-    // saveFailed) and the coverage.
+    // saveFailed) and the coverage, then one transaction of the review log (a
+    // fault there is told by the log and costs the grading nothing).
     GradingResult recordGrading(const GradedSet& set, qint32 today);
 
     bool hasUnsavedResults() const { return unsaved_; }
+
+    // Every graded answer (reviewlog.db beside the file); opened with its first use.
+    ReviewLog& reviewLog() { return log_; }
 
     // Test hook: runs after the new file is written and before it replaces the
     // old one; returning false abandons the save as a crash would.
@@ -147,7 +166,11 @@ class Statistics : public QObject {
     void saveFailed();
 
   private:
+    // QUESTIONS, SCORE, RATE's running average and NOG for a drill's grading.
+    void addToTotals(const GradedSet& set, const GradingResult& result);
+
     QString filePath_;
+    ReviewLog log_;
     bool unreadable_ = false;
     bool unsaved_ = false;
     bool failureReported_ = false;

@@ -5,9 +5,12 @@
 #include "core/voice.h"
 #include "data/db.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // The state every screen shares. The application owns one; screens receive it
 // by reference, so each test starts from a fresh one.
@@ -30,6 +33,11 @@ class Tovak {
     void shrinkWordList();
     void clearCharList(int size);
     void shrinkCharList();
+
+    // The wall clock gradings and screens read the time and the local day from; tests set their own.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    QDate today() const { return clock().date(); }
+    qint32 todayNumber() const { return static_cast<qint32>(today().toJulianDay()); }
 
     DB db;
     Statistics stats;

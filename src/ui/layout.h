@@ -93,12 +93,17 @@ constexpr QRect imgContents(int k)
 // Captions of the items from 1, painted into the background and naming the items to a screen reader.
 inline constexpr const char* contentsCaption[] = {"総合出る順",   "ヒアリング出る順", "筆記単語出る順",
                                                   "筆記文出る順", "単語総合検索",     "第51回試験必勝分析",
-                                                  "模擬試験"};
+                                                  "模擬試験",     "学習記録"};
 inline constexpr int contentsCount = static_cast<int>(std::size(contentsCaption));
 inline constexpr QRect leftHeading{40, 118, 300, 26};
 inline constexpr QRect rightHeading{440, 118, 300, 26};
 // Right of the achievement bar: the days left until the sitting the learner chose.
 inline constexpr QRect lblCountdown{518, 62, 240, 34};
+// Its words are pictures (ilCountdown 1 試験まであと, 2 日, 3 試験は今日です) and its number a
+// label of digits, so a menu with a sitting set still typesets no Japanese.
+inline constexpr QRect imgCountdownLead{lblCountdown.x(), lblCountdown.y(), 132, lblCountdown.height()};
+inline constexpr QRect lblCountdownDays{lblCountdown.x() + 132, lblCountdown.y(), 56, lblCountdown.height()};
+inline constexpr QRect imgCountdownTail{lblCountdown.x() + 188, lblCountdown.y(), 32, lblCountdown.height()};
 // Under the left column's items: the speech switches, "今日の復習：N語" (shown only while words are
 // due) and the encouragement note.
 inline constexpr QRect lblSpeech{40, 384, 140, 28};
@@ -110,12 +115,40 @@ inline constexpr QRect note{40, 466, 300, 112};
 inline constexpr QRect imgPanda{506, 380, 167, 178};
 } // namespace frmTOC
 
+// ---------------------------------------------------------------- progress (学習記録)
+namespace frmProgress {
+// Four chart cards in two rows, the sitting card under them; each card's heading is painted.
+inline constexpr QRect perDayCard{16, 52, 370, 176};
+inline constexpr QRect perWeekCard{394, 52, 370, 176};
+inline constexpr QRect forecastCard{16, 234, 370, 176};
+inline constexpr QRect confusionCard{394, 234, 370, 176};
+inline constexpr QRect sittingCard{16, 416, 748, 128};
+constexpr QRect headingOf(const QRect& card) { return {card.x() + 14, card.y() + 6, card.width() - 28, 22}; }
+constexpr QRect chartOf(const QRect& card) { return {card.x() + 8, card.y() + 32, card.width() - 16, card.height() - 38}; }
+inline constexpr QRect perDayLegend{256, 58, 122, 18};  // right (green) under wrong (red)
+inline constexpr QRect lblEmpty{30, 100, 342, 40};      // over the empty first chart
+inline constexpr QRect grid{404, 264, 184, 140};        // expected tone down, answered tone across
+constexpr QRect lblConfusion(int i) { return {596, 268 + i * 28, 164, 24}; }
+inline constexpr QRect imgDrillConfusion{610, 372, 138, 29};
+inline constexpr QRect sittingHeading{30, 422, 200, 22};
+constexpr QRect imgSitting(int i) { return {30 + i * 146, 450, 138, 29}; }
+inline constexpr QRect txtExamDate{30, 490, 138, 28};
+inline constexpr QRect imgTypedDate{176, 489, 138, 29};
+inline constexpr QRect typedDateHint{30, 520, 300, 18};
+inline constexpr QRect lblExamDay{480, 422, 278, 24};
+inline constexpr QRect lblReadiness{480, 446, 278, 26};
+inline constexpr QRect lblReadinessNote{480, 472, 278, 30};
+inline constexpr QRect lblPlan{480, 502, 278, 40};
+inline constexpr QRect lblExported{162, BottomRow::y, 440, 29};
+} // namespace frmProgress
+
 // ---------------------------------------------------------------- help viewer (540x418)
 namespace frmHelp {
 inline constexpr QRect imgExit{505, 7, 29, 30};
 inline constexpr QRect lblType{20, 5, 440, 34};
 inline constexpr QRect paper{16, 54, 508, 306}; // painted frame of the text area
-constexpr QRect lblContents(int k) { return {64, 64 + k * 36, 400, 28}; }
+// Entry k of the table of contents, pitch pixels below the one before.
+constexpr QRect lblContents(int k, int pitch) { return {64, 68 + k * pitch, 400, 28}; }
 inline constexpr QRect lblComment{32, 64, 476, 286};
 inline constexpr QRect imgBefore{36, 374, 138, 29};
 inline constexpr QRect imgNext{200, 374, 138, 29};

@@ -157,6 +157,11 @@ QPixmap speechSwitch(int n)
     return listPicture(QStringLiteral("ilSwitch"), n, 4);
 }
 
+QPixmap countdown(int n)
+{
+    return listPicture(QStringLiteral("ilCountdown"), n, 3);
+}
+
 QPixmap speaker(int n)
 {
     return listPicture(QStringLiteral("ilSpeaker"), n, 3);

@@ -16,6 +16,7 @@ QPixmap maruBatu(int n);                        // 1 correct, 2 wrong
 QPixmap smallMark(int n);                       // ilMaruBatuS, the exam paper's: 1 correct, 2 wrong
 QPixmap speechSwitch(int n); // ilSwitch 1 音声：オン, 2 音声：オフ, 3 ゆっくり：オン, 4 ゆっくり：オフ
 QPixmap speaker(int n);                    // ilSpeaker 1 normal, 2 hover, 3 speech unavailable
+QPixmap countdown(int n);                  // ilCountdown 1 試験まであと, 2 日, 3 試験は今日です
 QPixmap background(const QString& screen); // frmListP1, frmListP2, frmListDui share one
 // Start-up: decodes on a second thread what the main menu shows first and the
 // window icon, while the splash screen's timer runs; asking for one of them

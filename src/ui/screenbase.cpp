@@ -108,7 +108,8 @@ void ScreenBase::addBackHelpExit(qint16 helpPage)
                   QStringLiteral("戻る"), Layout::captionOf(Layout::BottomRow::back));
     connect(back, &ImageButton::clicked, this, [this] { this->back(); });
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), Layout::imgHelp);
-    connect(help, &ImageButton::clicked, this, [this, helpPage] { (void)screens_.showHelp(helpPage, this); });
+    helpPage_ = helpPage;
+    connect(help, &ImageButton::clicked, this, [this] { (void)screens_.showHelp(helpPage_, this); });
     ImageButton* exit = addButton(
         QStringLiteral("Exit"), QPixmap(), [] { return Pictures::btn(6); }, Layout::imgExit);
     connect(exit, &ImageButton::clicked, this, [this] { screens_.confirmExit(this); });

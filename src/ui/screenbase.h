@@ -68,6 +68,8 @@ class ScreenBase : public QDialog {
     // The 780x600 screens' frame buttons: Back "戻る" at the bottom right,
     // help (opening helpPage) and exit at the top right.
     void addBackHelpExit(qint16 helpPage);
+    // The page the help button and F1 open from now on.
+    void setHelpPage(qint16 page) { helpPage_ = page; }
     // Previous "前へ" and next "次へ" in the bottom row; each runs its handler.
     void addPageButtons(std::function<void()> before, std::function<void()> next);
 
@@ -105,6 +107,7 @@ class ScreenBase : public QDialog {
     ScreenRegistry& screens_;
     QPixmap background_;
     QList<ImageButton*> buttons_;
+    qint16 helpPage_ = 0;
     bool composing_ = false;
     bool barePressed_ = false;
 };

@@ -19,6 +19,10 @@ ScreenRegistry::ScreenRegistry(Tovak& tovak)
             [this, &v] { tellSaveFailed(QStringLiteral("音声の設定"), v.settingsPath()); });
     connect(&v, &Voice::unavailable, this,
             [this](const QString& sentence) { MsgBox::information(topWindow(), sentence); });
+    // Told once the grading that met the fault has returned and its screen shows the marks.
+    connect(
+        &tovak_.stats.reviewLog(), &ReviewLog::faultFound, this,
+        [this](const QString& sentence) { MsgBox::information(topWindow(), sentence); }, Qt::QueuedConnection);
 }
 
 ScreenRegistry::~ScreenRegistry()

@@ -454,12 +454,39 @@ void paintExamPaper(QPainter& p)
     listFooter(p);
 }
 
+void paintProgress(QPainter& p)
+{
+    screenFrame(p, screenSize, true);
+    headerTitle(p, "学習記録");
+    brandMark(p, QRect(480, 12, 220, 22));
+    const std::pair<QRect, const char*> cards[] = {
+        {frmProgress::perDayCard, "解答数（過去30日）"},
+        {frmProgress::perWeekCard, "復習の正答率（週ごと・目標90%）"},
+        {frmProgress::forecastCard, "復習予定（今後30日）"},
+        {frmProgress::confusionCard, "声調の取り違え（正しい声調→答えた声調）"},
+        {frmProgress::sittingCard, ""},
+    };
+    for (const auto& [card, heading] : cards) {
+        roundedPanel(p, card, 10, rgb(Palette::panel), rgb(Palette::rule));
+        drawText(p, frmProgress::headingOf(card), heading, Face::SansBold, 14, bamboo());
+    }
+    drawText(p, frmProgress::sittingHeading, "試験日", Face::SansBold, 14, bamboo());
+    // The first chart's legend: right in green under wrong in red.
+    const QRect legend = frmProgress::perDayLegend;
+    p.fillRect(QRect(legend.left(), legend.top() + 4, 10, 10), bamboo());
+    drawText(p, QRect(legend.left() + 14, legend.top(), 40, legend.height()), "正解", Face::Sans, 11, softInk());
+    p.fillRect(QRect(legend.left() + 56, legend.top() + 4, 10, 10), rgb(Palette::accent));
+    drawText(p, QRect(legend.left() + 70, legend.top(), 52, legend.height()), "不正解", Face::Sans, 11, softInk());
+    drawText(p, frmProgress::typedDateHint, "ほかの日は「2026-12-20」の形で入力", Face::Sans, 10, softInk());
+    listFooter(p);
+}
+
 } // namespace
 
 QStringList backgroundScreens()
 {
-    return {"frmTOC",     "frmSearch",    "frmListTyped", "frmListR",  "frmListC",   "frmChar",     "frmExamTOC",
-            "frmExamListC", "frmHelp",    "frmSplash",    "frmAbout",  "frmMockExam", "frmExamPaper"};
+    return {"frmTOC",       "frmSearch", "frmListTyped", "frmListR", "frmListC",    "frmChar",      "frmExamTOC",
+            "frmExamListC", "frmHelp",   "frmSplash",    "frmAbout", "frmProgress", "frmMockExam", "frmExamPaper"};
 }
 
 QImage renderBackground(const QString& screen, int scale)
@@ -480,6 +507,7 @@ QImage renderBackground(const QString& screen, int scale)
     else if (screen == "frmSearch") paintSearch(p);
     else if (screen == "frmListTyped") paintListTyped(p);
     else if (screen == "frmListR") paintListR(p);
+    else if (screen == "frmProgress") paintProgress(p);
     else if (screen == "frmMockExam") paintMockExam(p);
     else if (screen == "frmExamPaper") paintExamPaper(p);
     return image;
@@ -516,5 +544,17 @@ QImage renderSearchMask(int scale)
     roundedPanel(p, local, 12, QColor(0xF3, 0xF0, 0xE8), rgb(Palette::rule), false);
     drawText(p, local, "条件を選んで「検索」を押すと、ここから問題を解けます", Face::Sans, 14, softInk(),
              Qt::AlignCenter);
+    return image;
+}
+
+QImage renderCountdown(int n, int scale)
+{
+    static const char* const words[] = {"試験まであと", "日", "試験は今日です"};
+    const QSize size = n == 1 ? frmTOC::imgCountdownLead.size() : n == 2 ? frmTOC::imgCountdownTail.size()
+                                                                         : frmTOC::lblCountdown.size();
+    QImage image = makeCanvas(size, scale);
+    QPainter p(&image);
+    drawText(p, QRect(QPoint(0, 0), size), words[n - 1], Face::SansBold, 17, ink(),
+             (n == 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return image;
 }

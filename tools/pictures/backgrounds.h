@@ -13,3 +13,5 @@ int menuItemCount(const QString& screen);
 QImage renderSearchMask(int scale);
 // The main menu's speech switches: 1 音声：オン, 2 音声：オフ, 3 ゆっくり：オン, 4 ゆっくり：オフ.
 QImage renderSpeechSwitch(int n, int scale);
+// The main menu's countdown words: 1 試験まであと, 2 日 (the number between them is a label), 3 試験は今日です.
+QImage renderCountdown(int n, int scale);

@@ -92,7 +92,10 @@ int main(int argc, char* argv[])
         for (int n = 1; n <= menuItemCount(screen); ++n)
             both("ilContents-" + screen, QString::number(n), [&](int s) { return renderMenuHighlight(screen, n, s); },
                  pictures);
+    both("ilContents-frmTOC", "8", [](int s) { return renderMenuHighlight("frmTOC", 8, s); }, pictures);
     both("masks", "frmSearch", [](int s) { return renderSearchMask(s); }, pictures);
+    for (int n = 1; n <= 3; ++n)
+        both("ilCountdown", QString::number(n), [&](int s) { return renderCountdown(n, s); }, pictures);
     // Drawn, not typeset at run time: the menu then needs no Japanese font to open.
     for (int n = 1; n <= 4; ++n)
         both("ilSwitch", QString::number(n), [&](int s) { return renderSpeechSwitch(n, s); }, pictures);

@@ -84,6 +84,18 @@ void ChoiceDrillSession::showPage()
     }
 }
 
+void ChoiceDrillSession::describeAnswer(int position, GradedAnswer& answer) const
+{
+    bool ok = false;
+    const int given = t_.GivenAnswers.value(position).toInt(&ok);
+    const QStringList set = t_.ChoiceSets.value(position);
+    if (ok && given >= 0 && given < set.size())
+        answer.given = set[given];
+    const int w = t_.CurrentWordList[position];
+    if (w >= 1 && w <= t_.db.lastWordKey())
+        answer.expected = t_.db.word(w, WordField::Translation);
+}
+
 bool ChoiceDrillSession::isCorrect(int position) const
 {
     bool ok = false;

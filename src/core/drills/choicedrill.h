@@ -35,6 +35,7 @@ class ChoiceDrillSession : public DrillSession {
     void savePage() override;
     void showPage() override;
     bool isCorrect(int position) const override;
+    void describeAnswer(int position, GradedAnswer& answer) const override;
 
   private:
     void saveChoices();

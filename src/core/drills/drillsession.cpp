@@ -1,6 +1,6 @@
 #include "core/drills/drillsession.h"
 
-#include <QDate>
+#include <QDateTime>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -87,15 +87,18 @@ void DrillSession::startRun(const QString& emptyAnswer)
 
 void DrillSession::gradeAll()
 {
-    GradedSet set{kind_, byEar(), {}};
+    const QDateTime now = t_.clock();
+    GradedSet set{kind_, byEar(), {}, now.toMSecsSinceEpoch(), std::nullopt};
     const int count = t_.CurrentWordCount;
     AnswerResults = QList<bool>(t_.CurrentWordList.size(), false);
     for (int p = 0; p < count; ++p) {
         AnswerResults[p] = isCorrect(p);
-        set.answers.append({t_.CurrentWordList[p], AnswerResults[p]});
+        GradedAnswer a{t_.CurrentWordList[p], AnswerResults[p], {}, {}};
+        describeAnswer(p, a);
+        set.answers.append(a);
     }
     // Every grading is a review of its words on this local calendar day.
-    const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+    const auto today = static_cast<qint32>(now.date().toJulianDay());
     t_.CorrectCount = static_cast<qint16>(t_.stats.recordGrading(set, today).correct);
 
     scoreVisible_ = true;

@@ -61,6 +61,8 @@ class DrillSession : public WordPages {
     void savePage() override = 0;
     void showPage() override = 0;
     virtual bool isCorrect(int position) const = 0;
+    // What the learner answered at position and what was expected, for the review log.
+    virtual void describeAnswer(int position, GradedAnswer& answer) const = 0;
     // A run by ear counts its words in the listening lists.
     virtual bool byEar() const { return false; }
 

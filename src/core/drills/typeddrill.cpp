@@ -62,6 +62,14 @@ bool TypedDrillSession::answerMatches(const QString& typed, int tkey) const
                                           : isPinyinAnswerCorrect(typed, pinyin, ckeys);
 }
 
+void TypedDrillSession::describeAnswer(int position, GradedAnswer& answer) const
+{
+    answer.given = t_.GivenAnswers.value(position);
+    const int w = t_.CurrentWordList[position];
+    if (w >= 1 && w <= t_.db.lastWordKey())
+        answer.expected = t_.db.word(w, WordField::Pinyin);
+}
+
 bool TypedDrillSession::isCorrect(int position) const
 {
     return answerMatches(t_.GivenAnswers[position], t_.CurrentWordList[position]);

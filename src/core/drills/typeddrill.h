@@ -43,6 +43,7 @@ class TypedDrillSession : public DrillSession {
     void savePage() override;
     void showPage() override;
     bool isCorrect(int position) const override;
+    void describeAnswer(int position, GradedAnswer& answer) const override;
     bool byEar() const override { return listening_; }
 
   private:

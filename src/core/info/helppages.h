@@ -4,7 +4,7 @@
 
 #include <array>
 
-// The help viewer's pages: page 0 is the table of contents, the others one topic each.
+// The help viewer's pages: page 0 is the table of contents, the others topics.
 struct HelpEntry {
     QString title;
     QString text;
@@ -20,10 +20,12 @@ enum HelpTopic : qint16 {
     HelpTranslationDrill = 5,
     HelpShortcutKeys = 6,
     HelpOther = 7,
-    HelpMockExam = 8,
+    HelpSoundAndReview = 8,
+    HelpProgress = 9,
+    HelpMockExam = 10,
 };
 
-constexpr int HelpPageCount = 9;
+constexpr int HelpPageCount = 11;
 constexpr int LastHelpPage = HelpPageCount - 1;
 constexpr int HelpTopicCount = HelpPageCount - 1;
 

@@ -145,6 +145,8 @@ void TypedDrillScreen::focusFirstBox()
 
 void TypedDrillScreen::runStarted()
 {
+    // By ear, help explains listening rather than typing what is shown.
+    setHelpPage(typed().listening() ? HelpSoundAndReview : HelpPinyinDrills);
     lastFocusRow_ = -1;
     focusFirstBox();
 }

@@ -6,6 +6,8 @@
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 
+#include <algorithm>
+
 namespace L = Layout::frmHelp;
 
 namespace {
@@ -21,9 +23,11 @@ frmHelp::frmHelp(ScreenRegistry& screens)
                          QColor::fromRgb(Layout::Palette::headerInk), 20, true);
 
     const auto captions = helpContentsCaptions();
+    // The entries share the paper's height; seven stood 40 px apart.
+    const int pitch = std::min(40, (L::paper.height() - 20) / HelpTopicCount);
     for (int k = 0; k < HelpTopicCount; ++k) {
         QLabel* entry = makeLabel(this, QStringLiteral("lblContents(%1)").arg(k), captions[static_cast<size_t>(k)],
-                                  L::lblContents(k), entryColour, 17);
+                                  L::lblContents(k, pitch), entryColour, 17);
         entry->setCursor(Qt::PointingHandCursor);
         lblContents_[static_cast<size_t>(k)] = entry;
         onEnter(entry, [this, k] { highlightEntry(k); });

@@ -2,6 +2,7 @@
 
 #include "core/browse/rankings.h"
 #include "core/info/helppages.h"
+#include "core/progress/sittings.h"
 #include "core/reviewschedule.h"
 #include "core/tovak.h"
 #include "ui/browse/frmExamTOC.h"
@@ -10,6 +11,7 @@
 #include "ui/info/frmAbout.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
+#include "ui/progress/frmProgress.h"
 #include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 #include "ui/selection/frmSearch.h"
@@ -30,10 +32,12 @@ frmTOC::frmTOC(ScreenRegistry& screens)
         resetHover();
         // Any screen may have graded words or reloaded the file.
         showReviewCount();
+        showCountdown();
     });
     buildItems();
     buildMascotAndReview();
     buildSpeechSwitches();
+    buildCountdown();
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
     ImageButton* exit = addButton(
@@ -43,10 +47,10 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     // One item lights at a time, however fast the mouse crosses from one to the next.
     makeHoverGroup(buttons());
 
-    // The header first, then the left column (6, 5, 7, the speech switches, the review line), the right column
+    // The header first, then the left column (6, 5, 7, 8, the speech switches, the review line), the right column
     // (1 to 4) with the mascot under it.
     QList<QWidget*> order = {help->picture(), exit->picture()};
-    for (int k : {6, 5, 7})
+    for (int k : {6, 5, 7, 8})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
     order << lblSpeech_ << lblSlow_ << lblReview_;
     for (int k : {1, 2, 3, 4})
@@ -57,7 +61,7 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
 }
 
-// The two percentages and the six menu items.
+// The two percentages and the menu items.
 void frmTOC::buildItems()
 {
     const QColor accent = QColor::fromRgb(Layout::Palette::accent);
@@ -80,6 +84,8 @@ void frmTOC::buildItems()
                 openExamMenu();
             else if (k == 7)
                 openMockExam();
+            else
+                openProgress();
         });
     }
 }
@@ -123,11 +129,57 @@ void frmTOC::buildSpeechSwitches()
     connect(&screens().voice(), &Voice::changed, this, &frmTOC::showSpeechSettings);
 }
 
+// The countdown right of the achievement bar.
+void frmTOC::buildCountdown()
+{
+    // Words drawn, the number in digits: a menu with a sitting set opens without a Japanese font.
+    imgCountdownLead_ = new QLabel(this);
+    imgCountdownLead_->setObjectName(QStringLiteral("imgCountdownLead"));
+    imgCountdownLead_->setGeometry(L::imgCountdownLead);
+    lblCountdown_ = makeLabel(this, QStringLiteral("lblCountdown"), QString(), L::lblCountdownDays,
+                              QColor::fromRgb(Layout::Palette::accent), 26, true, Qt::AlignCenter);
+    imgCountdownTail_ = new QLabel(this);
+    imgCountdownTail_->setObjectName(QStringLiteral("imgCountdownTail"));
+    imgCountdownTail_->setGeometry(L::imgCountdownTail);
+    for (QLabel* l : {imgCountdownLead_, lblCountdown_, imgCountdownTail_})
+        l->hide();
+}
+
+void frmTOC::showCountdown()
+{
+    const QDate today = tovak().today();
+    const std::optional<QDate> sitting = ExamDate::load(tovak().stats.filePath());
+    const qint64 days = sitting ? daysUntil(*sitting, today) : -1;
+    const QString said = sitting ? countdownCaption(*sitting, today) : QString();
+    if (days == 0) {
+        imgCountdownLead_->setGeometry(L::lblCountdown);
+        imgCountdownLead_->setPixmap(Pictures::countdown(3));
+    } else if (days > 0) {
+        imgCountdownLead_->setGeometry(L::imgCountdownLead);
+        imgCountdownLead_->setPixmap(Pictures::countdown(1));
+        imgCountdownTail_->setPixmap(Pictures::countdown(2));
+    }
+    lblCountdown_->setText(days > 0 ? QString::number(days) : QString());
+    // One name for the three parts, read where the line begins.
+    imgCountdownLead_->setAccessibleName(said);
+    imgCountdownLead_->setVisible(days >= 0);
+    lblCountdown_->setVisible(days > 0);
+    imgCountdownTail_->setVisible(days > 0);
+}
+
+void frmTOC::openProgress()
+{
+    auto& progress = screens().screen<frmProgress>();
+    progress.init();
+    (void)screens().exec(progress, this);
+}
+
 void frmTOC::load()
 {
     tovak().stats.loadStatistics();
     tovak().stats.computeCoverage();
     showReviewCount();
+    showCountdown();
     // Two keys of the file for the switches; the voice itself waits for the first word.
     showSpeechSettings();
 }

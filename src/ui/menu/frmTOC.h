@@ -26,6 +26,10 @@ class frmTOC : public ScreenBase {
     void openMockExam();
     // The word search with today's review already searched.
     void openReview();
+    // Item 8, 学習記録.
+    void openProgress();
+    // 「試験まであと N日」 while a sitting ahead is chosen.
+    void showCountdown();
     // Shows how many words are due today, or hides the line when none is.
     void showReviewCount();
     // The two speech switches: each press flips one setting and saves it.
@@ -40,6 +44,7 @@ class frmTOC : public ScreenBase {
     void buildItems();
     void buildMascotAndReview();
     void buildSpeechSwitches();
+    void buildCountdown();
     void showCoverage();
     void openAbout();
     void showSpeechSettings();
@@ -50,5 +55,8 @@ class frmTOC : public ScreenBase {
     QLabel* lblReview_ = nullptr;
     QLabel* lblSpeech_ = nullptr;
     QLabel* lblSlow_ = nullptr;
+    QLabel* imgCountdownLead_ = nullptr;
+    QLabel* lblCountdown_ = nullptr;
+    QLabel* imgCountdownTail_ = nullptr;
     int panda_ = 0;
 };

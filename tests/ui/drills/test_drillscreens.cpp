@@ -629,17 +629,22 @@ class TestDrillScreens : public QObject, public ScreenFixture {
     void f1OpensTheScreensHelpPage_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("byEar");
         QTest::addColumn<int>("page");
-        QTest::newRow("tone") << u"frmListP2"_s << 4;
-        QTest::newRow("pinyin") << u"frmListP1"_s << 4;
-        QTest::newRow("choice") << u"frmListR"_s << 5;
-        QTest::newRow("answer list") << u"frmListDui"_s << 0;
+        QTest::newRow("tone") << u"frmListP2"_s << false << 4;
+        QTest::newRow("pinyin") << u"frmListP1"_s << false << 4;
+        QTest::newRow("tone by ear") << u"frmListP2"_s << true << 8;
+        QTest::newRow("pinyin by ear") << u"frmListP1"_s << true << 8;
+        QTest::newRow("choice") << u"frmListR"_s << false << 5;
+        QTest::newRow("answer list") << u"frmListDui"_s << false << 0;
     }
     void f1OpensTheScreensHelpPage()
     {
         QFETCH(QString, name);
+        QFETCH(bool, byEar);
         QFETCH(int, page);
         Tovak& t = *state->tovak;
+        t.Listening = byEar;
         openOn(t, firstWords(3));
         int shownPage = -1;
         screens->setShownHook([&](ScreenBase& s) {

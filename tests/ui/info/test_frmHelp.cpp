@@ -35,7 +35,10 @@ class TestFrmHelp : public QObject, public ScreenFixture {
         QTest::addColumn<QString>("title");
         QTest::newRow("first") << 0 << "1.はじめに";
         QTest::newRow("caption differs from title") << 1 << "2.出る順（漢字データ）";
-        QTest::newRow("last") << 6 << "7.その他";
+        QTest::newRow("その他") << 6 << "7.その他";
+        QTest::newRow("音声と復習") << 7 << "8.音声と復習";
+        QTest::newRow("学習記録") << 8 << "9.学習記録";
+        QTest::newRow("last") << HelpTopicCount - 1 << "10.模擬試験";
     }
     void contentsEntryOpensItsPage()
     {
@@ -68,6 +71,35 @@ class TestFrmHelp : public QObject, public ScreenFixture {
         QCOMPARE(comment->text().endsWith(dataEstimateNote()), speaksOfCounts);
     }
 
+    // Each page keeps its first text word for word; what came later follows it.
+    void pagesKeepTheirTextAndTellWhatCameLater_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("begins");
+        QTest::addColumn<QStringList>("tells");
+        QTest::newRow("search") << 3 << "様々な条件で単語を検索することができます。"
+                                << QStringList{"「復習検索」", "今日の復習", "聞き取り声調"};
+        QTest::newRow("pinyin drills") << 4 << "漢字に対してピンインを入力して解答する問題形式です。" << QStringList{};
+        QTest::newRow("keys") << 6
+                              << "「ルメナ」では便利なショートカットキーが使えます。ショートカットキーを使えばより効率的"
+                                 "に問題を解くことができます。「次へ」は「PageDown」、「前へ」は「PageUp」、「戻る」は「E"
+                                 "sc」、「採点」は「F5」で代用することができます。"
+                              << QStringList{"「F6」", "「1」～「4」", "「F1」", "「Tab」"};
+        QTest::newRow("sound and review") << 8 << "単語の横にあるスピーカーの絵をクリックすると"
+                                          << QStringList{"「F6」", "sudo apt install espeak-ng", "「音声」", "「ゆっくり」",
+                                                         "聞き取りﾋﾟﾝｲﾝ", "今日の復習"};
+    }
+    void pagesKeepTheirTextAndTellWhatCameLater()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, begins);
+        QFETCH(QStringList, tells);
+        const QString text = helpPages()[static_cast<size_t>(page)].text;
+        QVERIFY2(text.startsWith(begins), qPrintable(text.left(40)));
+        for (const QString& t : tells)
+            QVERIFY2(text.contains(t), qPrintable(t));
+    }
+
     void pagesTurnByButtonsAndKeysWithinTheirLimits()
     {
         frmHelp& help = shown(3);
@@ -80,12 +112,12 @@ class TestFrmHelp : public QObject, public ScreenFixture {
         QTest::keyClick(&help, Qt::Key_PageDown);
         QTest::mouseClick(control("imgNext"), Qt::LeftButton);
         QCOMPARE(state->tovak->HelpPage, 7);
-        QTest::keyClick(&help, Qt::Key_PageDown);
-        QCOMPARE(state->tovak->HelpPage, LastHelpPage);
+        QCOMPARE(text("lblType"), QStringLiteral("7.その他"));
+        help.setHelp(LastHelpPage);
+        state->tovak->HelpPage = LastHelpPage;
         QVERIFY(!control("imgNext")->isVisible() && !control("lblNext")->isVisible());
         QTest::keyClick(&help, Qt::Key_PageDown);
         QCOMPARE(state->tovak->HelpPage, LastHelpPage);
-        QCOMPARE(text("lblType"), QStringLiteral("8.模擬試験"));
 
         help.setHelp(1);
         state->tovak->HelpPage = 1;
