@@ -16,8 +16,11 @@ SpeechService::~SpeechService()
 
 QString SpeechService::missingProgramSentence()
 {
-    return QStringLiteral("音声を再生できません：espeak-ng が見つかりません。"
-                          "「sudo apt install espeak-ng」でインストールすると、単語を読み上げます。");
+    // The command stands on a line of its own: a box that wraps it between its words
+    // gives a command that no longer pastes whole.
+    return QStringLiteral("音声を再生できません：espeak-ng が見つかりません。\n"
+                          "次のコマンドでインストールすると、単語を読み上げます。\n"
+                          "sudo apt install espeak-ng");
 }
 
 QString SpeechService::noOutputSentence()
@@ -34,8 +37,9 @@ QString SpeechService::missingModuleSentence()
 
 QString SpeechService::synthesisFailedSentence()
 {
-    return QStringLiteral("音声を再生できません：espeak-ng が音声を作れませんでした。"
-                          "「sudo apt install --reinstall espeak-ng」で入れ直してください。");
+    return QStringLiteral("音声を再生できません：espeak-ng が音声を作れませんでした。\n"
+                          "次のコマンドで入れ直してください。\n"
+                          "sudo apt install --reinstall espeak-ng");
 }
 
 void SpeechService::setSettings(const SpeechSettings& settings)

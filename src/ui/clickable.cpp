@@ -20,11 +20,17 @@ class Clickable : public QObject {
 
     bool press()
     {
-        if (!active_ || !static_cast<QWidget*>(parent())->isEnabled())
+        if (!static_cast<QWidget*>(parent())->isEnabled())
             return false;
+        if (!active_) {
+            if (refused_)
+                refused_();
+            return false;
+        }
         fn_();
         return true;
     }
+    void setRefused(std::function<void()> fn) { refused_ = std::move(fn); }
     bool isControl() const { return control_; }
     bool isActive() const { return active_; }
     void setActive(bool on) { active_ = on; }
@@ -67,6 +73,7 @@ class Clickable : public QObject {
 
   private:
     std::function<void()> fn_;
+    std::function<void()> refused_;
     bool control_;
     bool active_ = true;
     bool pressed_ = false;
@@ -195,6 +202,12 @@ void setClickableActive(QWidget* w, bool active)
     changed.disabled = true;
     QAccessibleStateChangeEvent event(w, changed);
     QAccessible::updateAccessibility(&event);
+}
+
+void onRefusedClick(QWidget* w, std::function<void()> fn)
+{
+    if (Clickable* c = clickableOf(w))
+        c->setRefused(std::move(fn));
 }
 
 #include "clickable.moc"

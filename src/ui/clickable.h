@@ -28,3 +28,5 @@ bool pressClickable(QWidget* w);
 // under a mask) stays as it looks, but no click, Space or press action runs
 // it, Tab passes it by and a screen reader reads it as unavailable.
 void setClickableActive(QWidget* w, bool active);
+// What a click, Space or press action does while w is inactive (tell why, say).
+void onRefusedClick(QWidget* w, std::function<void()> fn);

@@ -1,5 +1,8 @@
 #include "ui/imagebutton.h"
 
+#include "ui/layout.h"
+#include "ui/screenstyle.h"
+
 #include <QEvent>
 
 ImageButton::ImageButton(QWidget* screen, const QString& name, const QPixmap& rest, const QPixmap& hover)
@@ -14,8 +17,18 @@ ImageButton::ImageButton(QWidget* screen, const QString& name, const QPixmap& re
     setObjectName(name);
     picture_->setObjectName(QStringLiteral("img") + name);
     picture_->installEventFilter(this);
-    onClick(picture_, [this] { emit clicked(); });
+    onClick(picture_, [this] { click(); });
+    onRefusedClick(picture_, [this] {
+        if (isGreyed())
+            emit reasonAsked(reason_);
+    });
     show();
+}
+
+void ImageButton::click()
+{
+    if (!gate_ || gate_())
+        emit clicked();
 }
 
 QLabel* ImageButton::addCaption(const QString& text, const QRect& geometry, CaptionRole role)
@@ -69,7 +82,7 @@ void ImageButton::show()
         hover_ = hoverLoader_();
         hoverLoader_ = nullptr;
     }
-    const QPixmap& p = hovered_ ? hover_ : rest_;
+    const QPixmap& p = isGreyed() && !inactive_.isNull() ? inactive_ : hovered_ ? hover_ : rest_;
     if (p.isNull())
         picture_->clear();
     else
@@ -90,6 +103,12 @@ bool ImageButton::isVisible() const
 
 bool ImageButton::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == picture_ && isGreyed()) {
+        if (event->type() == QEvent::FocusIn)
+            emit reasonAsked(reason_);
+        else if (event->type() == QEvent::FocusOut)
+            emit reasonAsked(QString());
+    }
     if (event->type() == QEvent::Enter) {
         const bool fromCaption = watched == caption_;
         if (!fromCaption || captionRole_ == CaptionActsAsButton) {
@@ -100,12 +119,47 @@ bool ImageButton::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
+void ImageButton::setActive(bool active)
+{
+    if (active_ == active)
+        return;
+    active_ = active;
+    restyle();
+}
+
 void ImageButton::setReasonNotOffered(const QString& reason)
 {
+    if (reason_ == reason)
+        return;
+    reason_ = reason;
     for (QLabel* part : {picture_, caption_}) {
         if (part) {
             part->setToolTip(reason);
             part->setAccessibleDescription(reason);
         }
     }
+    restyle();
+}
+
+void ImageButton::setInactivePicture(const QPixmap& picture)
+{
+    inactive_ = picture;
+    show();
+}
+
+void ImageButton::restyle()
+{
+    setClickableActive(picture_, active_);
+    // Not offered but explained: the keyboard must reach it to learn why.
+    picture_->setFocusPolicy(active_ || isGreyed() ? Qt::TabFocus : Qt::NoFocus);
+    if (caption_) {
+        if (!captionInk_.isValid())
+            captionInk_ = caption_->palette().color(QPalette::WindowText);
+        setTextColour(caption_, isGreyed() ? QColor::fromRgb(Layout::Palette::inactive) : captionInk_);
+    }
+    show();
+    if (!isGreyed())
+        emit reasonAsked(QString());
+    else if (picture_->hasFocus())
+        emit reasonAsked(reason_);
 }

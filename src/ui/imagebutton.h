@@ -45,7 +45,10 @@ class ImageButton : public QObject {
     void setPixmaps(const QPixmap& rest, const QPixmap& hover);
 
     // What a click on the picture does (keys that stand for a button use it).
-    void click() { emit clicked(); }
+    void click();
+    // Asked before every press: false drops it (the screen refuses presses for a moment).
+    using Gate = std::function<bool()>;
+    void setGate(Gate gate) { gate_ = std::move(gate); }
 
     void setHovered(bool on);
     bool isHovered() const { return hovered_; }
@@ -54,28 +57,44 @@ class ImageButton : public QObject {
     // Picture and caption together.
     void setVisible(bool visible);
     // An inactive button looks the same but nothing presses it (see setClickableActive).
-    void setActive(bool active) { setClickableActive(picture_, active); }
+    void setActive(bool active);
+    bool isActive() const { return active_; }
     // Why it is not offered, as tooltip and accessible description of picture
-    // and caption; empty when it is.
+    // and caption; empty when it is. An inactive button with a reason is drawn
+    // greyed (the picture given here, its caption in grey), Tab still reaches
+    // it, and focusing or pressing it asks the screen to show the reason.
     void setReasonNotOffered(const QString& reason);
+    const QString& reasonNotOffered() const { return reason_; }
+    void setInactivePicture(const QPixmap& picture);
+    bool isGreyed() const { return !active_ && !reason_.isEmpty(); }
     bool isVisible() const;
 
   signals:
     void clicked();
     // The mouse came over the button (picture, or a caption that acts as it).
     void entered();
+    // The reason it is not offered should be on the screen (it was focused or
+    // pressed), or no longer (empty: it lost the focus, or is offered again).
+    void reasonAsked(const QString& reason);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void show();
+    // Greyed or not, after a change of either state.
+    void restyle();
 
     QPointer<QLabel> picture_;
     QPointer<QLabel> caption_;
     QPixmap rest_;
     QPixmap hover_;
+    QPixmap inactive_;
+    QString reason_;
+    QColor captionInk_;
+    bool active_ = true;
     PictureLoader hoverLoader_;
+    Gate gate_;
     bool hovered_ = false;
     bool pressed_ = false;
     CaptionRole captionRole_ = CaptionActsAsButton;

@@ -33,6 +33,7 @@ inline constexpr QRgb stripe = 0xFFF4EFE2;    // every other table row
 inline constexpr QRgb rule = 0xFFD9D0BC;      // panel borders, table rules
 inline constexpr QRgb ink = 0xFF2F2B26;       // ordinary writing
 inline constexpr QRgb softInk = 0xFF7A7264;   // hints, captions of minor things
+inline constexpr QRgb inactive = 0xFFABA69B;  // the caption of a button not offered now
 inline constexpr QRgb bamboo = 0xFF3E8E5E;    // headings, header band
 inline constexpr QRgb bambooPale = 0xFFE3F1E6;
 inline constexpr QRgb headerInk = 0xFFFFFFFF; // writing on the header band
@@ -289,6 +290,8 @@ inline constexpr QRect lblLP = captionOf(imgLP);
 inline constexpr QRect lblLP1 = captionOf(imgLP1);
 // In place of the drill buttons when no word of the data contains the character.
 inline constexpr QRect lblNoRelated{404, 376, 290, 29};
+// Why a greyed drill button is not offered, under the drill buttons.
+inline constexpr QRect lblReason{404, 492, 356, 40};
 } // namespace frmChar
 
 // ---------------------------------------------------------------- latest-exam menu
@@ -342,6 +345,8 @@ inline constexpr QRect imgLP{442, 421, 138, 29};
 inline constexpr QRect imgLP1{596, 421, 138, 29};
 inline constexpr QRect lblLP = captionOf(imgLP);
 inline constexpr QRect lblLP1 = captionOf(imgLP1);
+// Why a greyed launcher is not offered, in the bottom row left of 戻る.
+inline constexpr QRect lblReason{24, BottomRow::y - 4, 590, 38};
 } // namespace frmSearch
 
 // ---------------------------------------------------------------- tone drill, pinyin drill, answer list

@@ -57,9 +57,10 @@ void information(QWidget* parent, const QString& text)
     run(parent, text, programTitle(), QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool question(QWidget* parent, const QString& text, const QString& title)
+bool question(QWidget* parent, const QString& text, const QString& title, Default byDefault)
 {
-    return run(parent, text, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+    const QMessageBox::StandardButton preset = byDefault == Default::Yes ? QMessageBox::Yes : QMessageBox::No;
+    return run(parent, text, title, QMessageBox::Yes | QMessageBox::No, preset) == QMessageBox::Yes;
 }
 
 void setNextAnswer(QMessageBox::StandardButton answer)

@@ -14,8 +14,10 @@ QString programTitle();
 
 // An OK box with the program's title.
 void information(QWidget* parent, const QString& text);
-// A Yes/No question; true on Yes. Yes is the default button, no icon.
-bool question(QWidget* parent, const QString& text, const QString& title);
+// A Yes/No question; true on Yes. Yes is the default button unless the safe
+// answer is No; no icon.
+enum class Default { Yes, No };
+bool question(QWidget* parent, const QString& text, const QString& title, Default byDefault = Default::Yes);
 
 // What the last box looked like, for tests.
 struct Shown {

@@ -125,7 +125,7 @@ namespace Pictures {
 
 QPixmap btn(int n)
 {
-    return listPicture(QStringLiteral("ilBtn"), n, 8);
+    return listPicture(QStringLiteral("ilBtn"), n, 9);
 }
 
 QPixmap panda(int n)
@@ -154,7 +154,7 @@ QPixmap smallMark(int n)
 
 QPixmap speechSwitch(int n)
 {
-    return listPicture(QStringLiteral("ilSwitch"), n, 4);
+    return listPicture(QStringLiteral("ilSwitch"), n, 10);
 }
 
 QPixmap countdown(int n)

@@ -9,12 +9,14 @@
 #include <QString>
 
 namespace Pictures {
-QPixmap btn(int n);                             // ilBtn 1..8
+QPixmap btn(int n);                             // ilBtn 1..8, 9 a launcher not offered now
 QPixmap panda(int n);                           // ilPanda 1..4, smallest to fully grown
 QPixmap contents(const QString& screen, int n); // "frmTOC" 1..contentsCount or "frmExamTOC" 1..3
 QPixmap maruBatu(int n);                        // 1 correct, 2 wrong
 QPixmap smallMark(int n);                       // ilMaruBatuS, the exam paper's: 1 correct, 2 wrong
-QPixmap speechSwitch(int n); // ilSwitch 1 音声：オン, 2 音声：オフ, 3 ゆっくり：オン, 4 ゆっくり：オフ
+// ilSwitch 1 音声：オン, 2 音声：オフ, 3 ゆっくり：オン, 4 ゆっくり：オフ, 5..8 the same under the
+// mouse, 9 the review line's ground, 10 under the mouse
+QPixmap speechSwitch(int n);
 QPixmap speaker(int n);                    // ilSpeaker 1 normal, 2 hover, 3 speech unavailable
 QPixmap countdown(int n);                  // ilCountdown 1 試験まであと, 2 日, 3 試験は今日です
 QPixmap background(const QString& screen); // frmListP1, frmListP2, frmListDui share one

@@ -72,6 +72,8 @@ ImageButton* ScreenBase::addButton(const QString& name, const QPixmap& rest, Ima
 ImageButton* ScreenBase::addButton(ImageButton* b, const QRect& geometry)
 {
     b->setGeometry(geometry);
+    b->setGate([this] { return !refusesPresses(); });
+    connect(b, &ImageButton::reasonAsked, this, &ScreenBase::showReason);
     // The help and exit buttons of every screen have no caption to name them.
     if (b->objectName() == QLatin1String("Help"))
         b->setAccessibleName(QStringLiteral("ヘルプ"));
@@ -79,6 +81,22 @@ ImageButton* ScreenBase::addButton(ImageButton* b, const QRect& geometry)
         b->setAccessibleName(QStringLiteral("終了"));
     buttons_ << b;
     return b;
+}
+
+void ScreenBase::setReasonLine(const QRect& geometry)
+{
+    reasonLine_ = makeLabel(this, QStringLiteral("lblReason"), QString(), geometry,
+                            QColor::fromRgb(Layout::Palette::accent), 13, true);
+    reasonLine_->setWordWrap(true);
+    reasonLine_->hide();
+}
+
+void ScreenBase::showReason(const QString& reason)
+{
+    if (!reasonLine_)
+        return;
+    reasonLine_->setText(reason);
+    reasonLine_->setVisible(!reason.isEmpty());
 }
 
 void ScreenBase::makeHoverGroup(const QList<ImageButton*>& group)
@@ -124,6 +142,8 @@ void ScreenBase::addPageButtons(std::function<void()> before, std::function<void
     ImageButton* imgNext = captioned(addButton(QStringLiteral("Next"), Pictures::btn(1), Pictures::btn(2), n),
                                      QStringLiteral("次へ"), Layout::captionOf(n));
     connect(imgNext, &ImageButton::clicked, this, std::move(next));
+    for (ImageButton* turn : {imgBefore, imgNext})
+        turn->setGate({}); // a page turn loses nothing
 }
 
 void ScreenBase::paintEvent(QPaintEvent* e)

@@ -58,6 +58,9 @@ class ScreenBase : public QDialog {
     virtual void helpKey();
     // The window's close box.
     virtual void closeBoxClicked() { back(); }
+    // While true, no button of the screen and no key of its table does
+    // anything, page turning and F6 aside: a drill right after its grading.
+    virtual bool refusesPresses() const { return false; }
 
     // A button restored by the bare-form reset.
     ImageButton* addButton(const QString& name, const QPixmap& rest, const QPixmap& hover, const QRect& geometry);
@@ -75,6 +78,9 @@ class ScreenBase : public QDialog {
 
     // A click on the bare form, outside every control.
     virtual void bareClicked() {}
+    // Where the screen writes why a greyed button is not offered, while it has
+    // the focus or after it was pressed (lblReason).
+    void setReasonLine(const QRect& geometry);
 
     // Tab visits these controls in this order: the order the eye reads them in.
     void setReadingOrder(const QList<QWidget*>& controls);
@@ -102,7 +108,10 @@ class ScreenBase : public QDialog {
     void markFocus(QWidget* control);
     ImageButton* addButton(ImageButton* b, const QRect& geometry);
 
+    void showReason(const QString& reason);
+
     QWidget* focusRing_ = nullptr;
+    QLabel* reasonLine_ = nullptr;
 
     ScreenRegistry& screens_;
     QPixmap background_;

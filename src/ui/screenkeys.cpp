@@ -89,7 +89,10 @@ bool ScreenBase::previewKey(QKeyEvent* e)
     const KeyHandler handler = composing_ ? nullptr : keyHandler(e->key());
     if (!handler)
         return false;
-    (this->*handler)();
+    // Turning a page or replaying a word loses nothing, not even right after a grading.
+    const bool harmless = e->key() == Qt::Key_PageDown || e->key() == Qt::Key_PageUp || e->key() == Qt::Key_F6;
+    if (harmless || !refusesPresses())
+        (this->*handler)();
     return true;
 }
 

@@ -74,8 +74,11 @@ bool ScreenRegistry::exec(ScreenBase& s, QWidget* opener)
         s.setParent(opener, s.windowFlags());
     // Exactly over the opener's window: left alone, Qt centres a dialog on its
     // parent and a window manager may cascade it, so screens seem to drift.
+    // The client area is placed, not the frame: a window's frame position is
+    // known only once the window manager has told its frame size, which it
+    // sometimes has not yet (the screen then opened one title bar lower).
     if (opener)
-        s.move(opener->window()->pos());
+        s.setGeometry(QRect(opener->window()->geometry().topLeft(), s.size()));
     stack_ << &s;
     if (shownHook_) {
         QPointer<ScreenBase> shown(&s);

@@ -7,7 +7,7 @@
 #include "ui/pictures.h"
 
 namespace {
-const QString playHint = QStringLiteral("発音を聞く（F6：もう一度）");
+const QString replayHint = QStringLiteral("（F6：もう一度）");
 } // namespace
 
 SpeakerButton::SpeakerButton(Voice& voice, const DB& db, QWidget* parent, const QString& objectName,
@@ -17,7 +17,11 @@ SpeakerButton::SpeakerButton(Voice& voice, const DB& db, QWidget* parent, const 
     setObjectName(objectName);
     setGeometry(geometry);
     setAlignment(Qt::AlignCenter);
-    onClick(this, [this] { play(); });
+    onClick(this, [this] {
+        // The row of a clicked speaker has the focus, so F6 plays it again.
+        setFocus(Qt::MouseFocusReason);
+        play();
+    });
     connect(&voice_, &Voice::changed, this, &SpeakerButton::redraw);
     hide();
     redraw();
@@ -97,7 +101,8 @@ void SpeakerButton::redraw()
 {
     const bool available = voice_.canSpeak();
     setPixmap(Pictures::speaker(!available ? 3 : hovered_ ? 2 : 1));
-    const QString hint = available ? playHint : voice_.unavailableReason();
+    // Says what it speaks: a character's readings stand side by side with nothing else to tell them apart.
+    const QString hint = available ? accessibleName() + replayHint : voice_.unavailableReason();
     setToolTip(hint);
     setAccessibleDescription(hint);
     setClickableActive(this, available);

@@ -1,6 +1,7 @@
 // The road a learner takes: main menu, word search, "4声＋4声", a drill with
-// answers on two pages and a few wrong, grading, conf.ini, the retest of the
-// wrong words, Back twice, and the main menu's percentages and mascot.
+// answers on two pages and a few wrong, grading with the later pages never
+// shown (only the words asked are counted and scheduled), conf.ini, the retest
+// of the wrong words, Back twice, and the main menu's percentages and mascot.
 #include "drilldriver.h"
 #include "testsupport.h"
 
@@ -61,14 +62,14 @@ class TestWordSearchRoad : public QObject, public ScreenFixture {
         QTest::addColumn<QString>("percentP");
         QTest::addColumn<QString>("percentR");
         QTest::addColumn<int>("mascot");
-        // 21 of 52: 40 percent; (40 + 4 × 80) ÷ 5 = 72; then (100 + 5 × 72) ÷ 6 = 76.
-        // The typed drill's Back leaves the mascot as it was (49 + 5 would give 2).
+        // 21 of the 24 asked: 87 percent; (87 + 4 × 80) ÷ 5 = 81.4; then (100 + 5 × 81) ÷ 6 = 84.2.
+        // The typed drill's Back leaves the mascot as it was (49 + 2 would give 2).
         QTest::newRow("tone drill") << u"lblP"_s << u"frmListP2"_s << QByteArray("P2_NOGPT") << QByteArray("P2_NORPT")
-                                    << 21 << QByteArray(" 72") << QByteArray(" 76") << u"5"_s << u"49"_s << 1;
-        // 17 of 52: (90 × 17 ÷ 52 + 4 × 80) ÷ 5 = 69.88; then (90 + 5 × 69) ÷ 6 = 72.5.
+                                    << 21 << QByteArray(" 81") << QByteArray(" 84") << u"2"_s << u"49"_s << 1;
+        // 17 of the 20 asked: (90 × 17 ÷ 20 + 4 × 80) ÷ 5 = 79.3; then (90 + 5 × 79) ÷ 6 = 80.8.
         QTest::newRow("translation drill")
-            << u"imgR"_s << u"frmListR"_s << QByteArray("R_NOGPT") << QByteArray("R_NORPT") << 17 << QByteArray(" 69")
-            << QByteArray(" 72") << u"0"_s << u"59"_s << 2;
+            << u"imgR"_s << u"frmListR"_s << QByteArray("R_NOGPT") << QByteArray("R_NORPT") << 17 << QByteArray(" 79")
+            << QByteArray(" 80") << u"0"_s << u"53"_s << 2;
     }
     void road()
     {
@@ -113,7 +114,7 @@ class TestWordSearchRoad : public QObject, public ScreenFixture {
         QList<qint16> firstList;
         int pageSize = 0;
         QByteArray afterFirst;
-        QString firstScore, retestCount, secondScore, countOnSearch;
+        QString firstScore, retestCount, secondScore, countOnSearch, question, questionDefault;
         bool gradeHiddenAtTheEnd = false;
         int wordsOnSearch = 0, mascotAfterDrill = 0;
         screens->setShownHook([&](ScreenBase& s) {
@@ -136,6 +137,8 @@ class TestWordSearchRoad : public QObject, public ScreenFixture {
                 answerPage(&s, t, right);
                 MsgBox::setNextAnswer(QMessageBox::Yes); // grade although pages 3 to 5 were never shown
                 QTest::keyClick(&s, Qt::Key_F5);
+                question = MsgBox::last().text;
+                questionDefault = MsgBox::last().defaultButtonText;
                 firstScore = labelOf(&s, u"lblScore"_s)->text();
                 afterFirst = readAll(state->iniPath());
                 passTime(&s);
@@ -154,29 +157,38 @@ class TestWordSearchRoad : public QObject, public ScreenFixture {
         QTest::mouseClick(labelOf(menu, u"imgContents(5)"_s), Qt::LeftButton);
         QVERIFY(screens->stack().isEmpty());
 
-        const int retested = 52 - firstRight;
-        QCOMPARE(firstScore, u"%1／52点"_s.arg(firstRight));
+        const int asked = 2 * pageSize, unseen = 52 - asked;
+        const int retested = asked - firstRight;
+        QCOMPARE(question, u"表示していないページ（%1問）は採点されません。採点しますか？"_s.arg(unseen));
+        QCOMPARE(questionDefault, u"いいえ"_s);
+        QCOMPARE(firstScore, u"%1問中%2問正解（未表示 %3問）"_s.arg(asked).arg(firstRight).arg(unseen));
         QCOMPARE(retestCount, QString::number(retested));
         QCOMPARE(secondScore, u"%1／%1点"_s.arg(retested));
         QVERIFY(gradeHiddenAtTheEnd);
-        // Back on the search screen: the count of the search, the retest's list.
+        // Back on the search screen: the count of the search, and its words for the launchers again.
         QCOMPARE(countOnSearch, u"52"_s);
-        QCOMPARE(wordsOnSearch, retested);
+        QCOMPARE(wordsOnSearch, 52);
 
         // conf.ini after the first grading: lines not ours untouched, in place.
         QVERIFY(afterFirst.startsWith(head));
         QVERIFY(afterFirst.contains("\r\nTheme=dark\r\n"));
         QVERIFY(afterFirst.endsWith(tail));
-        QCOMPARE(valueOf(afterFirst, "QUESTIONS"), QByteArray(" 52"));
+        QCOMPARE(valueOf(afterFirst, "QUESTIONS"), " " + QByteArray::number(asked));
         QCOMPARE(valueOf(afterFirst, "SCORE"), " " + QByteArray::number(firstRight));
         QCOMPARE(valueOf(afterFirst, "RATE"), firstRate);
         QCOMPARE(valueOf(afterFirst, "NOG"), QByteArray(" 5"));
         const bool choice = triesKey.startsWith('R');
         QList<int> tries = choice ? before : QList<int>(501, 0);
         QList<int> rights = tries;
+        const QByteArrayList days = valueOf(afterFirst, "REVIEW_DAY").split(',');
+        QCOMPARE(days.size(), 501);
         for (int p = 0; p < firstList.size(); ++p) {
+            // A word never shown is neither tried nor scheduled.
+            QCOMPARE(days[firstList[p]].isEmpty(), p >= asked);
+            if (p >= asked)
+                continue;
             ++tries[firstList[p]];
-            if (p < 2 * pageSize && !wrong.contains(p))
+            if (!wrong.contains(p))
                 ++rights[firstList[p]];
         }
         QCOMPARE(valueOf(afterFirst, triesKey), counterList(tries));
@@ -185,8 +197,8 @@ class TestWordSearchRoad : public QObject, public ScreenFixture {
             QVERIFY(afterFirst.contains(rLists));
 
         const QByteArray last = readAll(state->iniPath());
-        QCOMPARE(valueOf(last, "QUESTIONS"), " " + QByteArray::number(52 + retested));
-        QCOMPARE(valueOf(last, "SCORE"), QByteArray(" 52"));
+        QCOMPARE(valueOf(last, "QUESTIONS"), " " + QByteArray::number(asked + retested));
+        QCOMPARE(valueOf(last, "SCORE"), " " + QByteArray::number(asked));
         QCOMPARE(valueOf(last, "RATE"), secondRate);
         QCOMPARE(valueOf(last, "NOG"), QByteArray(" 6"));
 

@@ -87,6 +87,7 @@ class TestPictures : public QObject {
         QTest::addRow("ilBtn 6") << "ilBtn" << 6 << QSize(29, 30);
         QTest::addRow("ilBtn 7") << "ilBtn" << 7 << QSize(29, 29);
         QTest::addRow("ilBtn 8") << "ilBtn" << 8 << QSize(29, 29);
+        QTest::addRow("ilBtn 9") << "ilBtn" << 9 << QSize(138, 29);
         const QSize pandas[] = {{167, 159}, {115, 171}, {111, 178}, {108, 168}};
         for (int n = 1; n <= 4; ++n)
             QTest::addRow("ilPanda %d", n) << "ilPanda" << n << pandas[n - 1];
@@ -126,7 +127,7 @@ class TestPictures : public QObject {
     void listsEndWhereTheyShould()
     {
         QVERIFY(Pictures::btn(0).isNull());
-        QVERIFY(Pictures::btn(9).isNull());
+        QVERIFY(Pictures::btn(10).isNull());
         QVERIFY(Pictures::panda(5).isNull());
         QVERIFY(Pictures::maruBatu(3).isNull());
         QVERIFY(Pictures::smallMark(3).isNull());

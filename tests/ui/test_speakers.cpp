@@ -60,6 +60,7 @@ class TestSpeakers : public QObject, public ScreenFixture {
         // 我: one reading, four words; 6: sixteen words.
         QTest::newRow("detail 1") << "frmChar-1" << false << 5;
         QTest::newRow("detail 6") << "frmChar-6" << false << -1;
+        QTest::newRow("detail 不, two readings") << "frmChar-11" << false << -1;
     }
 
     void everySpeakerIsANamedButton()
@@ -79,7 +80,8 @@ class TestSpeakers : public QObject, public ScreenFixture {
             QVERIFY2(b->accessibleName().startsWith(prefix) && b->accessibleName().size() > prefix.size(),
                      qPrintable(b->objectName() + ": " + b->accessibleName()));
             if (screens->voice().canSpeak()) { // by ear the voice is switched off here
-                QCOMPARE(b->toolTip(), QStringLiteral("発音を聞く（F6：もう一度）"));
+                // The tooltip says what it speaks, as the name does.
+                QCOMPARE(b->toolTip(), b->accessibleName() + QStringLiteral("（F6：もう一度）"));
                 QVERIFY(isClickable(b));
             }
             // Nothing covers it: the speaker is what the mouse finds at its centre.
@@ -202,12 +204,13 @@ class TestSpeakers : public QObject, public ScreenFixture {
                                    ? QStringLiteral("音声はオフです（メインメニューの「音声」で切り替え）")
                                : sound == QLatin1String("failed") ? QStringLiteral("音声を再生できません")
                                                                   : QString();
-        // An inactive control stays as it looks, but Tab and presses pass it by.
-        const auto offered = [](ImageButton* b) { return b->picture()->focusPolicy() != Qt::NoFocus; };
+        // Not offered, a launcher stays in place greyed: presses only tell why.
+        const auto offered = [](ImageButton* b) { return b->isActive(); };
         for (const QString& name : names) {
             ImageButton* b = s->button(name);
             QVERIFY(b->isVisible() || screen != QLatin1String("frmSearch"));
             QCOMPARE(offered(b), reason.isEmpty());
+            QCOMPARE(b->isGreyed(), !reason.isEmpty());
             QCOMPARE(b->picture()->toolTip(), reason);
             QCOMPARE(b->picture()->accessibleDescription(), reason);
         }
@@ -296,6 +299,70 @@ class TestSpeakers : public QObject, public ScreenFixture {
         QCOMPARE(screens->voice().settings(), SpeechSettings{});
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), onDisk);
+    }
+
+    // A clicked speaker's row has the focus, so F6 plays it again; the readings
+    // of a character say which one each speaker speaks.
+    void aClickedSpeakerTakesTheFocus_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("speaker");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("不, its first reading") << "frmChar-11"
+                                               << "imgReading(0)"
+                                               << "発音を聞く：bu2";
+        QTest::newRow("不, its second reading") << "frmChar-11"
+                                                << "imgReading(1)"
+                                                << "発音を聞く：bu4";
+        QTest::newRow("a related word") << "frmChar-11"
+                                        << "imgSpeaker(2)" << QString();
+        QTest::newRow("translation drill") << "frmListR"
+                                           << "imgSpeaker(3)" << QString();
+    }
+    void aClickedSpeakerTakesTheFocus()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, speaker);
+        QFETCH(QString, name);
+        QWidget* s = open(screen, false);
+        QVERIFY(s);
+        s->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s));
+        auto* b = s->findChild<SpeakerButton*>(speaker);
+        QVERIFY(b && b->isVisible());
+        if (!name.isEmpty()) {
+            QCOMPARE(b->accessibleName(), name);
+            QVERIFY(b->toolTip().startsWith(name));
+        }
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), b);
+        // No ring for the mouse: it marks only where Tab has gone.
+        auto* ring = s->findChild<QWidget*>(QStringLiteral("focusRing"));
+        QVERIFY(!ring || !ring->isVisible());
+    }
+
+    // A command the learner is told to type stays whole on one line of the box.
+    void theCommandStaysOnOneLine_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("missing program") << SpeechService::missingProgramSentence() << "sudo apt install espeak-ng";
+        QTest::newRow("failed synthesis")
+            << SpeechService::synthesisFailedSentence() << "sudo apt install --reinstall espeak-ng";
+    }
+    void theCommandStaysOnOneLine()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, command);
+        QVERIFY(sentence.split(QLatin1Char('\n')).contains(command));
+        // Shown as the program's boxes are: the line fits the box's text as it is laid out.
+        QMessageBox box(QMessageBox::NoIcon, MsgBox::programTitle(), sentence, QMessageBox::Ok);
+        box.setTextFormat(Qt::PlainText);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(text);
+        QVERIFY(text->contentsRect().width() >= QFontMetrics(text->font()).horizontalAdvance(command));
     }
 
   private:

@@ -525,13 +525,52 @@ QImage renderMenuHighlight(const QString& screen, int item, int scale)
     return image;
 }
 
+namespace {
+// The ground of a small control of the menu: a card, pale green under the mouse.
+QRectF controlGround(QPainter& p, QSize size, qreal radius, bool hovered)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF chip = QRectF(0, 0, size.width(), size.height()).adjusted(1, 1, -1, -3);
+    roundedPanel(p, chip, radius < 0 ? chip.height() / 2 : radius,
+                 hovered ? rgb(Palette::bambooPale) : rgb(Palette::panel), hovered ? bamboo() : rgb(Palette::rule));
+    return chip;
+}
+} // namespace
+
 QImage renderSpeechSwitch(int n, int scale)
 {
+    // 1 to 4 at rest, 5 to 8 the same under the mouse: a chip like the other controls,
+    // with a lamp that is lit while the setting is on.
     static const char* const captions[] = {"音声：オン", "音声：オフ", "ゆっくり：オン", "ゆっくり：オフ"};
-    const QSize size = n <= 2 ? frmTOC::lblSpeech.size() : frmTOC::lblSlow.size();
+    const int k = (n - 1) % 4;
+    const bool hovered = n > 4, on = k % 2 == 0;
+    const QSize size = k < 2 ? frmTOC::lblSpeech.size() : frmTOC::lblSlow.size();
     QImage image = makeCanvas(size, scale);
     QPainter p(&image);
-    drawText(p, QRect(QPoint(0, 0), size), captions[n - 1], Face::SansBold, 15, bamboo());
+    const QRectF chip = controlGround(p, size, -1, hovered);
+    const QRectF lamp(chip.left() + 9, chip.center().y() - 5, 10, 10);
+    p.setPen(QPen(on ? bamboo() : softInk(), 1.4));
+    p.setBrush(on ? QBrush(bamboo()) : QBrush(Qt::NoBrush));
+    p.drawEllipse(lamp);
+    drawText(p, chip.adjusted(26, 0, -6, 0), captions[k], Face::SansBold, 14, bamboo());
+    return image;
+}
+
+QImage renderReviewPlate(bool hovered, int scale)
+{
+    // The review line's ground: its text is a label laid over it; the arrow says it leads somewhere.
+    const QSize size = frmTOC::lblReview.size();
+    QImage image = makeCanvas(size, scale);
+    QPainter p(&image);
+    const QRectF chip = controlGround(p, size, 10, hovered);
+    QPainterPath arrow;
+    const QPointF c(chip.right() - 16, chip.center().y());
+    arrow.moveTo(c + QPointF(-3, -6));
+    arrow.lineTo(c + QPointF(3, 0));
+    arrow.lineTo(c + QPointF(-3, 6));
+    p.setPen(QPen(bamboo(), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arrow);
     return image;
 }
 

@@ -70,8 +70,11 @@ int main(int argc, char* argv[])
     QDir().mkpath(sheetDir);
 
     Sheet pictures, backgrounds;
-    for (int n = 1; n <= 8; ++n) {
-        const QSize size = n == 5 ? QSize(233, 79) : n == 6 ? QSize(29, 30) : n >= 7 ? QSize(29, 29) : QSize(138, 29);
+    for (int n = 1; n <= 9; ++n) { // 9: a launcher not offered now
+        const QSize size = n == 5   ? QSize(233, 79)
+                           : n == 6 ? QSize(29, 30)
+                           : n == 7 || n == 8 ? QSize(29, 29)
+                                              : QSize(138, 29);
         both("ilBtn", QString::number(n), [&](int s) { return renderSvg(svgPath("btn" + QString::number(n)), size, s); },
              pictures);
     }
@@ -97,8 +100,10 @@ int main(int argc, char* argv[])
     for (int n = 1; n <= 3; ++n)
         both("ilCountdown", QString::number(n), [&](int s) { return renderCountdown(n, s); }, pictures);
     // Drawn, not typeset at run time: the menu then needs no Japanese font to open.
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n <= 8; ++n)
         both("ilSwitch", QString::number(n), [&](int s) { return renderSpeechSwitch(n, s); }, pictures);
+    for (int n : {9, 10})
+        both("ilSwitch", QString::number(n), [&](int s) { return renderReviewPlate(n == 10, s); }, pictures);
     // The sizes a desktop's icon theme asks for; the window icon is built from the same files.
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QImage icon = renderSvg(svgPath("icon"), QSize(size, size), 1);

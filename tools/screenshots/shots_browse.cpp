@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include "core/browse/rankings.h"
+#include "core/voice.h"
 #include "ui/browse/frmChar.h"
 #include "ui/browse/frmExamListC.h"
 #include "ui/browse/frmExamTOC.h"
@@ -50,6 +51,17 @@ class TestBrowseScreenshots : public QObject {
             save(detail, QStringLiteral("frmChar-%1").arg(ckey));
             registry->unload(detail);
         }
+        // Speech off: the drills by ear greyed, the reason of the one pressed written out.
+        SpeechSettings off = registry->voice().settings();
+        off.enabled = false;
+        QVERIFY(registry->voice().setSettings(off));
+        t.cno = static_cast<qint16>(t.CurrentCharList.indexOf(qint16{6}));
+        auto& detail = registry->screen<frmChar>();
+        detail.setFrmChar(6);
+        QTest::mouseClick(detail.button(QStringLiteral("LP1"))->picture(), Qt::LeftButton);
+        save(detail, QStringLiteral("frmChar-silent"));
+        registry->unload(detail);
+        QVERIFY(registry->voice().setSettings(SpeechSettings{}));
     }
 
     void examMenu()

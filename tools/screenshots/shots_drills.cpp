@@ -4,12 +4,13 @@
 #include "drilldriver.h"
 #include "testsupport.h"
 
+#include "core/speechservice.h"
+#include "core/voice.h"
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/frmListDui.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 #include "ui/selection/frmSearch.h"
-#include "core/speechservice.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -62,6 +63,15 @@ class TestDrillScreenshots : public QObject {
         s.resetHover();
         s.button(QStringLiteral("Search(6)"))->setHovered(true);
         save(s, "frmSearch-review");
+        // The pinyin drill pressed: greyed, with its reason written out.
+        QTest::mouseClick(s.button(QStringLiteral("P1"))->picture(), Qt::LeftButton);
+        save(s, "frmSearch-reason");
+        // Speech switched off: the drills by ear greyed, the reason of the one pressed.
+        SpeechSettings off = registry->voice().settings();
+        off.enabled = false;
+        QVERIFY(registry->voice().setSettings(off));
+        QTest::mouseClick(s.button(QStringLiteral("LP"))->picture(), Qt::LeftButton);
+        save(s, "frmSearch-silent");
     }
 
     void typedDrills_data()
@@ -94,6 +104,31 @@ class TestDrillScreenshots : public QObject {
         drill(QStringLiteral("frmListR"), words, [](int p) { return p % 4 != 2; });
         drill(
             QStringLiteral("frmListR"), words.mid(0, 10), [](int) { return true; }, "-allright");
+    }
+
+    // Graded from page 1 with page 2 never shown: its words are left out.
+    void unseenPages_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("tone") << QStringLiteral("frmListP2");
+        QTest::newRow("translation") << QStringLiteral("frmListR");
+    }
+    void unseenPages()
+    {
+        QFETCH(QString, name);
+        Tovak& t = *state->tovak;
+        openOn(t, {359, 186, 65, 430, 3, 118, 483, 493, 244, 467, 330, 142, 318, 442, 123, 1, 2, 4, 5});
+        DrillScreen* d = &loadDrill(*registry, name);
+        d->show();
+        answerPage(d, t, [](int p) { return p % 4 != 1; });
+        saveNextBox(qPrintable(name + QStringLiteral("-unseen-question")));
+        QTest::keyClick(d, Qt::Key_F5);
+        MsgBox::setNextAnswer(QMessageBox::Yes);
+        QTest::keyClick(d, Qt::Key_F5);
+        save(*d, name + QStringLiteral("-unseen-graded"));
+        QTest::keyClick(d, Qt::Key_PageDown);
+        save(*d, name + QStringLiteral("-unseen-page2"));
+        registry->unload(*d);
     }
 
     void answerList()

@@ -61,6 +61,14 @@ class TestScreenshots : public QObject {
             state.tovak->stats.WordReviews[w] = reviewState(today - 10, 5);
         menu->showReviewCount();
         save(*menu, "frmTOC-review");
+        // The switches and the review line under the mouse, and the ring on a switch.
+        QEvent over(QEvent::Enter);
+        QCoreApplication::sendEvent(menu->findChild<QLabel*>(QStringLiteral("lblSpeech")), &over);
+        save(*menu, "frmTOC-hover-switch");
+        QCoreApplication::sendEvent(menu->findChild<QLabel*>(QStringLiteral("lblReview")), &over);
+        menu->findChild<QLabel*>(QStringLiteral("lblSlow"))->setFocus(Qt::TabFocusReason);
+        save(*menu, "frmTOC-hover-review");
+        menu->resetHover();
         state.tovak->stats.WordReviews = {};
         menu->showReviewCount();
 

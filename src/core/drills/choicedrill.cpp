@@ -20,6 +20,22 @@ void ChoiceDrillSession::grade()
     gradeAll();
 }
 
+bool ChoiceDrillSession::hasUngradedAnswers() const
+{
+    if (t_.DrillMode != DrillAnswering)
+        return false;
+    for (int r = 0; r < PageSize; ++r) {
+        if (rowHasWord(r) && selection(r) != NoChoice)
+            return true;
+    }
+    const QString none = QString::number(NoChoice);
+    for (int p = 0; p < t_.CurrentWordCount && p < t_.GivenAnswers.size(); ++p) {
+        if (t_.GivenAnswers[p] != none)
+            return true;
+    }
+    return false;
+}
+
 void ChoiceDrillSession::choose(int row, int choice)
 {
     if (!choicesReact() || !rowHasWord(row) || choice < 0 || choice > 3)
@@ -120,6 +136,6 @@ ChoiceRow ChoiceDrillSession::row(int r) const
             out.choices[static_cast<size_t>(i)] = set[i];
     }
     if (graded())
-        out.mark = isCorrect(p) ? MarkState::Correct : MarkState::Wrong;
+        out.mark = !wasAsked(p) ? MarkState::Unasked : isCorrect(p) ? MarkState::Correct : MarkState::Wrong;
     return out;
 }

@@ -21,6 +21,7 @@ class ChoiceDrillSession : public DrillSession {
 
     void init() override;
     void grade() override;
+    bool hasUngradedAnswers() const override;
 
     // A click on choice 0..3 of a row. Recorded only at the next page change or
     // grading; once all answers were right the choices no longer react.

@@ -20,6 +20,21 @@ void TypedDrillSession::grade()
     gradeAll();
 }
 
+bool TypedDrillSession::hasUngradedAnswers() const
+{
+    if (t_.DrillMode != DrillAnswering)
+        return false;
+    for (int r = 0; r < PageSize; ++r) {
+        if (rowHasWord(r) && !boxes_[static_cast<size_t>(r)].isEmpty())
+            return true;
+    }
+    for (int p = 0; p < t_.CurrentWordCount && p < t_.GivenAnswers.size(); ++p) {
+        if (!t_.GivenAnswers[p].isEmpty())
+            return true;
+    }
+    return false;
+}
+
 void TypedDrillSession::setBoxText(int row, const QString& text)
 {
     if (boxesLocked() || row < 0 || row >= PageSize)
@@ -94,7 +109,9 @@ TypedRow TypedDrillSession::row(int r) const
         out.syllables = displayPinyin(getBareSyllables(pinyin));
     out.boxVisible = true;
     if (graded()) {
-        out.mark = answerMatches(out.boxText, w) ? MarkState::Correct : MarkState::Wrong;
+        out.mark = !wasAsked(p)                    ? MarkState::Unasked
+                   : answerMatches(out.boxText, w) ? MarkState::Correct
+                                                   : MarkState::Wrong;
         out.answerVisible = true;
         out.answer = displayPinyin(pinyin);
     }

@@ -24,6 +24,7 @@ class TypedDrillSession : public DrillSession {
 
     void init() override;
     void grade() override;
+    bool hasUngradedAnswers() const override;
 
     // The answer boxes: the screen forwards every edit, the session refills
     // them on each page change. A hidden box keeps its text, as a real box would.

@@ -113,6 +113,7 @@ void frmChar::buildDrillButtons()
     for (const DrillButton& d : drills) {
         ImageButton* b = addButton(QString::fromLatin1(d.name), Pictures::btn(1), Pictures::btn(2), d.picture);
         styleCaption(b->addCaption(QString::fromUtf8(d.caption), d.label, d.role));
+        b->setInactivePicture(Pictures::btn(9));
         connect(b, &ImageButton::clicked, this, [this, drill = d.drill] { startDrill(drill); });
     }
     // Without it the painted heading over the drill buttons would lead nowhere.
@@ -123,6 +124,7 @@ void frmChar::buildDrillButtons()
     // imgP1 stands apart from the hover rule of the other three.
     makeHoverGroup({button(QStringLiteral("P")), button(QStringLiteral("R")), button(QStringLiteral("Dui")),
                     button(QStringLiteral("LP")), button(QStringLiteral("LP1"))});
+    setReasonLine(L::lblReason);
     showByEarOffer();
     connect(&screens().voice(), &Voice::changed, this, &frmChar::showByEarOffer);
 }

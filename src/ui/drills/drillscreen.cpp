@@ -10,6 +10,10 @@
 
 namespace L = Layout::TypedRows;
 
+namespace {
+constexpr int scorePixels = 30;
+} // namespace
+
 DrillScreen::DrillScreen(ScreenRegistry& screens, const QString& name, qint16 helpPage,
                          std::unique_ptr<DrillSession> session)
     : PagedScreen(screens, name, helpPage), session_(std::move(session)), clock_([] {
@@ -22,8 +26,9 @@ DrillScreen::DrillScreen(ScreenRegistry& screens, const QString& name, qint16 he
       })
 {
     setPages(*session_);
-    lblScore_ = makeLabel(this, QStringLiteral("lblScore"), QString(), L::lblScore,
-                          QColor::fromRgb(Layout::Palette::accent), 30, true, Qt::AlignRight | Qt::AlignVCenter);
+    lblScore_ =
+        makeLabel(this, QStringLiteral("lblScore"), QString(), L::lblScore, QColor::fromRgb(Layout::Palette::accent),
+                  scorePixels, true, Qt::AlignRight | Qt::AlignVCenter);
     lblScore_->hide();
     grade_ = addButton(QStringLiteral("Grade"), Pictures::btn(1), Pictures::btn(2), L::imgGrade);
     styleCaption(grade_->addCaption(QStringLiteral("採点"), L::lblGrade));
@@ -43,7 +48,7 @@ void DrillScreen::refresh()
 {
     grade_->setVisible(session_->gradeButtonVisible());
     grade_->caption()->setText(session_->gradeCaption());
-    lblScore_->setText(session_->scoreCaption());
+    setFittedText(lblScore_, session_->scoreCaption(), scorePixels);
     lblScore_->setVisible(session_->scoreVisible());
     PagedScreen::refresh();
 }
@@ -52,9 +57,9 @@ void DrillScreen::pressGrade()
 {
     if (session_->isRepeatPress(clock_()))
         return;
-    // Unseen pages are graded wrong and saved: only when the learner says so.
+    // Unseen pages are left out of the grading; the safe answer is to go and look at them first.
     if (session_->gradingSkipsUnseenPages() &&
-        !MsgBox::question(this, QString::fromUtf16(UnseenPagesQuestion), MsgBox::programTitle()))
+        !MsgBox::question(this, session_->unseenPagesQuestion(), MsgBox::programTitle(), MsgBox::Default::No))
         return;
     const GradeOutcome outcome = session_->pressGrade(clock_());
     if (outcome == GradeOutcome::AllSolved)
@@ -62,12 +67,29 @@ void DrillScreen::pressGrade()
     refresh();
     if (outcome == GradeOutcome::RetestStarted)
         runStarted();
+    // The grade button may be gone and its focus passed on to 戻る: the score
+    // takes it, where a second Space or Enter does nothing.
+    if (outcome == GradeOutcome::Graded)
+        lblScore_->setFocus(Qt::OtherFocusReason);
 }
 
 void DrillScreen::f5Key()
 {
     if (session_->gradeButtonVisible())
         pressGrade();
-    else if (!session_->isRepeatPress(clock_()))
+    else
         back();
+}
+
+void DrillScreen::back()
+{
+    if (session_->hasUngradedAnswers() &&
+        !MsgBox::question(this, QString::fromUtf16(LeaveUngradedQuestion), MsgBox::programTitle(), MsgBox::Default::No))
+        return;
+    PagedScreen::back();
+}
+
+bool DrillScreen::refusesPresses() const
+{
+    return session_->isRepeatPress(clock_());
 }

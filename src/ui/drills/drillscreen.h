@@ -32,6 +32,11 @@ class DrillScreen : public PagedScreen {
 
     // F5: the grade button while it shows, Back once everything was right.
     void f5Key() override;
+    // Answers not yet graded are not thrown away without a question.
+    void back() override;
+    // For a second after a grading (or a retest's start) every press is the
+    // learner's double click or key repeat.
+    bool refusesPresses() const override;
 
   private:
     void pressGrade();

@@ -85,18 +85,33 @@ int frmListR::focusedRow() const
     return -1;
 }
 
+int frmListR::keyRow() const
+{
+    if (const int r = focusedRow(); r >= 0)
+        return choice().rowHasWord(r) ? r : -1;
+    for (int r = 0; r < ChoiceDrillSession::PageSize; ++r) {
+        if (choice().rowHasWord(r) && choice().selection(r) == ChoiceDrillSession::NoChoice)
+            return r;
+    }
+    return -1;
+}
+
 void frmListR::keyPressEvent(QKeyEvent* e)
 {
     const int j = e->key() - Qt::Key_1;
-    const int r = focusedRow();
-    // The key is a click on that choice: where no click is taken (frozen choices), none is.
-    if (j >= 0 && j < 4 && r >= 0 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
-        choice().rowHasWord(r)) {
-        e->accept();
-        (void)pressClickable(rows_[static_cast<size_t>(r)].choices[static_cast<size_t>(j)]);
+    if (j < 0 || j >= 4 || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        DrillScreen::keyPressEvent(e);
         return;
     }
-    DrillScreen::keyPressEvent(e);
+    e->accept();
+    const int r = keyRow();
+    // The key is a click on that choice: where no click is taken (frozen choices), none is.
+    if (r < 0 || !pressClickable(rows_[static_cast<size_t>(r)].choices[static_cast<size_t>(j)]))
+        return;
+    // On to the next row, so four keys answer four rows; the last row keeps the focus on its choice.
+    const int next = choice().rowHasWord(r + 1) ? r + 1 : r;
+    QLabel* focus = rows_[static_cast<size_t>(next)].choices[static_cast<size_t>(next == r ? j : 0)];
+    focus->setFocus(Qt::TabFocusReason);
 }
 
 void frmListR::replayKey()

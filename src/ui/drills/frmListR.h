@@ -19,7 +19,7 @@ class frmListR : public DrillScreen {
 
   protected:
     void drawRows() override;
-    // 1 to 4 choose in the row whose choice has the focus.
+    // 1 to 4 choose in the row that has the focus (or the first unanswered one), then move on.
     void keyPressEvent(QKeyEvent* e) override;
     // F6 speaks the word of the row whose choice or speaker has the focus.
     void replayKey() override;
@@ -38,6 +38,8 @@ class frmListR : public DrillScreen {
     void choose(int row, int j);
     // The row of the choice that has the focus, or -1.
     int focusedRow() const;
+    // The row keys 1 to 4 choose in: the focused one, else the first without a choice; -1 for none.
+    int keyRow() const;
 
     std::array<Row, 10> rows_;
 };

@@ -60,6 +60,14 @@ void showMark(QLabel* mark, MarkState state)
         mark->hide();
         return;
     }
-    mark->setPixmap(Pictures::maruBatu(state == MarkState::Correct ? 1 : 2));
+    if (state == MarkState::Unasked) {
+        // Not graded: its page was never shown.
+        mark->setTextFormat(Qt::PlainText);
+        mark->setAlignment(Qt::AlignCenter);
+        setFittedText(mark, QStringLiteral("未解答"), 15);
+        setTextColour(mark, QColor::fromRgb(Layout::Palette::softInk));
+    } else {
+        mark->setPixmap(Pictures::maruBatu(state == MarkState::Correct ? 1 : 2));
+    }
     mark->show();
 }

@@ -46,6 +46,8 @@ frmTOC::frmTOC(ScreenRegistry& screens)
 
     // One item lights at a time, however fast the mouse crosses from one to the next.
     makeHoverGroup(buttons());
+    for (ImageButton* b : buttons())
+        connect(b, &ImageButton::entered, this, [this] { showHovered(nullptr); });
 
     // The header first, then the left column (6, 5, 7, 8, the speech switches, the review line), the right column
     // (1 to 4) with the mascot under it.
@@ -102,10 +104,16 @@ void frmTOC::buildMascotAndReview()
     onClick(imgPanda_, [this] { openAbout(); });
     imgPanda_->setAccessibleName(QStringLiteral("このソフトについて"));
 
+    // A ground like the other controls' under the line, lit under the mouse.
+    imgReview_ = new QLabel(this);
+    imgReview_->setObjectName(QStringLiteral("imgReview"));
+    imgReview_->setGeometry(L::lblReview);
+    imgReview_->hide();
     lblReview_ = makeLabel(this, QStringLiteral("lblReview"), QString(), L::lblReview,
                            QColor::fromRgb(Layout::Palette::accent), 17, true, Qt::AlignCenter);
     lblReview_->setCursor(Qt::PointingHandCursor);
     onClick(lblReview_, [this] { openReview(); });
+    onEnter(lblReview_, [this] { showHovered(lblReview_); });
     lblReview_->hide();
 }
 
@@ -126,6 +134,8 @@ void frmTOC::buildSpeechSwitches()
         l->setAccessibleDescription(l->toolTip());
     onClick(lblSpeech_, [this] { toggleSpeech(); });
     onClick(lblSlow_, [this] { toggleSlow(); });
+    for (QLabel* l : {lblSpeech_, lblSlow_})
+        onEnter(l, [this, l] { showHovered(l); });
     connect(&screens().voice(), &Voice::changed, this, &frmTOC::showSpeechSettings);
 }
 
@@ -188,10 +198,30 @@ void frmTOC::showSpeechSettings()
 {
     const SpeechSettings& settings = screens().voice().settings();
     const auto onOff = [](bool on) { return on ? QStringLiteral("オン") : QStringLiteral("オフ"); };
-    lblSpeech_->setPixmap(Pictures::speechSwitch(settings.enabled ? 1 : 2));
-    lblSlow_->setPixmap(Pictures::speechSwitch(settings.slow ? 3 : 4));
+    // 5 to 8 are the same switches under the mouse.
+    lblSpeech_->setPixmap(Pictures::speechSwitch((settings.enabled ? 1 : 2) + (hovered_ == lblSpeech_ ? 4 : 0)));
+    lblSlow_->setPixmap(Pictures::speechSwitch((settings.slow ? 3 : 4) + (hovered_ == lblSlow_ ? 4 : 0)));
     lblSpeech_->setAccessibleName(QStringLiteral("音声：") + onOff(settings.enabled));
     lblSlow_->setAccessibleName(QStringLiteral("ゆっくり：") + onOff(settings.slow));
+}
+
+void frmTOC::showHovered(QLabel* control)
+{
+    if (hovered_ == control)
+        return;
+    // One control lights at a time, the menu items included.
+    if (control)
+        ScreenBase::resetHover();
+    hovered_ = control;
+    showSpeechSettings();
+    if (!lblReview_->text().isEmpty())
+        imgReview_->setPixmap(Pictures::speechSwitch(hovered_ == lblReview_ ? 10 : 9));
+}
+
+void frmTOC::resetHover()
+{
+    ScreenBase::resetHover();
+    showHovered(nullptr);
 }
 
 void frmTOC::toggleSpeech()
@@ -217,6 +247,9 @@ void frmTOC::showReviewCount()
     lblReview_->setText(text);
     lblReview_->setAccessibleName(text);
     lblReview_->setVisible(due > 0);
+    if (due > 0 && imgReview_->pixmap().isNull())
+        imgReview_->setPixmap(Pictures::speechSwitch(hovered_ == lblReview_ ? 10 : 9));
+    imgReview_->setVisible(due > 0);
 }
 
 void frmTOC::showCoverage()

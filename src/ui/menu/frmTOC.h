@@ -36,6 +36,9 @@ class frmTOC : public ScreenBase {
     void toggleSpeech();
     void toggleSlow();
 
+    // The items, the switches and the review line return to their rest pictures.
+    void resetHover() override;
+
   protected:
     void escKey() override {}
     void closeBoxClicked() override;
@@ -48,6 +51,7 @@ class frmTOC : public ScreenBase {
     void showCoverage();
     void openAbout();
     void showSpeechSettings();
+    void showHovered(QLabel* control);
 
     QLabel* lblMouraP_ = nullptr;
     QLabel* lblMouraR_ = nullptr;
@@ -55,6 +59,8 @@ class frmTOC : public ScreenBase {
     QLabel* lblReview_ = nullptr;
     QLabel* lblSpeech_ = nullptr;
     QLabel* lblSlow_ = nullptr;
+    QLabel* imgReview_ = nullptr; // the review line's ground
+    QLabel* hovered_ = nullptr;   // a switch or the review line under the mouse
     QLabel* imgCountdownLead_ = nullptr;
     QLabel* lblCountdown_ = nullptr;
     QLabel* imgCountdownTail_ = nullptr;

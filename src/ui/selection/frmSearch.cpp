@@ -35,6 +35,12 @@ const Condition conditions[] = {
     {SearchKind::Review, "cmbReview", "復習の範囲を選んでください", L::cmbReview},
 };
 
+// Where the pinyin drills are found meanwhile, so the rule is no dead end.
+QString pinyinRuleReason()
+{
+    return QStringLiteral("ピンイン達成率が50%を超えると使えます（出る順の各漢字の画面ではいつでも解けます）");
+}
+
 size_t slot(SearchKind kind)
 {
     return static_cast<size_t>(kind);
@@ -76,6 +82,8 @@ void frmSearch::buildConditions()
     txtFreeWord_->setFont(controlFont);
     makeLabel(this, QStringLiteral("Label1"), QStringLiteral("（ﾋﾟﾝｲﾝ・日本語）"), L::Label1,
               QColor::fromRgb(Layout::Palette::softInk), 13);
+    connect(txtFreeWord_, &QLineEdit::returnPressed, this, [this] { search(SearchKind::FreeWord); });
+    connect(txtFreeWord_, &QLineEdit::textChanged, this, [this] { conditionEdited(SearchKind::FreeWord); });
 
     for (const Condition& c : conditions) {
         auto* combo = new QComboBox(this);
@@ -89,6 +97,7 @@ void frmSearch::buildConditions()
         combo->setPlaceholderText(QString::fromUtf8(c.prompt));
         combo->setCurrentIndex(-1);
         combos_[slot(c.kind)] = combo;
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, kind = c.kind] { conditionEdited(kind); });
     }
 
     QList<ImageButton*> searchButtons;
@@ -125,8 +134,10 @@ void frmSearch::buildLaunchers()
     for (const auto& l : launchers) {
         ImageButton* b = addButton(QString::fromLatin1(l.name), Pictures::btn(1), Pictures::btn(2), l.picture);
         styleCaption(b->addCaption(QString::fromUtf8(l.caption), l.label, l.role));
+        b->setInactivePicture(Pictures::btn(9));
         launchers_ << b;
     }
+    setReasonLine(L::lblReason);
     connect(button(QStringLiteral("Dui")), &ImageButton::clicked, this, &frmSearch::openAnswerList);
     connect(button(QStringLiteral("P")), &ImageButton::clicked, this, [this] { openDrill<frmListP2>(false); });
     connect(button(QStringLiteral("P1")), &ImageButton::clicked, this, [this] { openDrill<frmListP1>(false); });
@@ -169,13 +180,13 @@ void frmSearch::showOffers()
     for (ImageButton* b : launchers_) {
         // Not offered, a launcher stays in its place and says why: the pinyin
         // drills under their rule, the drills by ear without sound.
-        const QString reason = pinyinDrills_.contains(b) && !pinyinOffered_
-                                   ? QStringLiteral("ピンイン達成率が50%を超えると使えます")
-                               : byEar_.contains(b) ? silent
-                                                    : QString();
+        const QString reason = pinyinDrills_.contains(b) && !pinyinOffered_ ? pinyinRuleReason()
+                               : byEar_.contains(b)                         ? silent
+                                                                            : QString();
         // Under the mask the keyboard and a screen reader must not reach them either.
-        b->setActive(imgSmask_->isHidden() && reason.isEmpty());
-        b->setReasonNotOffered(reason);
+        const bool masked = !imgSmask_->isHidden();
+        b->setActive(!masked && reason.isEmpty());
+        b->setReasonNotOffered(masked ? QString() : reason);
     }
 }
 
@@ -185,33 +196,66 @@ void frmSearch::searchDueToday()
     search(SearchKind::Review);
 }
 
+QString frmSearch::conditionText(SearchKind kind) const
+{
+    if (kind == SearchKind::FreeWord)
+        return txtFreeWord_->text();
+    const QComboBox* combo = combos_[slot(kind)];
+    return combo->currentIndex() < 0 ? QString() : combo->currentText();
+}
+
 void frmSearch::search(SearchKind kind)
 {
-    QString text;
-    if (kind == SearchKind::FreeWord) {
-        text = txtFreeWord_->text();
-    } else {
-        QComboBox* combo = combos_[slot(kind)];
-        if (combo->currentIndex() < 0) {
-            MsgBox::information(this, combo->placeholderText());
-            return;
-        }
-        text = combo->currentText();
+    if (kind != SearchKind::FreeWord && combos_[slot(kind)]->currentIndex() < 0) {
+        MsgBox::information(this, combos_[slot(kind)]->placeholderText());
+        return;
     }
+    const QString text = conditionText(kind);
     Tovak& t = tovak();
     runSearch(t, kind, text);
     lblCount_is_->setText(QString::number(t.CurrentWordCount));
     const bool found = t.CurrentWordCount >= 1;
+    searched_.reset();
+    if (found) {
+        searched_ = kind;
+        searchedText_ = text;
+        found_ = t.CurrentWordList.mid(0, t.CurrentWordCount);
+    }
     setMasked(!found);
     if (!found)
         MsgBox::information(this, QStringLiteral("検索条件に該当する問題はありませんでした"));
+}
+
+void frmSearch::conditionEdited(SearchKind kind)
+{
+    if (searched_ == kind)
+        setMasked(conditionText(kind) != searchedText_);
+}
+
+void frmSearch::resultBack()
+{
+    if (!searched_)
+        return;
+    Tovak& t = tovak();
+    if (*searched_ == SearchKind::Weakpoint || *searched_ == SearchKind::Review) {
+        runSearch(t, *searched_, searchedText_);
+        found_ = t.CurrentWordList.mid(0, t.CurrentWordCount);
+        lblCount_is_->setText(QString::number(t.CurrentWordCount));
+        if (found_.isEmpty())
+            searched_.reset();
+        setMasked(found_.isEmpty());
+        return;
+    }
+    t.CurrentWordList = found_;
+    t.CurrentWordCount = static_cast<qint16>(found_.size());
 }
 
 void frmSearch::openAnswerList()
 {
     tovak().DrillMode = DrillAnswering;
     tovak().Listening = false;
-    (void)screens().open<frmListDui>(this);
+    if (screens().open<frmListDui>(this))
+        resultBack();
 }
 
 template <class Drill> void frmSearch::openDrill(bool byEar)
@@ -220,5 +264,6 @@ template <class Drill> void frmSearch::openDrill(bool byEar)
     tovak().Listening = byEar;
     auto& drill = screens().screen<Drill>();
     drill.init();
-    (void)screens().exec(drill, this);
+    if (screens().exec(drill, this))
+        resultBack();
 }

@@ -4,6 +4,7 @@
 #include "ui/screenbase.h"
 
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -28,6 +29,14 @@ class frmSearch : public ScreenBase {
     void buildConditions();
     void buildLaunchers();
     void search(SearchKind kind);
+    // The text of a row's control as its builder takes it (empty while a drop-down shows its prompt).
+    QString conditionText(SearchKind kind) const;
+    // The row searched last was changed: its result no longer matches what the
+    // row shows, so the launchers wait for a new search (or the old condition).
+    void conditionEdited(SearchKind kind);
+    // Back from a drill or the answer list: the launchers act on the search's
+    // own result again, a result that grading changes (weak points, review) searched afresh.
+    void resultBack();
     void setMasked(bool masked);
     // Each launcher active or not, with its reason as tooltip.
     void showOffers();
@@ -44,4 +53,8 @@ class frmSearch : public ScreenBase {
     QList<ImageButton*> byEar_;
     bool pinyinOffered_ = false;
     QList<ImageButton*> launchers_;
+    // The last search that found words: its row, its condition and what it found.
+    std::optional<SearchKind> searched_;
+    QString searchedText_;
+    QList<qint16> found_;
 };

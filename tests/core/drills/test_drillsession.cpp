@@ -97,6 +97,8 @@ class TestDrillSession : public QObject {
     void repeatedPressesAreDropped_data();
     void repeatedPressesAreDropped();
     void unseenPagesAreKnownUntilShown();
+    void unseenPagesAreLeftOutOfTheGrading_data();
+    void unseenPagesAreLeftOutOfTheGrading();
 };
 
 void TestDrillSession::paging_data()
@@ -240,8 +242,7 @@ void TestDrillSession::allWrongAndAllRight()
     openOn(t, {23, 65, 430, 495, 3, 18, 93, 81, 230, 270, 493, 23}); // all with a tone digit
     auto session = sessionFor(t, static_cast<DrillKind>(kind));
     session->init();
-    if (right)
-        answerAll(*session, [](int) { return true; });
+    answerAll(*session, [right](int) { return right; });
     QVERIFY(session->gradeButtonVisible());
     QCOMPARE(session->gradeCaption(), u"採点"_s);
     QCOMPARE(session->pressGrade(later()), GradeOutcome::Graded);
@@ -561,6 +562,84 @@ void TestDrillSession::answerListReadsTheListAsItStands()
     QVERIFY(!list.row(1).hasWord);
     QVERIFY(list.row(1).pinyin.isEmpty());
     QCOMPARE(t.CurrentWordList, words);
+}
+
+void TestDrillSession::unseenPagesAreLeftOutOfTheGrading_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("words");
+    QTest::addColumn<int>("pagesShown");
+    QTest::addColumn<int>("wrong"); // the one position answered wrong, or -1
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("retested");
+    const int tone = static_cast<int>(DrillKind::ToneDrill), choice = static_cast<int>(DrillKind::TranslationDrill);
+    QTest::newRow("tone, 19 words, page 1") << tone << 19 << 1 << 1 << u"12問中11問正解（未表示 7問）"_s << 4 << 1;
+    QTest::newRow("tone, pages 1 and 2 of 3") << tone << 30 << 2 << 13 << u"24問中23問正解（未表示 6問）"_s << 4 << 1;
+    QTest::newRow("tone, all asked right") << tone << 19 << 1 << -1 << u"12問中12問正解（未表示 7問）"_s << 2 << 0;
+    QTest::newRow("choice, 19 words, page 1") << choice << 19 << 1 << 1 << u"10問中9問正解（未表示 9問）"_s << 4 << 1;
+    QTest::newRow("choice, every page") << choice << 19 << 2 << 1 << u"18／19点"_s << 4 << 1;
+}
+
+void TestDrillSession::unseenPagesAreLeftOutOfTheGrading()
+{
+    QFETCH(int, kind);
+    QFETCH(int, words);
+    QFETCH(int, pagesShown);
+    QFETCH(int, wrong);
+    QFETCH(QString, score);
+    QFETCH(int, mode);
+    QFETCH(int, retested);
+    TestState s;
+    Tovak& t = *s.tovak;
+    const QList<qint16> list = {23, 65, 430, 495, 3,  18, 93, 81, 230, 270, 493, 24, 25, 26, 27,
+                                28, 29, 30,  31,  32, 33, 34, 35, 36,  37,  38,  39, 40, 41, 42};
+    openOn(t, list.mid(0, words));
+    auto session = sessionFor(t, static_cast<DrillKind>(kind));
+    session->init();
+    const auto right = [wrong](int p) { return p != wrong; };
+    answerPage(*session, right);
+    for (int page = 2; page <= pagesShown; ++page) {
+        QVERIFY(session->nextPage());
+        answerPage(*session, right);
+    }
+    const int asked = qMin(words, pagesShown * session->pageSize());
+    QCOMPARE(session->pressGrade(later()), GradeOutcome::Graded);
+    QCOMPARE(session->scoreCaption(), score);
+    QCOMPARE(t.DrillMode, mode);
+    QCOMPARE(session->unaskedCount(), words - asked);
+    QCOMPARE(t.stats.questions, asked);
+    const CounterList tries = triesList(static_cast<DrillKind>(kind));
+    for (int p = 0; p < words; ++p) {
+        const qint16 w = t.CurrentWordList[p];
+        QCOMPARE(counter(t, tries, w), p < asked ? 1 : 0);
+        QCOMPARE(t.stats.WordReviews[static_cast<size_t>(w)].hasState, p < asked);
+        QCOMPARE(session->wasAsked(p), p < asked);
+    }
+    // Every page looked at after the grading shows the words left out as such.
+    while (session->previousPage()) {
+    }
+    do {
+        for (int r = 0; r < session->pageSize(); ++r) {
+            if (!session->rowHasWord(r))
+                continue;
+            const int p = session->positionOf(r);
+            const MarkState mark = p >= asked ? MarkState::Unasked : p == wrong ? MarkState::Wrong : MarkState::Correct;
+            if (auto* typed = dynamic_cast<TypedDrillSession*>(session.get()))
+                QCOMPARE(typed->row(r).mark, mark);
+            else
+                QCOMPARE(dynamic_cast<ChoiceDrillSession&>(*session).row(r).mark, mark);
+        }
+    } while (session->nextPage());
+    // The retest asks again what was answered wrong, not what was never asked.
+    if (retested == 0) {
+        QCOMPARE(session->pressGrade(later()), GradeOutcome::Ignored);
+        QCOMPARE(session->retestWrongAnswers(), GradeOutcome::AllSolved);
+        return;
+    }
+    QCOMPARE(session->pressGrade(later()), GradeOutcome::RetestStarted);
+    QCOMPARE(t.CurrentWordCount, retested);
+    QCOMPARE(t.CurrentWordList.first(), list[wrong]);
 }
 
 QTEST_GUILESS_MAIN(TestDrillSession)

@@ -5,19 +5,21 @@
 #include "drilldriver.h"
 #include "testsupport.h"
 
+#include "core/speechservice.h"
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/frmListDui.h"
 #include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
 #include "ui/screenregistry.h"
-#include "core/speechservice.h"
 
 #include "core/pinyin.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -194,14 +196,14 @@ class TestDrillScreens : public QObject, public ScreenFixture {
             QVERIFY(!boxOf(&d, 0)->isReadOnly());
     }
 
-    // A second press right after a grading (a double click, a repeated F5)
-    // must not throw the marks away; a later one acts as before.
+    // A second press right after a grading (a double click, a repeated F5 or
+    // Space) must not throw the marks away, whatever it reaches; a later one acts as before.
     void gradePressesSoonAfterAGrading_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("allRight");
         QTest::addColumn<bool>("retestFirst"); // the second press follows the retest's start
-        QTest::addColumn<QString>("press");    // F5, imgGrade or lblGrade
+        QTest::addColumn<QString>("press");    // a key (F5, Esc, Space, Enter) or the control clicked
         QTest::addColumn<int>("afterMs");
         QTest::addColumn<int>("mode"); // DrillMode afterwards
         QTest::addColumn<bool>("stillOpen");
@@ -217,6 +219,17 @@ class TestDrillScreens : public QObject, public ScreenFixture {
             << u"frmListR"_s << true << false << u"F5"_s << 1500 << 2 << false;
         QTest::newRow("double click on the retest")
             << u"frmListP1"_s << false << true << u"imgGrade"_s << 100 << 1 << true;
+        // Graded with Space on the grade button, which then hides: the focus must not pass to 戻る.
+        QTest::newRow("all right Space at 300 ms") << u"frmListP2"_s << true << false << u"Space"_s << 300 << 2 << true;
+        QTest::newRow("all right Enter at 300 ms") << u"frmListR"_s << true << false << u"Enter"_s << 300 << 2 << true;
+        QTest::newRow("all right Esc at 300 ms") << u"frmListP1"_s << true << false << u"Esc"_s << 300 << 2 << true;
+        QTest::newRow("all right 戻る at 300 ms") << u"frmListR"_s << true << false << u"imgBack"_s << 300 << 2 << true;
+        QTest::newRow("all right its caption at 999 ms")
+            << u"frmListP2"_s << true << false << u"lblBack"_s << 999 << 2 << true;
+        QTest::newRow("all right 戻る after 1 s closes")
+            << u"frmListP2"_s << true << false << u"imgBack"_s << 1000 << 2 << false;
+        QTest::newRow("wrong Space at 300 ms keeps the marks")
+            << u"frmListR"_s << false << false << u"Space"_s << 300 << 4 << true;
     }
     void gradePressesSoonAfterAGrading()
     {
@@ -233,7 +246,17 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         d.show();
         passTime(&d, 0);
         answerAll(&d, t, [allRight](int p) { return allRight || p != 0; });
-        clickButton(&d, u"Grade"_s);
+        const std::map<QString, int> keys = {{u"F5"_s, Qt::Key_F5},
+                                             {u"Esc"_s, Qt::Key_Escape},
+                                             {u"Space"_s, Qt::Key_Space},
+                                             {u"Enter"_s, Qt::Key_Return}};
+        if (press == u"Space"_s || press == u"Enter"_s) {
+            labelOf(&d, u"imgGrade"_s)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(labelOf(&d, u"imgGrade"_s), Qt::Key_Space);
+            QCOMPARE(d.focusWidget(), labelOf(&d, u"lblScore"_s));
+        } else {
+            clickButton(&d, u"Grade"_s);
+        }
         if (retestFirst) {
             passTime(&d);
             clickButton(&d, u"Grade"_s);
@@ -244,8 +267,8 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         const QByteArray saved = readFile(state->iniPath());
 
         passTime(&d, afterMs);
-        if (press == u"F5"_s)
-            QTest::keyClick(&d, Qt::Key_F5);
+        if (keys.count(press))
+            QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key(keys.at(press)));
         else
             QTest::mouseClick(labelOf(&d, press), Qt::LeftButton);
         QCOMPARE(t.DrillMode, mode);
@@ -297,9 +320,12 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         QTest::keyClick(&d, Qt::Key_F5);
         QVERIFY(!MsgBox::hasPendingAnswer());
         QCOMPARE(MsgBox::shownCount(), answer != 0 ? 1 : 0);
+        const int unseen = words - pageSizeOf(&d);
         if (answer != 0) {
-            QCOMPARE(MsgBox::last().text, u"まだ表示していないページがあります。採点しますか？"_s);
+            QCOMPARE(MsgBox::last().text,
+                     u"表示していないページ（%1問）は採点されません。採点しますか？"_s.arg(unseen));
             QCOMPARE(MsgBox::last().buttonTexts, (QStringList{u"はい"_s, u"いいえ"_s}));
+            QCOMPARE(MsgBox::last().defaultButtonText, u"いいえ"_s);
         }
         QCOMPARE(t.DrillMode, mode);
         if (mode == 1) { // exactly as it was: nothing graded, nothing saved
@@ -309,8 +335,11 @@ class TestDrillScreens : public QObject, public ScreenFixture {
             QCOMPARE(t.stats.questions, 0);
             QVERIFY(!QFile::exists(state->iniPath()));
         } else {
-            QCOMPARE(t.stats.questions, words);
+            QCOMPARE(t.stats.questions, everyPageShown || answer == 0 ? words : words - unseen);
             QVERIFY(QFile::exists(state->iniPath()));
+            // The page never shown before the grading: its words say they were not graded.
+            QTest::keyClick(&d, Qt::Key_PageDown);
+            QCOMPARE(labelOf(&d, u"imgMark(0)"_s)->text(), unseen > 0 && !everyPageShown ? u"未解答"_s : QString());
         }
     }
 
@@ -357,6 +386,31 @@ class TestDrillScreens : public QObject, public ScreenFixture {
             QTest::mouseClick(choiceOf(&d, row, 1), Qt::LeftButton);
             QCOMPARE(shownAnswers(&d)[row], u"1"_s);
         }
+    }
+
+    // Without a focused row the keys answer the first unanswered one; each key moves on a row.
+    void choiceKeysMoveOnRowByRow()
+    {
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(10));
+        DrillScreen& d = loadDrill(*screens, u"frmListR"_s);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.setFocus();
+        for (Qt::Key k : {Qt::Key_2, Qt::Key_3, Qt::Key_1})
+            QTest::keyClick(QApplication::focusWidget(), k);
+        QCOMPARE(shownAnswers(&d).mid(0, 4), (QStringList{u"1"_s, u"2"_s, u"0"_s, QString()}));
+        QCOMPARE(QApplication::focusWidget(), choiceOf(&d, 3, 0));
+        // A row chosen out of turn, then the first gap again once nothing has the focus.
+        choiceOf(&d, 8, 2)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_4);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_4);
+        QCOMPARE(shownAnswers(&d).mid(8, 2), (QStringList{u"3"_s, u"3"_s}));
+        QCOMPARE(QApplication::focusWidget(), choiceOf(&d, 9, 3)); // the last row keeps it
+        d.setFocus();
+        QTest::keyClick(&d, Qt::Key_1);
+        QCOMPARE(shownAnswers(&d)[3], u"0"_s);
     }
 
     // Pinyin is shown with "ü" where it is stored with "u:"; grading reads the stored form.
@@ -452,6 +506,7 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         QCOMPARE(t.DrillMode, 4);
         QTest::keyClicks(first, u"9"_s); // locked
         QCOMPARE(first->text(), u"24"_s);
+        passTime(&d);
         QTest::keyClick(first, Qt::Key_Escape);
         QVERIFY(!d.isVisible());
     }
@@ -564,6 +619,7 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         openOn(t, firstWords(5));
         screens->setShownHook([&](ScreenBase& s) {
             answerPage(&s, t, [](int) { return true; });
+            MsgBox::setNextAnswer(QMessageBox::Yes); // leave without grading
             clickButton(&s, u"Back"_s);
             if (s.isVisible())
                 s.ScreenBase::back();
@@ -572,6 +628,69 @@ class TestDrillScreens : public QObject, public ScreenFixture {
         QCOMPARE(shownMainMenu(*screens)->pandaNumber(), mascot);
         QCOMPARE(t.stats.questions, 0);
         QVERIFY(!QFile::exists(state->iniPath()));
+    }
+
+    // Back over answers no grading has counted asks first; No keeps the drill as it was.
+    void backOverUngradedAnswersAsks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("answered"); // rows answered: 0 none, 1 on page 2 only
+        QTest::addColumn<bool>("graded");
+        QTest::addColumn<int>("key"); // 0: a click on 戻る
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("stillOpen");
+        const int no = QMessageBox::No, yes = QMessageBox::Yes;
+        QTest::newRow("typed, Esc, No") << u"frmListP2"_s << 2 << false << int(Qt::Key_Escape) << no << true << true;
+        QTest::newRow("typed, 戻る, Yes") << u"frmListP1"_s << 2 << false << 0 << yes << true << false;
+        QTest::newRow("chosen on page 2, Esc, No")
+            << u"frmListR"_s << 1 << false << int(Qt::Key_Escape) << no << true << true;
+        QTest::newRow("chosen, 戻る, Yes") << u"frmListR"_s << 2 << false << 0 << yes << true << false;
+        QTest::newRow("nothing typed") << u"frmListP2"_s << 0 << false << int(Qt::Key_Escape) << 0 << false << false;
+        QTest::newRow("already graded") << u"frmListP1"_s << 2 << true << 0 << 0 << false << false;
+    }
+    void backOverUngradedAnswersAsks()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, answered);
+        QFETCH(bool, graded);
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, stillOpen);
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(15));
+        DrillScreen& d = loadDrill(*screens, name);
+        d.show();
+        if (answered == 2)
+            answerPage(&d, t, [](int p) { return p != 0; });
+        QTest::keyClick(&d, Qt::Key_PageDown);
+        if (answered == 1)
+            answerPage(&d, t, [](int p) { return p != 0; });
+        if (graded) {
+            QTest::keyClick(&d, Qt::Key_F5);
+            passTime(&d);
+        }
+        const QStringList answers = shownAnswers(&d);
+        if (answer != 0)
+            MsgBox::setNextAnswer(static_cast<QMessageBox::StandardButton>(answer));
+        if (key != 0)
+            QTest::keyClick(&d, Qt::Key(key));
+        else
+            clickButton(&d, u"Back"_s);
+        QVERIFY(!MsgBox::hasPendingAnswer());
+        QCOMPARE(MsgBox::shownCount(), asked ? 1 : 0);
+        if (asked) {
+            QCOMPARE(MsgBox::last().text, u"解答はまだ採点されていません。採点せずに戻りますか？"_s);
+            QCOMPARE(MsgBox::last().defaultButtonText, u"いいえ"_s);
+        }
+        QCOMPARE(d.isVisible(), stillOpen);
+        if (stillOpen) {
+            QCOMPARE(shownAnswers(&d), answers);
+            QCOMPARE(t.CurrentPage, 2);
+            d.ScreenBase::back();
+        }
+        QCOMPARE(t.stats.questions, graded ? 15 : 0);
     }
 
     void choicesReactAsTheStateAllows()

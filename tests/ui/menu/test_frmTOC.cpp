@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 QLabel* label(QWidget* w, const QString& name)
@@ -67,8 +69,8 @@ class TestFrmTOC : public QObject, public ScreenFixture {
             tablesReady = state->tovak->db.isLoaded();
             splashGone = !screens->loadedScreen<frmSplash>();
             frmTOC* menu = shownMainMenu(*screens);
-            coverageShown = label(menu, QStringLiteral("lblMouraP"))->text() ==
-                            QString::number(state->tovak->stats.pinyinCoverage);
+            coverageShown =
+                label(menu, QStringLiteral("lblMouraP"))->text() == QString::number(state->tovak->stats.pinyinCoverage);
             panda = menu->pandaNumber();
         };
         qApp->installEventFilter(&watcher);
@@ -164,6 +166,51 @@ class TestFrmTOC : public QObject, public ScreenFixture {
             QVERIFY2(!b->isHovered(), qPrintable(b->objectName()));
         QVERIFY(item2->pixmap().isNull());
         QCOMPARE(label(&menu, QStringLiteral("imgHelp"))->pixmap().toImage(), Pictures::btn(7).toImage());
+    }
+
+    // The switches and the review line look like the other controls: a picture
+    // lit under the mouse (one control at a time), the ring when Tab reaches them.
+    void switchesAndTheReviewLineLightUp_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("picture"); // the label that shows the picture
+        QTest::addColumn<int>("rest");
+        QTest::addColumn<int>("lit");
+        QTest::newRow("音声 on") << u"lblSpeech"_s << u"lblSpeech"_s << 1 << 5;
+        QTest::newRow("ゆっくり off") << u"lblSlow"_s << u"lblSlow"_s << 4 << 8;
+        QTest::newRow("今日の復習") << u"lblReview"_s << u"imgReview"_s << 9 << 10;
+    }
+    void switchesAndTheReviewLineLightUp()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, picture);
+        QFETCH(int, rest);
+        QFETCH(int, lit);
+        frmTOC& menu = shownMenu();
+        const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+        for (size_t w = 1; w <= 3; ++w)
+            state->tovak->stats.WordReviews[w] = reviewState(today - 10, 1.0);
+        menu.showReviewCount();
+        QLabel* target = label(&menu, control);
+        QLabel* shown = label(&menu, picture);
+        QVERIFY(target->isVisible() && shown->isVisible());
+        QCOMPARE(shown->pixmap().toImage(), Pictures::speechSwitch(rest).toImage());
+        QTest::mouseMove(label(&menu, u"imgContents(2)"_s), {10, 10});
+        QTRY_VERIFY(menu.button(u"Contents(2)"_s)->isHovered());
+        QTest::mouseMove(target, {8, 8});
+        QTRY_COMPARE(shown->pixmap().toImage(), Pictures::speechSwitch(lit).toImage());
+        QVERIFY(!menu.button(u"Contents(2)"_s)->isHovered());
+        QTest::mouseMove(label(&menu, u"imgContents(5)"_s), {10, 10});
+        QTRY_COMPARE(shown->pixmap().toImage(), Pictures::speechSwitch(rest).toImage());
+        QTest::mouseMove(target, {8, 8});
+        QTest::mouseMove(&menu, {5, 590});
+        QTRY_COMPARE(shown->pixmap().toImage(), Pictures::speechSwitch(rest).toImage());
+        // Tab reaches it and the ring marks it.
+        target->setFocus(Qt::TabFocusReason);
+        auto* ring = menu.findChild<QWidget*>(u"focusRing"_s);
+        QVERIFY(ring && ring->isVisible());
+        QVERIFY(ring->geometry().contains(target->geometry()));
+        QVERIFY(tabOrder(&menu).contains(control));
     }
 
     // Back on the menu, the item clicked to leave it is no longer lit, and every

@@ -3,11 +3,15 @@
 #include "drilldriver.h"
 #include "testsupport.h"
 
+#include "core/voice.h"
+#include "ui/layout.h"
 #include "ui/messagebox.h"
+#include "ui/pictures.h"
 #include "ui/screenregistry.h"
 #include "ui/selection/frmSearch.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -166,21 +170,25 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         auto& s = screens->screen<frmSearch>();
         s.show();
         const bool offered = percent == u"51"_s;
-        // Not offered, the launcher keeps its place and tells why, also to a screen reader.
+        // Not offered, the launcher keeps its place and tells why, also to a screen reader,
+        // and says where the pinyin drills are offered meanwhile.
         QVERIFY(s.button(u"P1"_s)->isVisible());
-        const QString reason = offered ? QString() : u"ピンイン達成率が50%を超えると使えます"_s;
+        const QString reason =
+            offered ? QString()
+                    : u"ピンイン達成率が50%を超えると使えます（出る順の各漢字の画面ではいつでも解けます）"_s;
+        choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
+        clickButton(&s, u"Search(5)"_s);
+        QVERIFY(tabOrder(&s).contains(u"imgR"_s));
+        QVERIFY(s.button(u"LP1"_s)->isVisible());
         // The pinyin drill by ear follows the same rule.
         for (const QString& b : {u"P1"_s, u"LP1"_s}) {
             QCOMPARE(labelOf(&s, "img" + b)->toolTip(), reason);
             QCOMPARE(labelOf(&s, "lbl" + b)->toolTip(), reason);
             QCOMPARE(labelOf(&s, "img" + b)->accessibleDescription(), reason);
+            // Greyed, not hidden from the keyboard: Tab reaches it to learn why.
+            QCOMPARE(s.button(b)->isGreyed(), !offered);
+            QVERIFY(tabOrder(&s).contains("img" + b));
         }
-        choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
-        clickButton(&s, u"Search(5)"_s);
-        QVERIFY(tabOrder(&s).contains(u"imgR"_s));
-        QVERIFY(s.button(u"LP1"_s)->isVisible());
-        QCOMPARE(tabOrder(&s).contains(u"imgP1"_s), offered);
-        QCOMPARE(tabOrder(&s).contains(u"imgLP1"_s), offered);
         int drills = 0;
         screens->setShownHook([&](ScreenBase& shown) {
             ++drills;
@@ -188,11 +196,76 @@ class TestFrmSearch : public QObject, public ScreenFixture {
         });
         QTest::mouseClick(labelOf(&s, u"imgP1"_s), Qt::LeftButton);
         QCOMPARE(drills, offered ? 1 : 0);
+        QCOMPARE(labelOf(&s, u"lblReason"_s)->isVisible(), !offered);
+        QCOMPARE(labelOf(&s, u"lblReason"_s)->text(), reason);
         // Results that change while the screen is open do not change the offer.
         st.pinyinCoverage = offered ? 0 : 100;
         emit st.coverageChanged();
         clickButton(&s, u"Search(5)"_s);
-        QCOMPARE(tabOrder(&s).contains(u"imgP1"_s), offered);
+        QCOMPARE(s.button(u"P1"_s)->isActive(), offered);
+    }
+
+    // A launcher not offered is drawn greyed, picture and caption, and its
+    // reason is written on the screen while it has the focus or once pressed.
+    void inactiveLaunchersLookInactiveAndSayWhy_data()
+    {
+        QTest::addColumn<QString>("launcher");
+        QTest::addColumn<bool>("speechOn");
+        QTest::addColumn<bool>("byFocus");
+        QTest::addColumn<bool>("greyed");
+        QTest::newRow("pinyin drill, focused") << u"P1"_s << true << true << true;
+        QTest::newRow("tone drill by ear, speech off, pressed") << u"LP"_s << false << false << true;
+        QTest::newRow("tone drill by ear, speech off, focused") << u"LP"_s << false << true << true;
+        QTest::newRow("tone drill by ear, speech on") << u"LP"_s << true << true << false;
+        QTest::newRow("tone drill, always offered") << u"P"_s << false << true << false;
+    }
+    void inactiveLaunchersLookInactiveAndSayWhy()
+    {
+        QFETCH(QString, launcher);
+        QFETCH(bool, speechOn);
+        QFETCH(bool, byFocus);
+        QFETCH(bool, greyed);
+        SpeechSettings settings = screens->voice().settings();
+        settings.enabled = speechOn;
+        QVERIFY(screens->voice().setSettings(settings));
+        auto& s = screens->screen<frmSearch>();
+        s.show();
+        s.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
+        clickButton(&s, u"Search(5)"_s);
+        ImageButton* b = s.button(launcher);
+        QCOMPARE(b->isGreyed(), greyed);
+        QCOMPARE(b->picture()->pixmap().toImage() == Pictures::btn(9).toImage(), greyed);
+        QCOMPARE(b->caption()->palette().color(QPalette::WindowText) == QColor::fromRgb(Layout::Palette::inactive),
+                 greyed);
+        // Hovering does not light a greyed button.
+        b->setHovered(true);
+        QCOMPARE(b->picture()->pixmap().toImage() == Pictures::btn(9).toImage(), greyed);
+        b->restore();
+
+        QLabel* line = labelOf(&s, u"lblReason"_s);
+        QVERIFY(!line->isVisible());
+        int drills = 0;
+        screens->setShownHook([&](ScreenBase& shown) {
+            ++drills;
+            shown.ScreenBase::back();
+        });
+        if (byFocus)
+            b->picture()->setFocus(Qt::TabFocusReason);
+        else
+            QTest::mouseClick(b->picture(), Qt::LeftButton);
+        QCOMPARE(line->isVisible(), greyed);
+        if (greyed) {
+            QCOMPARE(line->text(), b->reasonNotOffered());
+            QVERIFY(!line->text().isEmpty());
+            QCOMPARE(drills, 0);
+        }
+        if (byFocus) { // the reason goes with the focus
+            labelOf(&s, u"imgSearch(0)"_s)->setFocus(Qt::TabFocusReason);
+            QVERIFY(!line->isVisible());
+        }
+        QVERIFY(screens->stack().isEmpty());
     }
 
     void theReviewRowOffersThreeHorizons()
@@ -285,9 +358,85 @@ class TestFrmSearch : public QObject, public ScreenFixture {
                 s.back();
         });
         QVERIFY(screens->open<frmSearch>(nullptr));
-        QVERIFY(!searchedByEnter);
+        QVERIFY(searchedByEnter); // Enter in the free-text box searches
         QCOMPARE(helpPage, 3);
         QVERIFY(closedByEsc);
+    }
+
+    // The launchers act on the result of the condition shown, and only on it.
+    void launchersActOnTheResultShown_data()
+    {
+        QTest::addColumn<QString>("edit"); // what changes after the search
+        QTest::addColumn<bool>("masked");
+        QTest::newRow("nothing") << QString() << false;
+        QTest::newRow("free text typed on") << u"type"_s << true;
+        QTest::newRow("free text typed on, then back") << u"type back"_s << false;
+        QTest::newRow("another row's condition") << u"other row"_s << false;
+    }
+    void launchersActOnTheResultShown()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, masked);
+        auto& s = screens->screen<frmSearch>();
+        s.show();
+        QLineEdit* box = freeWordBox(&s);
+        QTest::keyClicks(box, u"xue"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!::masked(&s));
+        if (edit.startsWith(u"type"_s))
+            QTest::keyClicks(box, u"sheng"_s);
+        if (edit == u"type back"_s)
+            box->setText(u"xue"_s);
+        if (edit == u"other row"_s)
+            choose(&s, u"cmbGenre"_s, u"家庭"_s);
+        QCOMPARE(::masked(&s), masked);
+        QCOMPARE(tabOrder(&s).contains(u"imgP"_s), !masked);
+    }
+
+    // Back from a drill, the launchers drill the search's words again (not the
+    // retest's), and a review result is searched afresh.
+    void backFromADrillTheResultStands_data()
+    {
+        QTest::addColumn<bool>("review");
+        QTest::newRow("tone pattern") << false;
+        QTest::newRow("today's review") << true;
+    }
+    void backFromADrillTheResultStands()
+    {
+        QFETCH(bool, review);
+        Tovak& t = *state->tovak;
+        auto& s = screens->screen<frmSearch>();
+        s.show();
+        const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+        for (size_t w = 1; w <= 5; ++w)
+            t.stats.WordReviews[w] = reviewState(today - 10, 1.0);
+        if (review) {
+            s.searchDueToday();
+        } else {
+            choose(&s, u"cmbSpinyin"_s, u"4声＋4声"_s);
+            clickButton(&s, u"Search(5)"_s);
+        }
+        const int found = t.CurrentWordCount;
+        QVERIFY(found >= 5);
+        QList<int> drilled;
+        screens->setShownHook([&](ScreenBase& shown) {
+            drilled << t.CurrentWordCount;
+            // Two right, the rest wrong: the retest takes the rest.
+            answerAll(&shown, t, [](int p) { return p < 2; });
+            QTest::keyClick(&shown, Qt::Key_F5);
+            passTime(&shown);
+            QTest::keyClick(&shown, Qt::Key_F5);
+            MsgBox::setNextAnswer(QMessageBox::Yes);
+            shown.ScreenBase::back();
+        });
+        QTest::mouseClick(labelOf(&s, u"imgP"_s), Qt::LeftButton);
+        // Graded today, none of the words is due today any more: the launchers wait under the mask.
+        const int after = review ? 0 : found;
+        QCOMPARE(labelOf(&s, u"lblCount_is"_s)->text(), QString::number(after));
+        QCOMPARE(t.CurrentWordCount, after);
+        QCOMPARE(::masked(&s), review);
+        QTest::mouseClick(labelOf(&s, u"imgP"_s), Qt::LeftButton);
+        QCOMPARE(drilled, review ? (QList<int>{found}) : (QList<int>{found, found}));
     }
 
     void hoveringOneSearchButtonRestoresTheOthers()
