@@ -42,15 +42,48 @@ ExamGrade gradeSection(const ExamSection& section, const QList<ExamAnswer>& answ
     return g;
 }
 
-QList<ReviewedWord> reviewedWords(const ExamSection& section, const ExamGrade& grade)
+GradedSet gradedSet(const ExamSection& section, const QList<ExamAnswer>& answers, const ExamGrade& grade, const DB& db)
 {
-    QList<ReviewedWord> out;
+    const bool heard = section.kind == ExamSectionKind::Listening;
+    GradedSet set;
+    set.reviewsOnly = true;
+    set.question = heard ? QuestionKind::ExamPinyinByEar : QuestionKind::ExamPinyin;
     for (qsizetype i = 0; i < section.items.size() && i < grade.items.size(); ++i) {
         const ExamItem& item = section.items[i];
-        if (item.kind == ExamItemKind::Pinyin || item.kind == ExamItemKind::Meaning)
-            out.append({item.tkey, grade.items[i].right});
+        const ExamAnswer answer = i < answers.size() ? answers[i] : ExamAnswer{};
+        const bool chose = answer.choice >= 0 && answer.choice < 4;
+        const auto chosen = [&](auto text) {
+            return chose ? text(item.choices[static_cast<size_t>(answer.choice)]) : QString();
+        };
+        GradedAnswer a{0, grade.items[i].right, {}, {}, {}};
+        switch (item.kind) {
+        case ExamItemKind::TonePattern: {
+            const auto pinyin = [&](const ExamChoice& c) { return db.word(c.tkey, WordField::Pinyin); };
+            a.question = QuestionKind::ExamTonePattern;
+            a.given = chosen(pinyin);
+            a.expected = pinyin(item.choices[static_cast<size_t>(item.right)]);
+            break;
+        }
+        case ExamItemKind::Pinyin:
+            a.tkey = item.tkey;
+            a.given = chosen([](const ExamChoice& c) { return c.stored; });
+            a.expected = item.choices[static_cast<size_t>(item.right)].stored;
+            break;
+        case ExamItemKind::Meaning:
+            a.tkey = item.tkey;
+            a.question = QuestionKind::ExamMeaningByEar;
+            a.given = chosen([](const ExamChoice& c) { return c.text; });
+            a.expected = item.choices[static_cast<size_t>(item.right)].text;
+            break;
+        case ExamItemKind::Number:
+            a.question = QuestionKind::ExamNumberByEar;
+            a.given = answer.typed.trimmed();
+            a.expected = item.number.answer;
+            break;
+        }
+        set.answers.append(a);
     }
-    return out;
+    return set;
 }
 
 QString sectionTitle(ExamSectionKind kind)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/exam/examitems.h"
+#include "core/statistics.h"
 
 #include <QList>
 #include <QString>
@@ -33,13 +34,11 @@ bool isAnswered(const ExamItem& item, const ExamAnswer& answer);
 ExamItemResult gradeItem(const ExamItem& item, const ExamAnswer& answer);
 ExamGrade gradeSection(const ExamSection& section, const QList<ExamAnswer>& answers);
 
-// A pinyin or meaning item reviews its word (right Good, wrong Again); a
-// tone-pattern or number item reviews none.
-struct ReviewedWord {
-    int tkey = 0;
-    bool right = false;
-};
-QList<ReviewedWord> reviewedWords(const ExamSection& section, const ExamGrade& grade);
+// The graded section as the results keep it: every item a row of the review
+// log, by its own kind. A pinyin or meaning item reviews its word (right Good,
+// wrong or unanswered Again); a tone-pattern or number item stands under no
+// word (tkey 0) and reviews none. Nothing of it counts as a drill's try.
+GradedSet gradedSet(const ExamSection& section, const QList<ExamAnswer>& answers, const ExamGrade& grade, const DB& db);
 
 // The paper's wording: the section's title, and its items in groups of one
 // kind, each under a heading ("(1)～(5)　声調の組み合わせが…"). A number
@@ -71,6 +70,7 @@ class ExamSession {
     int count() const { return static_cast<int>(section_.items.size()); }
     const ExamItem& item(int i) const { return section_.items[i]; }
     const ExamAnswer& answer(int i) const { return answers_[i]; }
+    const QList<ExamAnswer>& answers() const { return answers_; }
 
     // Ignored once graded and for items that do not take them.
     void choose(int i, int choice);

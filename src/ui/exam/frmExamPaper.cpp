@@ -402,12 +402,12 @@ void frmExamPaper::pressGrade()
 // meaning items are reviews of their words, and nothing more.
 void frmExamPaper::recordGrading()
 {
-    const auto today = static_cast<qint32>(QDate::currentDate().toJulianDay());
+    const QDateTime now = tovak().clock();
+    const auto today = static_cast<qint32>(now.date().toJulianDay());
     Statistics& stats = tovak().stats;
-    GradedSet set;
-    set.reviewsOnly = true;
-    for (const ReviewedWord& w : reviewedWords(session_->section(), session_->grade()))
-        set.answers.append({w.tkey, w.right});
+    const ExamSession& s = *session_;
+    GradedSet set = gradedSet(s.section(), s.answers(), s.grade(), tovak().db);
+    set.timeMs = now.toMSecsSinceEpoch();
     (void)stats.recordGrading(set, today); // a failed save is told by the store
     results_->record(kind_, session_->grade(), today);
     if (!results_->save(stats.filePath()))

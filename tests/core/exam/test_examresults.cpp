@@ -102,10 +102,13 @@ void TestExamResults::grading()
             missed += static_cast<int>(g.items[i].missed.size());
         }
         QCOMPARE(missed, misses);
-        const QList<ReviewedWord> reviewed = reviewedWords(session.section(), g);
-        QCOMPARE(reviewed.size(), kind == static_cast<int>(ExamSectionKind::Written) ? 5 : 6);
-        QCOMPARE(std::count_if(reviewed.begin(), reviewed.end(), [](const ReviewedWord& w) { return w.right; }),
-                 reviewedRight);
+        const QList<GradedAnswer> logged = gradedSet(session.section(), session.answers(), g, studyTables()).answers;
+        QCOMPARE(logged.size(), session.count());
+        QCOMPARE(std::count_if(logged.begin(), logged.end(), [](const GradedAnswer& a) { return a.tkey > 0; }),
+                 kind == static_cast<int>(ExamSectionKind::Written) ? 5 : 6);
+        QCOMPARE(
+            std::count_if(logged.begin(), logged.end(), [](const GradedAnswer& a) { return a.tkey > 0 && a.right; }),
+            reviewedRight);
     }
 }
 
@@ -215,11 +218,8 @@ void TestExamResults::examWordsAreOnlyReviewed()
     ExamSession session(generator.section(ExamSectionKind::Listening, 9));
     answer(session, u"RWRRWRRRRR"_s);
     session.press(0);
-    GradedSet set;
-    set.reviewsOnly = true;
-    for (const ReviewedWord& w : reviewedWords(session.section(), session.grade()))
-        set.answers.append({w.tkey, w.right});
-    QCOMPARE(stats.recordGrading(set, day1).correct, 4);
+    const GradedSet set = gradedSet(session.section(), session.answers(), session.grade(), studyTables());
+    QCOMPARE(stats.recordGrading(set, day1).correct, 8);
     // Reviews, saved at once; no try, total or coverage.
     QCOMPARE(std::count_if(stats.WordReviews.begin(), stats.WordReviews.end(),
                            [](const WordReview& r) { return r.hasState; }),
@@ -231,6 +231,20 @@ void TestExamResults::examWordsAreOnlyReviewed()
     }
     QCOMPARE(coverage.count(), 0);
     QVERIFY(readBytes(stats.filePath()).contains("REVIEW_DAY="));
+
+    // Every item is a row of the log, by its kind; only the reviews stand under a word.
+    const QList<LoggedAnswer> rows = stats.reviewLog().answers();
+    QCOMPARE(rows.size(), 10);
+    for (int i = 0; i < 10; ++i) {
+        const QuestionKind want = i < 3   ? QuestionKind::ExamPinyinByEar
+                                  : i < 6 ? QuestionKind::ExamMeaningByEar
+                                          : QuestionKind::ExamNumberByEar;
+        QCOMPARE(rows[i].kind, want);
+        QCOMPARE(rows[i].word > 0, reviewsItsWord(want));
+        QCOMPARE(rows[i].right, session.grade().items[i].right);
+        QVERIFY(!rows[i].expected.isEmpty());
+    }
+    QCOMPARE(rows[6].expected, session.item(6).number.answer);
 }
 
 QTEST_GUILESS_MAIN(TestExamResults)
