@@ -4,6 +4,8 @@
 #include "core/speechservice.h"
 #include "data/db.h"
 
+#include <QTimer>
+
 Voice::Voice(const DB& db, QString settingsPath, QObject* parent)
     : QObject(parent), db_(db), settingsPath_(std::move(settingsPath))
 {
@@ -22,6 +24,15 @@ SpeechService& Voice::service()
             emit changed();
             emit unavailable(sentence);
         });
+        connect(service_, &SpeechService::playbackFinished, this, [this] {
+            if (repeatsLeft_ <= 0)
+                return;
+            --repeatsLeft_;
+            QTimer::singleShot(repeatPauseMs_, this, [this, generation = generation_] {
+                if (generation == generation_)
+                    service().speak(repeated_);
+            });
+        });
         connect(service_, &SpeechService::firstSampleHandedOver, this, [this] {
             if (!reportedAvailable_) {
                 reportedAvailable_ = true;
@@ -36,12 +47,29 @@ void Voice::speakWord(int tkey)
 {
     if (tkey < 1 || tkey > db_.lastWordKey())
         return;
-    service().speak(speechPinyin(db_.word(tkey, WordField::Pinyin), db_.wordCKeys(tkey)));
+    speakPrepared(speechPinyin(db_.word(tkey, WordField::Pinyin), db_.wordCKeys(tkey)));
 }
 
 void Voice::speakReading(const QString& reading)
 {
-    service().speak(speechReading(reading));
+    speakPrepared(speechReading(reading));
+}
+
+void Voice::speakPrepared(const QString& preparedPinyin, int times, int pauseMs)
+{
+    ++generation_;
+    repeated_ = preparedPinyin;
+    repeatsLeft_ = times - 1;
+    repeatPauseMs_ = pauseMs;
+    service().speak(preparedPinyin);
+}
+
+void Voice::stop()
+{
+    ++generation_;
+    repeatsLeft_ = 0;
+    if (service_)
+        service_->stop();
 }
 
 bool Voice::canSpeak() const
