@@ -1,7 +1,7 @@
 // Times the word list builders, the choice sets for every word and the
 // rankings, on the real tables. Prints microseconds per call.
 #include "core/browse/rankings.h"
-#include "core/drills/choicesets.h"
+#include "core/choicesets.h"
 #include "core/selection/wordlistbuilders.h"
 #include "core/tovak.h"
 

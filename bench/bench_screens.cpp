@@ -5,10 +5,13 @@
 // To add a screen: prepare it in main(), push its rows (a name, an untimed
 // preparation run before every call, and the timed work), then runAll().
 #include "core/tovak.h"
+#include "core/voice.h"
 #include "ui/drills/frmListDui.h"
 #include "ui/drills/frmListP1.h"
 #include "ui/drills/frmListP2.h"
 #include "ui/drills/frmListR.h"
+#include "ui/exam/frmExamPaper.h"
+#include "ui/exam/frmMockExam.h"
 #include "ui/screenregistry.h"
 #include "ui/selection/frmSearch.h"
 
@@ -210,5 +213,34 @@ int main(int argc, char** argv)
     auto& list = shown<frmListDui>(screens, t, false);
     table.push_back({u"frmListDui: page turn"_s, {}, pageTurn(&list, t)});
     runAll(table, rounds);
+    list.hide();
+
+    // The exam practice opens a fresh screen each time: made, its section drawn, shown, painted (limit 30 ms).
+    // Speech is off, so the sheet by ear reads nothing aloud while it is timed.
+    SpeechSettings quiet = screens.voice().settings();
+    quiet.enabled = false;
+    (void)screens.voice().setSettings(quiet);
+    ExamResults results;
+    const auto unloaded = [&screens]<class Screen>(Screen*) {
+        if (Screen* s = screens.loadedScreen<Screen>())
+            screens.unload(*s);
+    };
+    table.push_back({u"frmMockExam: open"_s, [&] { unloaded(static_cast<frmMockExam*>(nullptr)); },
+                     [&] {
+                         auto& cover = screens.screen<frmMockExam>();
+                         cover.show();
+                         cover.repaint();
+                     }});
+    for (const ExamSectionKind kind : {ExamSectionKind::Written, ExamSectionKind::Listening}) {
+        const QString name = kind == ExamSectionKind::Written ? u"written"_s : u"by ear"_s;
+        table.push_back({u"frmExamPaper: open, "_s + name, [&] { unloaded(static_cast<frmExamPaper*>(nullptr)); },
+                         [&, kind] {
+                             auto& sheet = screens.screen<frmExamPaper>();
+                             sheet.init(kind, results);
+                             sheet.show();
+                             sheet.repaint();
+                         }});
+    }
+    runAll(table, 50);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "core/inifile.h"
 
+#include "core/durablefile.h"
+
 #include <algorithm>
 
 namespace {
@@ -317,4 +319,27 @@ void IniFile::setValue(const QByteArray& section, const QByteArray& key, const Q
         bytes_.append('[' + trimmedBlanks(section).toByteArray() + ']' + eol + entry + eol);
     }
     parseLines();
+}
+
+std::optional<IniFile> readIniFile(const QString& path)
+{
+    QByteArray bytes;
+    switch (DurableFile::readAll(path, bytes)) {
+    case DurableFile::ReadResult::Read:
+        return IniFile(std::move(bytes));
+    case DurableFile::ReadResult::Missing:
+        return IniFile();
+    case DurableFile::ReadResult::Failed:
+        break;
+    }
+    return std::nullopt;
+}
+
+bool editIniFile(const QString& path, const std::function<void(IniFile&)>& edit)
+{
+    std::optional<IniFile> ini = readIniFile(path);
+    if (!ini)
+        return false;
+    edit(*ini);
+    return DurableFile::replace(path, ini->bytes());
 }

@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
 
+#include <functional>
 #include <optional>
 
 // An INI file kept as its exact bytes. Reading follows the classic Windows
@@ -57,3 +59,14 @@ class IniFile {
     qsizetype textStart_ = 0; // past a UTF-8 mark
     QByteArray oddByte_;      // a UTF-16 file's last byte when its length is odd
 };
+
+// The settings beside the statistics in conf.ini ([SPEECH], [EXAM]) are read and
+// written through these, so that each save keeps every other line of the file.
+//
+// The file at path: empty when it is missing, nothing when it exists but cannot be read.
+std::optional<IniFile> readIniFile(const QString& path);
+// Re-reads path, lets edit change its own lines and replaces the file with the
+// result, atomically (DurableFile). False on any error, and then the file is as
+// it was; a file that exists but cannot be read is left alone (the statistics
+// keep it aside before they write).
+bool editIniFile(const QString& path, const std::function<void(IniFile&)>& edit);

@@ -381,6 +381,22 @@ int syllableCount(const QString& pinyin)
     return syllables ? static_cast<int>(syllables->size()) : -1;
 }
 
+QList<PinyinSyllable> pinyinSyllables(const QString& pinyin)
+{
+    const std::optional<Syllables> syllables = splitPinyin(pinyin);
+    QList<PinyinSyllable> out;
+    if (!syllables)
+        return out;
+    out.reserve(syllables->size());
+    for (const Syllable& s : *syllables)
+        out.append(PinyinSyllable{s.letters, s.tone, s.erhua});
+    return out;
+}
+
+bool isMandarinSyllable(const QString& letters)
+{
+    return syllableInventory().contains(letters);
+}
 QList<SyllableTone> syllableTones(const QString& pinyin, const std::array<int, 4>& ckeys)
 {
     const std::optional<Syllables> syllables = splitPinyin(pinyin);

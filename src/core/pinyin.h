@@ -38,6 +38,19 @@ QString speechReading(const QString& reading);
 // cannot be split into valid Mandarin syllables.
 int syllableCount(const QString& pinyin);
 
+// One syllable as the answer rules read it: lower-case letters with "v" for
+// "ü", its tone 1 to 4 (0 when neutral), and whether an erhua "r" closes it.
+struct PinyinSyllable {
+    QString letters;
+    int tone = 0;
+    bool erhua = false;
+    bool operator==(const PinyinSyllable&) const = default;
+};
+// The syllables of a pinyin, split as the grading splits them; empty when it
+// cannot be split into valid Mandarin syllables.
+QList<PinyinSyllable> pinyinSyllables(const QString& pinyin);
+// Whether letters (lower case, "v" for "ü", no tone digit) spell one Mandarin syllable.
+bool isMandarinSyllable(const QString& letters);
 // One syllable's tone as the grading sees it: its own (0 for neutral) and the
 // changed tone 一 or 不 takes there before the next syllable (0 for none).
 struct SyllableTone {

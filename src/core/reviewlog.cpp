@@ -96,6 +96,11 @@ class Recurring {
 
 } // namespace
 
+bool reviewsItsWord(QuestionKind kind)
+{
+    return kind != QuestionKind::ExamTonePattern && kind != QuestionKind::ExamNumberByEar;
+}
+
 bool carriesTones(QuestionKind kind)
 {
     return kind == QuestionKind::Tone || kind == QuestionKind::Pinyin || kind == QuestionKind::ToneByEar ||

@@ -21,7 +21,16 @@ enum class QuestionKind : int {
     // 10 to 19 belong to the exam practice, one number for each kind of its
     // questions; ExamPractice is the first.
     ExamPractice = 10,
+    ExamTonePattern = ExamPractice, // the odd word of four by its tones; no word of its own
+    ExamPinyin = 11,                // the written spelling chosen among four
+    ExamPinyinByEar = 12,
+    ExamMeaningByEar = 13,
+    ExamNumberByEar = 14, // a heard number typed in digits; no word
 };
+
+// Whether the answer was a review of its word (every drill's, and the exam
+// practice's pinyin and meaning items): what the schedule and its optimizer learn from.
+bool reviewsItsWord(QuestionKind kind);
 
 // Whether the answer was typed with tone digits (tone and pinyin drills, by eye or by ear).
 bool carriesTones(QuestionKind kind);

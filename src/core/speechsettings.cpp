@@ -1,6 +1,5 @@
 #include "core/speechsettings.h"
 
-#include "core/durablefile.h"
 #include "core/inifile.h"
 
 namespace {
@@ -35,18 +34,11 @@ void SpeechSettings::toIni(IniFile& ini) const
 
 SpeechSettings SpeechSettings::load(const QString& path)
 {
-    QByteArray bytes;
-    if (DurableFile::readAll(path, bytes) != DurableFile::ReadResult::Read)
-        return {};
-    return fromIni(IniFile(bytes));
+    const std::optional<IniFile> ini = readIniFile(path);
+    return ini ? fromIni(*ini) : SpeechSettings{};
 }
 
 bool SpeechSettings::save(const QString& path) const
 {
-    QByteArray bytes;
-    if (DurableFile::readAll(path, bytes) == DurableFile::ReadResult::Failed)
-        return false;
-    IniFile ini(bytes);
-    toIni(ini);
-    return DurableFile::replace(path, ini.bytes());
+    return editIniFile(path, [this](IniFile& ini) { toIni(ini); });
 }

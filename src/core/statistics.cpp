@@ -285,19 +285,39 @@ GradingResult Statistics::recordGrading(const GradedSet& set, qint32 today)
     result.count = static_cast<int>(set.answers.size());
     for (const GradedAnswer& a : set.answers) {
         const bool known = a.tkey > 0 && a.tkey < CounterSlots;
+        result.correct += a.right ? 1 : 0;
+        if (known)
+            recordReview(a.tkey, a.right, today);
+        if (set.reviewsOnly)
+            continue;
         if (known)
             incrementCounter(tries, a.tkey);
         questions = saturatingAdd(questions, 1);
         if (a.right) {
-            ++result.correct;
             score = saturatingAdd(score, 1);
             if (known)
                 incrementCounter(right, a.tkey);
         }
-        if (known)
-            recordReview(a.tkey, a.right, today);
     }
+    if (!set.reviewsOnly)
+        addToTotals(set, result);
+    saveStatistics();
+    if (!set.reviewsOnly)
+        computeCoverage();
 
+    const QDateTime at = set.timeMs != 0 ? QDateTime::fromMSecsSinceEpoch(set.timeMs) : QDateTime::currentDateTime();
+    const QuestionKind question = set.question.value_or(questionKind(set.kind, set.byEar));
+    QList<LoggedAnswer> logged;
+    logged.reserve(set.answers.size());
+    for (const GradedAnswer& a : set.answers)
+        logged.append(
+            {at.toMSecsSinceEpoch(), today, a.tkey, a.question.value_or(question), a.right, a.given, a.expected, -1});
+    (void)log_.append(logged);
+    return result;
+}
+
+void Statistics::addToTotals(const GradedSet& set, const GradingResult& result)
+{
     // The totals take every grading, by ear too: they measure the learner's
     // work, while the per-word lists keep coverage apart. A grading's score on
     // RATE's scale is num / den: the typed drills' percentage rounded down
@@ -312,18 +332,6 @@ GradingResult Statistics::recordGrading(const GradedSet& set, qint32 today)
     const qint64 divisor = den * (n + 1);
     rate = clampTo16(divisor == 0 ? floorDiv(num, den) : floorDiv(num + den * n * rate, divisor));
     nog = saturatingAdd(nog, 1);
-
-    saveStatistics();
-    computeCoverage();
-
-    const QDateTime at = set.timeMs != 0 ? QDateTime::fromMSecsSinceEpoch(set.timeMs) : QDateTime::currentDateTime();
-    const QuestionKind question = set.question.value_or(questionKind(set.kind, set.byEar));
-    QList<LoggedAnswer> logged;
-    logged.reserve(set.answers.size());
-    for (const GradedAnswer& a : set.answers)
-        logged.append({at.toMSecsSinceEpoch(), today, a.tkey, question, a.right, a.given, a.expected, -1});
-    (void)log_.append(logged);
-    return result;
 }
 
 QuestionKind questionKind(DrillKind kind, bool byEar)

@@ -43,11 +43,14 @@ struct GradedAnswer {
     bool right = false;
     QString given;
     QString expected;
+    // How the log names this one question, where it differs from the set's.
+    std::optional<QuestionKind> question;
 };
 
 // One grading of a drill run: every answer is a try of its word in the drill's
 // counter lists (the listening ones by ear), a review in its schedule and a row
-// of the review log.
+// of the review log. reviewsOnly (the exam practice's words): a review and a
+// row of the log, nothing else, so no counter, total or coverage changes.
 struct GradedSet {
     DrillKind kind = DrillKind::ToneDrill;
     bool byEar = false;
@@ -55,8 +58,10 @@ struct GradedSet {
     // When it was graded (UTC milliseconds); 0 is now.
     qint64 timeMs = 0;
     // How the log names the questions; none: the drill's kind, by ear or not.
-    // The exam practice names its own (QuestionKind::ExamPractice on).
+    // The exam practice names its own (QuestionKind::ExamPractice on), also
+    // answer by answer (GradedAnswer::question).
     std::optional<QuestionKind> question;
+    bool reviewsOnly = false;
 };
 // The log's name for the questions of a drill.
 QuestionKind questionKind(DrillKind kind, bool byEar);
@@ -161,6 +166,9 @@ class Statistics : public QObject {
     void saveFailed();
 
   private:
+    // QUESTIONS, SCORE, RATE's running average and NOG for a drill's grading.
+    void addToTotals(const GradedSet& set, const GradingResult& result);
+
     QString filePath_;
     ReviewLog log_;
     bool unreadable_ = false;

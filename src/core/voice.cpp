@@ -25,6 +25,15 @@ SpeechService& Voice::service()
         // Failed, or heard again after a failure: speakers and a drill's grading follow.
         connect(service_, &SpeechService::availabilityChanged, this, &Voice::changed);
         connect(service_, &SpeechService::unavailable, this, &Voice::unavailable);
+        connect(service_, &SpeechService::playbackFinished, this, [this] {
+            if (repeatsLeft_ <= 0)
+                return;
+            --repeatsLeft_;
+            QTimer::singleShot(repeatPauseMs_, this, [this, generation = generation_] {
+                if (generation == generation_)
+                    service().speak(repeated_);
+            });
+        });
     }
     return *service_;
 }
@@ -33,12 +42,29 @@ void Voice::speakWord(int tkey)
 {
     if (tkey < 1 || tkey > db_.lastWordKey())
         return;
-    service().speak(speechPinyin(db_.word(tkey, WordField::Pinyin), db_.wordCKeys(tkey)));
+    speakPrepared(speechPinyin(db_.word(tkey, WordField::Pinyin), db_.wordCKeys(tkey)));
 }
 
 void Voice::speakReading(const QString& reading)
 {
-    service().speak(speechReading(reading));
+    speakPrepared(speechReading(reading));
+}
+
+void Voice::speakPrepared(const QString& preparedPinyin, int times, int pauseMs)
+{
+    ++generation_;
+    repeated_ = preparedPinyin;
+    repeatsLeft_ = times - 1;
+    repeatPauseMs_ = pauseMs;
+    service().speak(preparedPinyin);
+}
+
+void Voice::stop()
+{
+    ++generation_;
+    repeatsLeft_ = 0;
+    if (service_)
+        service_->stop();
 }
 
 void Voice::prepare()

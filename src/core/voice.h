@@ -28,6 +28,12 @@ class Voice : public QObject {
     // Speaks a word of the tables, or one reading of a character ("xue2").
     void speakWord(int tkey);
     void speakReading(const QString& reading);
+    // Speaks prepared pinyin ("ba1 dian3 ban4", as speechPinyin makes it) times
+    // times, each after a pause of pauseMs once the one before has played: a
+    // listening paper reads every item twice. Any other word cuts the rest off.
+    void speakPrepared(const QString& preparedPinyin, int times = 1, int pauseMs = 0);
+    // Stops the word being spoken and whatever is left of a repeated one.
+    void stop();
 
     // A screen with speakers opens: the synthesizer, the audio module and the
     // sound server are made ready, once the event loop is free again (the
@@ -74,5 +80,10 @@ class Voice : public QObject {
     SpeechService* service_ = nullptr;
     mutable std::optional<SpeechSettings> settings_;
     bool preparing_ = false;
+    // What is left of a repeated word; a new word bumps the generation.
+    QString repeated_;
+    int repeatsLeft_ = 0;
+    int repeatPauseMs_ = 0;
+    quint64 generation_ = 0;
     std::function<void(SpeechService&)> madeHook_;
 };

@@ -10,6 +10,8 @@
 #include <QRgb>
 #include <QSize>
 
+#include <iterator>
+
 // The rectangles read as tables: one line each, aligned.
 // clang-format off
 
@@ -44,6 +46,7 @@ inline constexpr QSize helpSize{540, 418};
 inline constexpr QSize splashSize{500, 330};
 inline constexpr QSize glyphSize{23, 24}; // glyphs are shown at this size, never scaled
 inline constexpr QSize markSize{60, 60};
+inline constexpr QSize smallMarkSize{34, 34}; // the exam paper's marks (ilMaruBatuS)
 inline constexpr QSize speakerSize{22, 22}; // the speaker controls (ilSpeaker)
 
 // Header band across the top of every 780x600 screen; titles (painted or lblType) sit on it.
@@ -88,9 +91,11 @@ constexpr QRect imgContents(int k)
     const int leftRow = k == 6 ? 0 : k == 5 ? 1 : k - 5;
     return k >= 5 ? QRect{40, 150 + leftRow * 58, 300, 44} : QRect{440, 150 + (k - 1) * 58, 300, 44};
 }
-// Captions of the items 1 to 6, painted into the background and naming the items to a screen reader.
-inline constexpr const char* contentsCaption[6] = {"総合出る順",   "ヒアリング出る順", "筆記単語出る順",
-                                                   "筆記文出る順", "単語総合検索",     "第51回試験必勝分析"};
+// Captions of the items from 1, painted into the background and naming the items to a screen reader.
+inline constexpr const char* contentsCaption[] = {"総合出る順",   "ヒアリング出る順", "筆記単語出る順",
+                                                  "筆記文出る順", "単語総合検索",     "第51回試験必勝分析",
+                                                  "模擬試験",     "学習記録"};
+inline constexpr int contentsCount = static_cast<int>(std::size(contentsCaption));
 inline constexpr QRect leftHeading{40, 118, 300, 26};
 inline constexpr QRect rightHeading{440, 118, 300, 26};
 // Right of the achievement bar: the days left until the sitting the learner chose.
@@ -100,8 +105,6 @@ inline constexpr QRect lblCountdown{518, 62, 240, 34};
 inline constexpr QRect imgCountdownLead{lblCountdown.x(), lblCountdown.y(), 132, lblCountdown.height()};
 inline constexpr QRect lblCountdownDays{lblCountdown.x() + 132, lblCountdown.y(), 56, lblCountdown.height()};
 inline constexpr QRect imgCountdownTail{lblCountdown.x() + 188, lblCountdown.y(), 32, lblCountdown.height()};
-// Item 8 (学習記録), painted and named like the others.
-inline constexpr const char* progressCaption = "学習記録";
 // Under the left column's items: the speech switches, "今日の復習：N語" (shown only while words are
 // due) and the encouragement note.
 inline constexpr QRect lblSpeech{40, 384, 140, 28};
@@ -422,6 +425,59 @@ inline constexpr QRect lblScore = TypedRows::lblScore;
 inline constexpr QRect imgGrade = BottomRow::left;
 inline constexpr QRect lblGrade = captionOf(imgGrade);
 } // namespace frmListR
+
+// ---------------------------------------------------------------- exam practice: the cover
+// Left: the two sections, each a card with its painted heading and description
+// and the button that starts it. Right: the last scores and the contrasts missed most.
+namespace frmMockExam {
+constexpr QRect sectionCard(int k) { return {24, 60 + k * 176, 360, 164}; } // 0 筆記, 1 聞き取り
+constexpr QRect sectionHeading(int k) { return {44, sectionCard(k).y() + 12, 320, 26}; }
+constexpr QRect sectionText(int k) { return {44, sectionCard(k).y() + 44, 320, 58}; }
+constexpr QRect imgSection(int k) { return {44, sectionCard(k).y() + 114, 138, 29}; }
+constexpr QRect lblSection(int k) { return captionOf(imgSection(k)); }
+// Why 聞き取り is not offered, beside its button; shown only then.
+inline constexpr QRect lblNoSound{194, sectionCard(1).y() + 106, 182, 46};
+inline constexpr QRect note{24, 416, 360, 124};
+inline constexpr QRect resultsPanel{400, 60, 356, 480};
+inline constexpr QRect scoresHeading{420, 72, 316, 26};
+constexpr QRect scoresCaption(int k) { return {420 + k * 164, 106, 152, 20}; }
+constexpr QRect lblScores(int k) { return {420 + k * 164, 130, 152, 130}; } // five lines
+inline constexpr QRect missesHeading{420, 284, 316, 26};
+inline constexpr QRect lblMisses{420, 318, 250, 150}; // five lines, their counts beside them
+inline constexpr QRect lblMissCounts{670, 318, 66, 150};
+inline constexpr QRect missesHint{420, 480, 316, 44};
+} // namespace frmMockExam
+
+// ---------------------------------------------------------------- exam practice: the paper
+// Ten items on one sheet under the headings of their groups. The rows' places
+// depend on the section, so the rectangles are given for a row's top y.
+// A row: the number (its mark over it once graded), the word's glyphs, four
+// choices with a note under each, the item's speaker at the right end. A
+// number item has its instruction and answer box in place of glyphs and choices.
+namespace frmExamPaper {
+inline constexpr QRect lblType = lblTypeTitle;
+inline constexpr QRect paper{16, 52, 748, 496};
+inline constexpr int top = 58, headingHeight = 24, rowPitch = 41;
+constexpr int rowY(int headingsAbove, int rowsAbove) { return top + headingsAbove * headingHeight + rowsAbove * rowPitch; }
+constexpr QRect lblHeading(int y) { return {24, y, 732, 22}; }
+constexpr QRect lblNo(int y) { return {24, y, 36, 24}; }
+constexpr QRect imgMark(int y) { return {QPoint{25, y - 5}, smallMarkSize}; } // over the number, as on a marked paper
+constexpr QRect imgTovak(int j, int y) { return {62 + j * 23, y, 23, 24}; }
+// A choice reaches a pixel above and below the glyphs, so its frame is not hidden under them.
+constexpr QRect lblChoice(int j, int y) { return {156 + j * 144, y - 1, 142, 26}; }
+constexpr QRect lblNote(int j, int y) { return {156 + j * 144, y + 25, 142, 16}; }
+// Tone-pattern items: each choice is a word, its glyphs after the choice's number.
+constexpr QRect imgChoiceGlyph(int j, int k, int y) { return {156 + j * 144 + 24 + k * 23, y, 23, 24}; }
+constexpr QRect imgChoiceSpeaker(int j, int y) { return {156 + j * 144 + 116, y + 1, 22, 22}; }
+constexpr QRect imgSpeaker(int y) { return {736, y + 1, 22, 22}; }
+constexpr QRect lblAsk(int y) { return {62, y, 412, 24}; }
+constexpr QRect txtAnswer(int y) { return {480, y, 130, 24}; }
+constexpr QRect lblAnswer(int y) { return {62, y + 24, 660, 16}; }
+inline constexpr QRect imgGrade = BottomRow::left;
+inline constexpr QRect lblGrade = captionOf(imgGrade);
+inline constexpr QRect lblReplayHint{166, BottomRow::y, 148, 29};
+inline constexpr QRect lblScore{320, 550, 290, 44};
+} // namespace frmExamPaper
 
 } // namespace Layout
 

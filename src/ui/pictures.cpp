@@ -1,6 +1,7 @@
 #include "ui/pictures.h"
 
 #include "data/db.h"
+#include "ui/layout.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -135,7 +136,7 @@ QPixmap panda(int n)
 QPixmap contents(const QString& screen, int n)
 {
     if (screen == QLatin1String("frmTOC"))
-        return listPicture(QStringLiteral("ilContents-frmTOC"), n, 8);
+        return listPicture(QStringLiteral("ilContents-frmTOC"), n, Layout::frmTOC::contentsCount);
     if (screen == QLatin1String("frmExamTOC"))
         return listPicture(QStringLiteral("ilContents-frmExamTOC"), n, 3);
     return {};
@@ -144,6 +145,11 @@ QPixmap contents(const QString& screen, int n)
 QPixmap maruBatu(int n)
 {
     return listPicture(QStringLiteral("ilMaruBatu"), n, 2);
+}
+
+QPixmap smallMark(int n)
+{
+    return listPicture(QStringLiteral("ilMaruBatuS"), n, 2);
 }
 
 QPixmap speechSwitch(int n)

@@ -11,8 +11,9 @@
 namespace Pictures {
 QPixmap btn(int n);                             // ilBtn 1..8, 9 a launcher not offered now
 QPixmap panda(int n);                           // ilPanda 1..4, smallest to fully grown
-QPixmap contents(const QString& screen, int n); // "frmTOC" 1..8 or "frmExamTOC" 1..3
+QPixmap contents(const QString& screen, int n); // "frmTOC" 1..contentsCount or "frmExamTOC" 1..3
 QPixmap maruBatu(int n);                        // 1 correct, 2 wrong
+QPixmap smallMark(int n);                       // ilMaruBatuS, the exam paper's: 1 correct, 2 wrong
 // ilSwitch 1 音声：オン, 2 音声：オフ, 3 ゆっくり：オン, 4 ゆっくり：オフ, 5..8 the same under the
 // mouse, 9 the review line's ground, 10 under the mouse
 QPixmap speechSwitch(int n);

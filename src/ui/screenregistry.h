@@ -86,6 +86,9 @@ class ScreenRegistry : public QObject {
     // Opens the address in the user's browser; the result is ignored.
     void openWebPage(const QString& url);
 
+    // Tells the learner what could not be saved (成績, 音声の設定) and where.
+    void tellSaveFailed(const QString& what, const QString& path);
+
     // Test hooks.
     // Called from inside exec() once the modal screen runs, so a test can drive it.
     void setShownHook(std::function<void(ScreenBase&)> hook) { shownHook_ = std::move(hook); }
@@ -100,8 +103,6 @@ class ScreenRegistry : public QObject {
 
   private:
     void add(const QString& key, ScreenBase* s);
-    // What could not be saved (成績, 音声の設定) and where.
-    void tellSaveFailed(const QString& what, const QString& path);
 
     Tovak& tovak_;
     std::map<QString, QPointer<ScreenBase>> loaded_;

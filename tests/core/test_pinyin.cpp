@@ -1,4 +1,5 @@
 #include "core/pinyin.h"
+#include "coresupport.h"
 #include "data/db.h"
 
 #include <QRegularExpression>
@@ -8,17 +9,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const DB& tables()
-{
-    static const DB db = [] {
-        DB d;
-        d.initCharTable();
-        d.initWordTable();
-        return d;
-    }();
-    return db;
-}
-
 // The character keys of a word written in characters; "" gives a word
 // without keys, so no tone change can be known.
 std::array<int, 4> keysOf(const QString& characters)
@@ -26,7 +16,7 @@ std::array<int, 4> keysOf(const QString& characters)
     std::array<int, 4> keys{NoChar, NoChar, NoChar, NoChar};
     for (qsizetype i = 0; i < characters.size() && i < 4; ++i) {
         for (int k = 1; k <= LastCharKey; ++k) {
-            if (tables().glyphCharacter(k) == characters[i]) {
+            if (studyTables().glyphCharacter(k) == characters[i]) {
                 keys[static_cast<size_t>(i)] = k;
                 break;
             }
@@ -303,7 +293,7 @@ void TestPinyin::everyStoredPinyinSplits_data()
     QTest::addColumn<int>("syllables");
     // One erhua syllable stands for a character and its 儿.
     const QHash<int, int> erhua = {{230, 1}, {249, 1}, {340, 1}, {452, 2}};
-    const DB& db = tables();
+    const DB& db = studyTables();
     for (int tkey = 1; tkey <= db.lastWordKey(); ++tkey) {
         const std::array<int, 4> k = db.wordCKeys(tkey);
         const QString& pinyin = db.word(tkey, WordField::Pinyin);

@@ -359,9 +359,10 @@ class TestAccessibility : public QObject, public ScreenFixture {
         QTest::addColumn<QStringList>("order");
         // The speech switches stand under the left column's items.
         QTest::newRow("main menu") << "frmTOC" << QStringList{"imgHelp",        "imgExit",        "imgContents(6)",
-                                                              "imgContents(5)", "imgContents(8)", "lblSpeech",
-                                                              "lblSlow",        "imgContents(1)", "imgContents(2)",
-                                                              "imgContents(3)", "imgContents(4)", "imgPanda"};
+                                                              "imgContents(5)", "imgContents(7)", "imgContents(8)",
+                                                              "lblSpeech",      "lblSlow",        "imgContents(1)",
+                                                              "imgContents(2)", "imgContents(3)", "imgContents(4)",
+                                                              "imgPanda"};
         QStringList contents{"imgExit"};
         for (int k = 0; k < HelpTopicCount; ++k)
             contents << QStringLiteral("lblContents(%1)").arg(k);

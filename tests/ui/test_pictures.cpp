@@ -93,7 +93,9 @@ class TestPictures : public QObject {
             QTest::addRow("ilPanda %d", n) << "ilPanda" << n << pandas[n - 1];
         QTest::addRow("ilMaruBatu 1") << "ilMaruBatu" << 1 << QSize(60, 60);
         QTest::addRow("ilMaruBatu 2") << "ilMaruBatu" << 2 << QSize(60, 60);
-        for (int n = 1; n <= 6; ++n)
+        QTest::addRow("ilMaruBatuS 1") << "ilMaruBatuS" << 1 << Layout::smallMarkSize;
+        QTest::addRow("ilMaruBatuS 2") << "ilMaruBatuS" << 2 << Layout::smallMarkSize;
+        for (int n = 1; n <= Layout::frmTOC::contentsCount; ++n)
             QTest::addRow("ilContents-frmTOC %d", n)
                 << "ilContents-frmTOC" << n << Layout::frmTOC::imgContents(n).size();
         for (int n = 1; n <= 3; ++n)
@@ -115,6 +117,8 @@ class TestPictures : public QObject {
             viaApi = Pictures::panda(n);
         else if (list == "ilMaruBatu")
             viaApi = Pictures::maruBatu(n);
+        else if (list == "ilMaruBatuS")
+            viaApi = Pictures::smallMark(n);
         else
             viaApi = Pictures::contents(list.section('-', 1), n);
         QCOMPARE(viaApi.deviceIndependentSize().toSize(), size);
@@ -126,7 +130,8 @@ class TestPictures : public QObject {
         QVERIFY(Pictures::btn(10).isNull());
         QVERIFY(Pictures::panda(5).isNull());
         QVERIFY(Pictures::maruBatu(3).isNull());
-        QVERIFY(Pictures::contents("frmTOC", 7).isNull());
+        QVERIFY(Pictures::smallMark(3).isNull());
+        QVERIFY(Pictures::contents("frmTOC", Layout::frmTOC::contentsCount + 1).isNull());
         QVERIFY(Pictures::contents("frmExamTOC", 4).isNull());
         QVERIFY(Pictures::contents("frmSearch", 1).isNull());
         QVERIFY(loadGlyph(0).isNull());
@@ -195,8 +200,8 @@ class TestPictures : public QObject {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QSize>("size");
-        for (const char* s :
-             {"frmTOC", "frmListC", "frmChar", "frmExamTOC", "frmExamListC", "frmSearch", "frmListR", "frmAbout"})
+        for (const char* s : {"frmTOC", "frmListC", "frmChar", "frmExamTOC", "frmExamListC", "frmSearch", "frmListR",
+                              "frmAbout", "frmMockExam", "frmExamPaper"})
             QTest::newRow(s) << s << s << Layout::screenSize;
         for (const char* s : {"frmListP1", "frmListP2", "frmListDui"})
             QTest::newRow(s) << s << "frmListTyped" << Layout::screenSize;

@@ -83,9 +83,8 @@ void paintTOC(QPainter& p)
 
     sectionHeading(p, frmTOC::leftHeading, "単語と試験");
     sectionHeading(p, frmTOC::rightHeading, "漢字データベース（出る順）");
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= frmTOC::contentsCount; ++k)
         menuItem(p, frmTOC::imgContents(k), tocCaptions[k - 1], false);
-    menuItem(p, frmTOC::imgContents(8), frmTOC::progressCaption, false);
 
     // The mascot's stage: a soft disc behind it and a patch of ground under its feet.
     const QRect stage = frmTOC::imgPanda;
@@ -414,6 +413,47 @@ void paintListR(QPainter& p)
     listFooter(p);
 }
 
+void paintMockExam(QPainter& p)
+{
+    using namespace frmMockExam;
+    screenFrame(p, screenSize, true);
+    headerTitle(p, "模擬試験");
+    brandMark(p, QRect(480, 12, 220, 22));
+    const QStringList headings = {"筆記 第1問（発音）", "聞き取り"};
+    const QStringList texts = {"声調の組み合わせが他と異なるもの 5問、正しいピンイン表記 5問。各2点、20点満点。",
+                               "読み上げられた単語のピンイン 3問、意味 3問、数 4問。各問2回ずつ読みます。各5点、50点満点。"};
+    for (int k = 0; k < 2; ++k) {
+        roundedPanel(p, sectionCard(k), 12, rgb(Palette::panel), rgb(Palette::rule));
+        sectionHeading(p, frmMockExam::sectionHeading(k), headings[k]);
+        drawText(p, sectionText(k), texts[k], Face::Sans, 13, ink(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    }
+    roundedPanel(p, note, 12, QColor(0xEE, 0xF6, 0xF0), QColor(0x9F, 0xC9, 0xAB));
+    drawText(p, note.adjusted(16, 12, -16, -10),
+             "問題は毎回新しく作られます。①～④をクリックするか、数字キー1～4で選び、「採点」（F5）を押すと、"
+             "正解と、選んだピンインがどの発音の区別を誤っていたかが表示されます。",
+             Face::Sans, 13, ink(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+
+    roundedPanel(p, resultsPanel, 12, rgb(Palette::panel), rgb(Palette::rule));
+    sectionHeading(p, scoresHeading, "最近の成績");
+    drawText(p, scoresCaption(0), "筆記（20点満点）", Face::SansBold, 13, ink());
+    drawText(p, scoresCaption(1), "聞き取り（50点満点）", Face::SansBold, 13, ink());
+    sectionHeading(p, missesHeading, "間違えやすい発音の区別");
+    drawText(p, missesHint, "ピンインの問題で選んだ誤りの数です。多いものから5つ。", Face::Sans, 11, softInk(),
+             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    listFooter(p);
+}
+
+void paintExamPaper(QPainter& p)
+{
+    using namespace frmExamPaper;
+    screenFrame(p, screenSize, true);
+    brandMark(p, QRect(480, 12, 220, 22));
+    // A sheet of paper: white, with the faint margin line of an answer sheet after the item numbers.
+    roundedPanel(p, paper, 6, Qt::white, rgb(Palette::rule));
+    p.fillRect(QRect(lblNo(0).right() + 1, paper.top() + 6, 1, paper.height() - 12), QColor(0xF0, 0xD8, 0xD4));
+    listFooter(p);
+}
+
 void paintProgress(QPainter& p)
 {
     screenFrame(p, screenSize, true);
@@ -445,8 +485,8 @@ void paintProgress(QPainter& p)
 
 QStringList backgroundScreens()
 {
-    return {"frmTOC",    "frmSearch",    "frmListTyped", "frmListR", "frmListC", "frmChar",
-            "frmExamTOC", "frmExamListC", "frmHelp",      "frmSplash", "frmAbout", "frmProgress"};
+    return {"frmTOC",       "frmSearch", "frmListTyped", "frmListR", "frmListC",    "frmChar",      "frmExamTOC",
+            "frmExamListC", "frmHelp",   "frmSplash",    "frmAbout", "frmProgress", "frmMockExam", "frmExamPaper"};
 }
 
 QImage renderBackground(const QString& screen, int scale)
@@ -468,16 +508,17 @@ QImage renderBackground(const QString& screen, int scale)
     else if (screen == "frmListTyped") paintListTyped(p);
     else if (screen == "frmListR") paintListR(p);
     else if (screen == "frmProgress") paintProgress(p);
+    else if (screen == "frmMockExam") paintMockExam(p);
+    else if (screen == "frmExamPaper") paintExamPaper(p);
     return image;
 }
 
-int menuItemCount(const QString& screen) { return screen == "frmTOC" ? 6 : 3; }
+int menuItemCount(const QString& screen) { return screen == "frmTOC" ? frmTOC::contentsCount : 3; }
 
 QImage renderMenuHighlight(const QString& screen, int item, int scale)
 {
     const QRect box = screen == "frmTOC" ? frmTOC::imgContents(item) : frmExamTOC::imgContents(item);
-    const QString caption = screen == "frmTOC" ? (item == 8 ? QString(frmTOC::progressCaption) : tocCaptions[item - 1])
-                                               : examCaptions[item - 1];
+    const QString caption = screen == "frmTOC" ? tocCaptions[item - 1] : examCaptions[item - 1];
     QImage image = makeCanvas(box.size(), scale);
     QPainter p(&image);
     menuItem(p, QRect(QPoint(0, 0), box.size()), caption, true);

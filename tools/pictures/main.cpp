@@ -84,6 +84,9 @@ int main(int argc, char* argv[])
              [&](int s) { return renderSvg(svgPath("panda" + QString::number(n)), pandaSizes[n - 1], s); }, pictures);
     both("ilMaruBatu", "1", [](int s) { return renderSvg(svgPath("maru"), Layout::markSize, s); }, pictures);
     both("ilMaruBatu", "2", [](int s) { return renderSvg(svgPath("batsu"), Layout::markSize, s); }, pictures);
+    // The exam paper's marks, over an item's number.
+    both("ilMaruBatuS", "1", [](int s) { return renderSvg(svgPath("maru"), Layout::smallMarkSize, s); }, pictures);
+    both("ilMaruBatuS", "2", [](int s) { return renderSvg(svgPath("batsu"), Layout::smallMarkSize, s); }, pictures);
     // The speaker controls: 1 normal, 2 under the mouse, 3 speech unavailable.
     for (int n = 1; n <= 3; ++n)
         both("ilSpeaker", QString::number(n),

@@ -73,7 +73,7 @@ class TestScreenshots : public QObject {
         menu->showReviewCount();
 
         auto& help = registry.screen<frmHelp>();
-        for (qint16 page : {0, 1, 2, 3, 4, 6, 7, 8}) {
+        for (qint16 page : {0, 1, 2, 3, 4, 6, 7, 8, 9, 10}) {
             help.setHelp(page);
             help.resetHover();
             if (page == 0) {

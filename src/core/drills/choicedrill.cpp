@@ -1,6 +1,6 @@
 #include "core/drills/choicedrill.h"
 
-#include "core/drills/choicesets.h"
+#include "core/choicesets.h"
 
 // ---------------------------------------------------------- ChoiceDrillSession
 

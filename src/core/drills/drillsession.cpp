@@ -131,7 +131,7 @@ void DrillSession::gradeAll()
             continue;
         }
         AnswerResults[p] = isCorrect(p);
-        GradedAnswer a{t_.CurrentWordList[p], AnswerResults[p], {}, {}};
+        GradedAnswer a{t_.CurrentWordList[p], AnswerResults[p], {}, {}, {}};
         describeAnswer(p, a);
         set.answers.append(a);
     }

@@ -22,9 +22,10 @@ enum HelpTopic : qint16 {
     HelpOther = 7,
     HelpSoundAndReview = 8,
     HelpProgress = 9,
+    HelpMockExam = 10,
 };
 
-constexpr int HelpPageCount = 10;
+constexpr int HelpPageCount = 11;
 constexpr int LastHelpPage = HelpPageCount - 1;
 constexpr int HelpTopicCount = HelpPageCount - 1;
 

@@ -18,8 +18,10 @@ QByteArray fsrsCsv(const QList<LoggedAnswer>& log)
 {
     QList<const LoggedAnswer*> order;
     order.reserve(log.size());
+    // Only reviews of a word are the optimizer's cards.
     for (const LoggedAnswer& a : log)
-        order.append(&a);
+        if (a.word > 0 && reviewsItsWord(a.kind))
+            order.append(&a);
     std::stable_sort(order.begin(), order.end(), [](auto a, auto b) { return a->timeMs < b->timeMs; });
 
     QByteArray out = "card_id,review_time,review_rating,review_state,review_duration\n";

@@ -7,6 +7,7 @@
 #include "core/tovak.h"
 #include "ui/browse/frmExamTOC.h"
 #include "ui/browse/frmListC.h"
+#include "ui/exam/frmMockExam.h"
 #include "ui/info/frmAbout.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
@@ -36,7 +37,7 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     buildItems();
     buildMascotAndReview();
     buildSpeechSwitches();
-    buildProgressItem();
+    buildCountdown();
     ImageButton* help = addButton(QStringLiteral("Help"), Pictures::btn(7), Pictures::btn(8), L::imgHelp);
     connect(help, &ImageButton::clicked, this, [this] { (void)this->screens().showHelp(HelpContents, this); });
     ImageButton* exit = addButton(
@@ -48,12 +49,12 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     for (ImageButton* b : buttons())
         connect(b, &ImageButton::entered, this, [this] { showHovered(nullptr); });
 
-    // The header first, then the left column (6, 5, the speech switches, the review line), the right column
+    // The header first, then the left column (6, 5, 7, 8, the speech switches, the review line), the right column
     // (1 to 4) with the mascot under it.
     QList<QWidget*> order = {help->picture(), exit->picture()};
-    for (int k : {6, 5})
+    for (int k : {6, 5, 7, 8})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
-    order << button(QStringLiteral("Contents(8)"))->picture() << lblSpeech_ << lblSlow_ << lblReview_;
+    order << lblSpeech_ << lblSlow_ << lblReview_;
     for (int k : {1, 2, 3, 4})
         order << button(QStringLiteral("Contents(%1)").arg(k))->picture();
     setReadingOrder(order << imgPanda_);
@@ -62,7 +63,7 @@ frmTOC::frmTOC(ScreenRegistry& screens)
     connect(&tovak().stats, &Statistics::coverageChanged, this, &frmTOC::showCoverage);
 }
 
-// The two percentages and the six menu items.
+// The two percentages and the menu items.
 void frmTOC::buildItems()
 {
     const QColor accent = QColor::fromRgb(Layout::Palette::accent);
@@ -71,7 +72,7 @@ void frmTOC::buildItems()
     lblMouraR_ = makeLabel(this, QStringLiteral("lblMouraR"), QStringLiteral("0"), L::lblMouraR, accent, 26, true,
                            Qt::AlignCenter);
 
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= L::contentsCount; ++k) {
         ImageButton* item = addButton(
             QStringLiteral("Contents(%1)").arg(k), QPixmap(),
             [k] { return Pictures::contents(QStringLiteral("frmTOC"), k); }, L::imgContents(k));
@@ -81,8 +82,12 @@ void frmTOC::buildItems()
                 openRanking(static_cast<qint16>(k));
             else if (k == 5)
                 openWordSearch();
-            else
+            else if (k == 6)
                 openExamMenu();
+            else if (k == 7)
+                openMockExam();
+            else
+                openProgress();
         });
     }
 }
@@ -134,15 +139,9 @@ void frmTOC::buildSpeechSwitches()
     connect(&screens().voice(), &Voice::changed, this, &frmTOC::showSpeechSettings);
 }
 
-// Item 8 and the countdown right of the achievement bar.
-void frmTOC::buildProgressItem()
+// The countdown right of the achievement bar.
+void frmTOC::buildCountdown()
 {
-    ImageButton* item = addButton(
-        QStringLiteral("Contents(8)"), QPixmap(), [] { return Pictures::contents(QStringLiteral("frmTOC"), 8); },
-        L::imgContents(8));
-    item->setAccessibleName(QString::fromUtf8(L::progressCaption));
-    connect(item, &ImageButton::clicked, this, &frmTOC::openProgress);
-
     // Words drawn, the number in digits: a menu with a sitting set opens without a Japanese font.
     imgCountdownLead_ = new QLabel(this);
     imgCountdownLead_->setObjectName(QStringLiteral("imgCountdownLead"));
@@ -289,6 +288,11 @@ void frmTOC::openReview()
 void frmTOC::openExamMenu()
 {
     (void)screens().open<frmExamTOC>(this);
+}
+
+void frmTOC::openMockExam()
+{
+    (void)screens().open<frmMockExam>(this);
 }
 
 void frmTOC::openAbout()

@@ -4,7 +4,7 @@
 
 class QLabel;
 
-// The main menu: the two achievement percentages, the mascot, six menu items,
+// The main menu: the two achievement percentages, the mascot, the menu items,
 // and the line of words due for review today.
 // Created once at start-up and shown modelessly; every other screen opens over it.
 class frmTOC : public ScreenBase {
@@ -18,10 +18,12 @@ class frmTOC : public ScreenBase {
     void setPanda();
     int pandaNumber() const { return panda_; }
 
-    // The six menu items: four rankings, the word search and the latest-exam menu.
+    // The menu items: four rankings, the word search, the latest-exam menu and the exam practice.
     void openRanking(qint16 kind);
     void openWordSearch();
     void openExamMenu();
+    // Item 7: the exam practice.
+    void openMockExam();
     // The word search with today's review already searched.
     void openReview();
     // Item 8, 学習記録.
@@ -45,7 +47,7 @@ class frmTOC : public ScreenBase {
     void buildItems();
     void buildMascotAndReview();
     void buildSpeechSwitches();
-    void buildProgressItem();
+    void buildCountdown();
     void showCoverage();
     void openAbout();
     void showSpeechSettings();

@@ -1,5 +1,5 @@
+#include "core/choicesets.h"
 #include "core/drills/choicedrill.h"
-#include "core/drills/choicesets.h"
 #include "core/drills/drillsession.h"
 #include "core/drills/typeddrill.h"
 #include "testsupport.h"

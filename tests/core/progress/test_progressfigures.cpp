@@ -3,6 +3,7 @@
 #include "core/progress/logfigures.h"
 #include "core/progress/progresstext.h"
 #include "core/progress/readiness.h"
+#include "coresupport.h"
 #include "data/db.h"
 
 #include <QDate>
@@ -45,17 +46,6 @@ QList<int> weightsOf(std::initializer_list<std::pair<int, int>> words)
     for (const auto& [word, weight] : words)
         w[word] = weight;
     return w;
-}
-
-const DB& tables()
-{
-    static const DB db = [] {
-        DB d;
-        d.initCharTable();
-        d.initWordTable();
-        return d;
-    }();
-    return db;
 }
 
 } // namespace
@@ -170,7 +160,7 @@ void TestProgressFigures::syllablePairs()
     QFETCH(QString, expected);
     QFETCH(QString, pairs);
     const ToneConfusions c =
-        toneConfusions({at(today, word, false, static_cast<QuestionKind>(kind), given, expected)}, tables());
+        toneConfusions({at(today, word, false, static_cast<QuestionKind>(kind), given, expected)}, studyTables());
     QStringList wanted = pairs.split(u' ', Qt::SkipEmptyParts);
     QCOMPARE(c.total(), wanted.size());
     for (const QString& p : wanted) {
@@ -195,7 +185,7 @@ void TestProgressFigures::confusionsOfASeededLog()
     add(6, 3, QuestionKind::Translation, u"意味"_s, u"意味、考え"_s);    // no tones
     log.append(at(today, 1, true, QuestionKind::Tone, u"14"_s, u"an1jing4"_s));
 
-    const ToneConfusions c = toneConfusions(log, tables());
+    const ToneConfusions c = toneConfusions(log, studyTables());
     QCOMPARE(c.count(1, 2), 10);
     QCOMPARE(c.count(4, 3), 3);
     QCOMPARE(c.count(1, 3), 1);
@@ -209,7 +199,7 @@ void TestProgressFigures::confusionsOfASeededLog()
     QCOMPARE(c.wordsBehind(1, 1), QList<int>{});
     QCOMPARE(confusionSentence({0, 1, 3}), u"軽声を1声と答えた：3回"_s);
     QCOMPARE(confusionSentence({3, 2, 12}), u"3声を2声と答えた：12回"_s);
-    QVERIFY(toneConfusions({}, tables()).mostFrequent().isEmpty());
+    QVERIFY(toneConfusions({}, studyTables()).mostFrequent().isEmpty());
 }
 
 void TestProgressFigures::readinessAndPlan_data()
@@ -263,7 +253,7 @@ void TestProgressFigures::readinessAndPlan()
 
 void TestProgressFigures::weightsCountEachCharacterOnce()
 {
-    const DB& db = tables();
+    const DB& db = studyTables();
     const QList<int> w = examWeights(db);
     QCOMPARE(w.size(), 501);
     // 安静 an1jing4: characters 374 and 402; 常常 chang2chang2: 520 twice.
@@ -284,7 +274,9 @@ void TestProgressFigures::csvForTheOptimizer()
         {1'780'000'003'000, today + 1, 7, QuestionKind::Tone, true, u"1"_s, u"1"_s, -1},
         {1'780'000'000'000, today, 7, QuestionKind::Tone, false, u"2"_s, u"1"_s, 1500},
         {1'780'000'001'000, today, 7, QuestionKind::Pinyin, true, {}, {}, -1},
-        {1'780'000'002'000, today, 12, QuestionKind::ExamPractice, true, {}, {}, 0},
+        {1'780'000'002'000, today, 12, QuestionKind::ExamPinyin, true, {}, {}, 0},
+        {1'780'000'002'100, today, 0, QuestionKind::ExamNumberByEar, true, u"105"_s, u"105"_s, -1},
+        {1'780'000'002'200, today, 0, QuestionKind::ExamTonePattern, false, u"da4jia1"_s, u"jin1tian1"_s, -1},
         {1'780'000'004'000, today + 1, 7, QuestionKind::Translation, false, {}, {}, -1},
         {1'780'000'005'000, today + 1, 7, QuestionKind::Translation, true, {}, {}, -1},
         {1'780'000'006'000, today + 2, 7, QuestionKind::Translation, false, {}, {}, -1},

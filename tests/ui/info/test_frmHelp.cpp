@@ -1,4 +1,4 @@
-// The help viewer: its pages, turning them within 0..7, the table of contents,
+// The help viewer: its pages, turning them within their range, the table of contents,
 // closing back to the caller and the exit that asks nothing.
 #include "data/provenance.h"
 #include "testsupport.h"
@@ -37,7 +37,8 @@ class TestFrmHelp : public QObject, public ScreenFixture {
         QTest::newRow("caption differs from title") << 1 << "2.出る順（漢字データ）";
         QTest::newRow("その他") << 6 << "7.その他";
         QTest::newRow("音声と復習") << 7 << "8.音声と復習";
-        QTest::newRow("last") << HelpTopicCount - 1 << "9.学習記録";
+        QTest::newRow("学習記録") << 8 << "9.学習記録";
+        QTest::newRow("last") << HelpTopicCount - 1 << "10.模擬試験";
     }
     void contentsEntryOpensItsPage()
     {
