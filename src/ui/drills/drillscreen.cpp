@@ -17,7 +17,7 @@ constexpr int scorePixels = 30;
 
 QString notHeardReason()
 {
-    return QStringLiteral("音声を再生できません：単語が聞こえるまで採点できません（F6でもう一度）");
+    return QStringLiteral("音声を再生できません：単語が聞こえると採点できます（F6でもう一度）");
 }
 } // namespace
 
