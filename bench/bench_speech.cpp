@@ -1,30 +1,28 @@
-// Speech: (a) the time from a press to the first samples handed to the sound
-// server, median over a list of words, against a private PulseAudio with a null
-// sink (where pulseaudio is installed; otherwise from a press to the samples being
-// ready, and says so); (b) how many syllables espeak-ng says in the tone the
-// pinyin asks for, measured with the tests' pitch tracker.
+// Speech: (a) the time from a press to the first audible sample, recorded at
+// the monitor of a null sink of a private PulseAudio (where pulseaudio is
+// installed), beside the time to the hand-over of the first samples to the
+// sink and to the samples being ready; (b) how many syllables espeak-ng says in
+// the tone the pinyin asks for, measured with the tests' pitch tracker.
 #include "core/pinyin.h"
+#include "core/speechservice.h"
 #include "core/speechsynth.h"
 #include "data/db.h"
-#include "core/speechservice.h"
 
-// The pitch tracker of the tests, compiled in: benchmarks link no test code.
+// The tests' pitch tracker and sound server, compiled in: benchmarks link no test code.
 #include "pitchtrack.h"
+#include "soundserver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
-#include <csignal>
-
 #include <cstdio>
 #include <optional>
+
 #include <unistd.h>
 
 namespace {
@@ -113,86 +111,123 @@ double median(QList<double> v)
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-// A PulseAudio of the benchmark's own with a null sink; the environment points
-// this process at it. Stopped at the end.
-struct PrivateServer {
-    QTemporaryDir dir;
-    QProcess listener;
-    qint64 pid = 0;
-
-    bool start()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty() ||
-            QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty())
-            return false;
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("PULSE_SERVER"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        p.setProcessEnvironment(env);
-        // Left behind by a crash, it ends itself 20 s after its last client.
-        p.start(QStringLiteral("pulseaudio"),
-                {QStringLiteral("-D"), QStringLiteral("--exit-idle-time=20"), QStringLiteral("--system=false"),
-                 QStringLiteral("-n"), QStringLiteral("--log-level=0"),
-                 QStringLiteral("--load=module-native-protocol-unix"),
-                 QStringLiteral("--load=module-null-sink sink_name=rumena_null")});
-        if (!p.waitForFinished(10000) || p.exitCode() != 0)
-            return false;
-        QFile f(dir.filePath(QStringLiteral("pulse/pid")));
-        pid = f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
-        // A null sink with no client asking for a latency works in blocks of
-        // two seconds; a sound card does not. A listener on its monitor that
-        // asks for 20 ms makes it keep time like one.
-        listener.setProcessEnvironment(env);
-        listener.setStandardOutputFile(QProcess::nullDevice());
-        listener.start(QStringLiteral("parec"), {QStringLiteral("-d"), QStringLiteral("rumena_null.monitor"),
-                                                 QStringLiteral("--latency-msec=20")});
-        if (!listener.waitForStarted(5000))
-            return false;
-        qunsetenv("PULSE_SERVER");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
-        return pid > 0;
-    }
-    ~PrivateServer()
-    {
-        listener.kill();
-        listener.waitForFinished(5000);
-        if (pid > 0 && ::kill(static_cast<pid_t>(pid), SIGTERM) == 0) {
-            // Gone before its folder is removed: it deletes files there as it ends.
-            for (int i = 0; i < 200 && ::kill(static_cast<pid_t>(pid), 0) == 0; ++i)
-                usleep(10000);
-        }
-    }
-};
-
-void latency(const QList<QByteArray>& words, bool sound)
+// One fresh process of the program's sound, as a learner's session starts: a
+// screen with speakers opens (the voice is prepared), then the words are
+// pressed `gapMs` apart. Prints how long the preparation took and, for each
+// word, when it was pressed and how long the hand-over of its first samples took.
+int speakAsChild(const QStringList& words, int gapMs)
 {
     SpeechService speech;
-    QList<double> ms;
-    std::optional<double> first;
-    int failures = 0;
-    QObject::connect(&speech, &SpeechService::firstSampleHandedOver, [&](qint64 ns, const QByteArray&, int) {
-        (first ? ms.append(ns / 1e6) : void(first = ns / 1e6));
-    });
+    const qint64 opened = monotonicNs();
+    speech.prepare();
+    std::printf("prepared %lld\n", static_cast<long long>(monotonicNs() - opened));
+    qint64 handedOver = -1;
+    QObject::connect(&speech, &SpeechService::firstSampleHandedOver,
+                     [&](qint64 ns, const QByteArray&, int) { handedOver = ns; });
     QObject::connect(&speech, &SpeechService::unavailable,
-                     [](const QString& s) { std::printf("unavailable: %s\n", qPrintable(s)); });
-
-    if (sound) {
-        for (const QByteArray& w : words) {
-            speech.speak(QString::fromLatin1(w));
-            if (!waitFor(&speech, &SpeechService::playbackFinished, 5000))
-                ++failures;
-        }
-        std::printf("press -> first samples handed to the sink (private PulseAudio, null sink), %lld words:\n"
-                    "  first word %.1f ms (connects to the server), median of the rest %.1f ms (target <= 30), "
-                    "worst %.1f ms, %d not played\n",
-                    static_cast<long long>(words.size()), first.value_or(0), median(ms),
-                    ms.isEmpty() ? 0 : *std::max_element(ms.begin(), ms.end()), failures);
-        failures = 0;
+                     [](const QString& s) { std::fprintf(stderr, "unavailable: %s\n", qPrintable(s)); });
+    for (const QString& w : words) {
+        QEventLoop gap;
+        QTimer::singleShot(gapMs, &gap, &QEventLoop::quit);
+        gap.exec();
+        handedOver = -1;
+        const qint64 pressed = monotonicNs();
+        speech.speak(w);
+        // Most of a word has played by the next press; the hand-over comes long before.
+        waitFor(&speech, &SpeechService::firstSampleHandedOver, gapMs);
+        std::printf("press %lld handed %lld\n", static_cast<long long>(pressed), static_cast<long long>(handedOver));
     }
-    // The synthesis part alone, with the program each word leaves waiting.
+    waitFor(&speech, &SpeechService::playbackFinished, 3000);
+    return 0;
+}
+
+struct Heard {
+    QList<double> firstMs, restMs;         // press -> first audible sample at the monitor
+    QList<double> firstHandMs, restHandMs; // press -> first samples handed to the sink
+    QList<double> preparedMs;              // what the opening screen's preparation took
+    int unheard = 0;
+};
+
+// Press -> first audible sample: a private PulseAudio with a null sink, its
+// monitor recorded, and the program's sound in fresh processes that speak
+// words at a learner's pace. A sample is audible from -42 dBFS (256).
+void heard(const QList<QByteArray>& words)
+{
+    constexpr int processes = 3, perProcess = 20, gapMs = 1200, audible = 256;
+    constexpr int recorderLatencyMs = 20;
+    PrivateSoundServer server;
+    MonitorRecorder recorder;
+    if (!PrivateSoundServer::installed() || !server.start(-1) || !recorder.start(server, 44100, recorderLatencyMs)) {
+        std::printf("press -> audible: no private PulseAudio (pulseaudio, pactl, parec: sudo apt install "
+                    "pulseaudio pulseaudio-utils), not measured\n");
+        return;
+    }
+    // The monitor gives silence from the start: once some has come, the recording runs.
+    for (int i = 0; i < 500 && recorder.pcm().isEmpty(); ++i)
+        usleep(10000);
+    Heard h;
+    for (int run = 0; run < processes; ++run) {
+        QStringList list;
+        for (int i = 0; i < perProcess; ++i)
+            list << QString::fromLatin1(words[(run * perProcess + i) % words.size()]);
+        QProcess child;
+        child.setProcessEnvironment(server.environment());
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    QStringList{QStringLiteral("--speak"), QString::number(gapMs)} + list);
+        if (!child.waitForFinished((perProcess + 5) * gapMs + 10000)) {
+            child.kill();
+            child.waitForFinished(5000);
+        }
+        QList<qint64> presses, handed;
+        for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() == 2 && f[0] == "prepared")
+                h.preparedMs << double(f[1].toLongLong()) / 1e6;
+            if (f.size() == 4 && f[0] == "press") {
+                presses << f[1].toLongLong();
+                handed << f[3].toLongLong();
+            }
+        }
+        usleep(200000); // the last word's samples reach the recorder
+        for (qsizetype i = 0; i < presses.size(); ++i) {
+            const qint64 next = i + 1 < presses.size() ? presses[i + 1] : presses[i] + 1000000000LL * 2;
+            const std::optional<qint64> at = recorder.firstLoudAfter(presses[i], audible);
+            QList<double>& to = i == 0 ? h.firstMs : h.restMs;
+            if (at && *at < next)
+                to << double(*at - presses[i]) / 1e6;
+            else
+                ++h.unheard;
+            if (handed[i] >= 0)
+                (i == 0 ? h.firstHandMs : h.restHandMs) << double(handed[i]) / 1e6;
+        }
+    }
+    const auto list = [](const QList<double>& v) {
+        QByteArray out;
+        for (double x : v)
+            out += (out.isEmpty() ? "" : ", ") + QByteArray::number(x, 'f', 1);
+        return out;
+    };
+    const auto worst = [](const QList<double>& v) { return v.isEmpty() ? 0 : *std::max_element(v.begin(), v.end()); };
+    std::printf("press -> first audible sample at the monitor of a null sink (private PulseAudio, its recorder asking "
+                "%d ms), %d fresh processes, each preparing its voice as a screen with speakers opens, then %d words "
+                "%d ms apart:\n"
+                "  first word of a process %s ms (target <= 80)\n"
+                "  the rest: median %.1f ms (target <= 40), worst %.1f ms; %d of %d presses not heard\n"
+                "  of which the hand-over of the first samples to the sink: first word %s ms, the rest median %.1f "
+                "ms, worst %.1f ms\n"
+                "  the preparation as a screen with speakers opens (program, module, server): %s ms\n",
+                recorderLatencyMs, processes, perProcess, gapMs, list(h.firstMs).constData(), median(h.restMs),
+                worst(h.restMs), h.unheard, processes * perProcess, list(h.firstHandMs).constData(),
+                median(h.restHandMs), worst(h.restHandMs), list(h.preparedMs).constData());
+}
+
+// The synthesis part alone, with the program each word leaves waiting.
+void synthesisOnly(const QList<QByteArray>& words)
+{
     SpeechSynth synth;
     QList<double> ready;
+    int failures = 0;
     for (const QByteArray& w : words) {
         QEventLoop idle;
         QTimer::singleShot(100, &idle, &QEventLoop::quit);
@@ -205,9 +240,8 @@ void latency(const QList<QByteArray>& words, bool sound)
         else
             ++failures;
     }
-    std::printf("%spress -> samples ready (synthesis only, prepared program), median of the rest %.1f ms, "
-                "first %.1f ms, %d failed\n",
-                sound ? "  of which " : "no PulseAudio to start (pulseaudio or parec not installed): ",
+    std::printf("press -> samples ready (synthesis only, prepared program): median of the rest %.1f ms, first %.1f "
+                "ms, %d failed\n",
                 median(ready.mid(1)), ready.value(0), failures);
 }
 
@@ -262,12 +296,12 @@ int main(int argc, char* argv[])
         std::printf("espeak-ng is not installed: nothing to measure (sudo apt install espeak-ng)\n");
         return 0;
     }
+    const QStringList args = app.arguments();
+    if (args.size() > 2 && args[1] == QLatin1String("--speak"))
+        return speakAsChild(args.mid(3), args[2].toInt());
     const QList<QByteArray> words = benchWords();
-    // Started before Qt Multimedia first looks for a server, stopped after
-    // every sink is gone.
-    PrivateServer server;
-    latency(words, server.start());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    heard(words);
+    synthesisOnly(words);
     toneMatch(allWords());
     return 0;
 }

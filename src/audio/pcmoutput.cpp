@@ -15,6 +15,10 @@
 
 namespace {
 
+// 80 ms: the server keeps the sink some 20 ms ahead and the rest, 60 ms, in
+// reserve for the event loop's feed (Qt's 145 ms default keeps 105 and 40).
+constexpr qint64 bufferUs = 80000;
+
 class PcmOutput final : public QObject, public AudioOutput {
   public:
     ~PcmOutput() override { stop(); }
@@ -28,14 +32,7 @@ class PcmOutput final : public QObject, public AudioOutput {
             fail();
             return;
         }
-        QAudioFormat format;
-        format.setSampleRate(sampleRate);
-        format.setChannelCount(1);
-        format.setSampleFormat(QAudioFormat::Int16);
-        // No parent: a sink goes only through deleteLater. Its pulse backend
-        // runs the event loop while it is destroyed, which must not find a
-        // sibling already half deleted by its parent.
-        sink_ = new QAudioSink(device, format);
+        sink_ = newSink(device, sampleRate);
         QAudioSink* sink = sink_;
         connect(sink_, &QAudioSink::stateChanged, this, [this, sink](QAudio::State state) {
             if (sink == sink_ && state == QAudio::StoppedState && sink_->error() != QAudio::NoError)
@@ -56,6 +53,25 @@ class PcmOutput final : public QObject, public AudioOutput {
         feed();
     }
 
+    void prepare() override
+    {
+        // The first ask for a device connects to the server and lists its outputs.
+        (void)QMediaDevices::defaultAudioOutput();
+    }
+
+    bool probe(int sampleRate) override
+    {
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull())
+            return false;
+        QAudioSink* sink = newSink(device, sampleRate);
+        const QIODevice* io = sink->start();
+        const bool opened = io && sink->error() == QAudio::NoError;
+        sink->stop();
+        sink->deleteLater();
+        return opened;
+    }
+
     void stop() override
     {
         QAudioSink* sink = std::exchange(sink_, nullptr);
@@ -72,6 +88,22 @@ class PcmOutput final : public QObject, public AudioOutput {
     }
 
   private:
+    static QAudioSink* newSink(const QAudioDevice& device, int sampleRate)
+    {
+        QAudioFormat format;
+        format.setSampleRate(sampleRate);
+        format.setChannelCount(1);
+        format.setSampleFormat(QAudioFormat::Int16);
+        // No parent: a sink goes only through deleteLater. Its pulse backend
+        // runs the event loop while it is destroyed, which must not find a
+        // sibling already half deleted by its parent.
+        auto* sink = new QAudioSink(device, format);
+        // The server's buffer, and with it the latency it asks of the sound
+        // card, sized for speech.
+        sink->setBufferSize(format.bytesForDuration(bufferUs));
+        return sink;
+    }
+
     void feed()
     {
         if (!sink_ || !io_)

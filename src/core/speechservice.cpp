@@ -52,11 +52,15 @@ void SpeechService::setSettings(const SpeechSettings& settings)
         synth_->prepare(settings_.slow);
 }
 
-void SpeechService::speak(const QString& preparedPinyin)
+void SpeechService::setSynthProgram(const QString& program)
 {
-    stop();
-    if (!settings_.enabled)
-        return;
+    synthProgram_ = program;
+    if (synth_)
+        synth_->setProgram(program.isEmpty() ? QStringLiteral("espeak-ng") : program);
+}
+
+SpeechSynth& SpeechService::synth()
+{
     if (!synth_) {
         synth_ = new SpeechSynth(this);
         if (!synthProgram_.isEmpty())
@@ -64,9 +68,60 @@ void SpeechService::speak(const QString& preparedPinyin)
         connect(synth_, &SpeechSynth::finished, this, &SpeechService::play);
         connect(synth_, &SpeechSynth::failed, this, &SpeechService::synthesisFailed);
     }
+    return *synth_;
+}
+
+AudioOutput* SpeechService::output()
+{
+    if (!output_ && !moduleMissing_) {
+        output_ = loadAudioOutput();
+        moduleMissing_ = !output_;
+    }
+    return output_.get();
+}
+
+void SpeechService::speak(const QString& preparedPinyin)
+{
+    stop();
+    if (!settings_.enabled)
+        return;
     sinceRequest_.start();
-    if (!synth_->synthesize(preparedPinyin, settings_.slow))
+    if (!synth().synthesize(preparedPinyin, settings_.slow))
         qWarning("SpeechService: not prepared pinyin: %s", qPrintable(preparedPinyin));
+}
+
+void SpeechService::prepare()
+{
+    if (!settings_.enabled)
+        return;
+    // A word being made keeps its program; the next one is made ready after it.
+    if (!synth().isRunning())
+        synth_->prepare(settings_.slow);
+    if (AudioOutput* out = output())
+        out->prepare();
+}
+
+bool SpeechService::check(int timeoutMs)
+{
+    if (!settings_.enabled)
+        return false;
+    if (!synth().isRunning()) {
+        synth_->prepare(settings_.slow);
+        if (!synth_->waitUntilPrepared(timeoutMs)) {
+            report(missingProgramSentence(), true);
+            return false;
+        }
+    }
+    AudioOutput* out = output();
+    if (!out) {
+        report(missingModuleSentence(), true);
+        return false;
+    }
+    if (!out->probe(sampleRate)) {
+        report(noOutputSentence(), true);
+        return false;
+    }
+    return true;
 }
 
 void SpeechService::stop()
@@ -81,32 +136,35 @@ void SpeechService::synthesisFailed(SpeechSynth::Failure reason)
     report(reason == SpeechSynth::Failure::Missing ? missingProgramSentence() : synthesisFailedSentence());
 }
 
-void SpeechService::report(const QString& sentence)
+void SpeechService::setAvailable(bool available)
 {
-    available_ = false;
-    if (std::exchange(reported_, true))
+    if (std::exchange(available_, available) != available)
+        emit availabilityChanged();
+}
+
+void SpeechService::report(const QString& sentence, bool again)
+{
+    setAvailable(false);
+    if (std::exchange(reported_, true) && !again)
         return;
     emit unavailable(sentence);
 }
 
-void SpeechService::play(const QByteArray& pcm, int sampleRate)
+void SpeechService::play(const QByteArray& pcm, int rate)
 {
-    if (!output_) {
-        output_ = loadAudioOutput();
-        if (!output_) {
-            report(missingModuleSentence());
-            return;
-        }
+    if (!output()) {
+        report(missingModuleSentence());
+        return;
     }
     // Each event belongs to the word it was given with: a later word's play()
     // replaces them, so a stale one never reaches the next word.
     const quint64 word = ++word_;
     AudioOutput::Events events;
-    events.firstSamplesWritten = [this, word, pcm, sampleRate] {
+    events.firstSamplesWritten = [this, word, pcm, rate] {
         if (word != word_)
             return;
-        available_ = true;
-        emit firstSampleHandedOver(sinceRequest_.nsecsElapsed(), pcm, sampleRate);
+        setAvailable(true);
+        emit firstSampleHandedOver(sinceRequest_.nsecsElapsed(), pcm, rate);
     };
     events.finished = [this, word] {
         if (word == word_)
@@ -116,7 +174,7 @@ void SpeechService::play(const QByteArray& pcm, int sampleRate)
         if (word == word_)
             report(noOutputSentence());
     };
-    output_->play(pcm, sampleRate, std::move(events));
+    output_->play(pcm, rate, std::move(events));
 }
 
 void SpeechService::stopPlayback()

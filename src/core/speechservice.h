@@ -16,8 +16,9 @@
 // Speaks one word at a time: espeak-ng makes the samples in a child process,
 // the audio module plays them from memory (a QAudioSink), both driven by the
 // event loop of the thread that owns the service (the GUI thread), which never
-// waits on either. Nothing is set up or loaded before the first word, so
-// start-up does no speech work and maps no sound library.
+// waits on either. Nothing is set up or loaded before a screen with speakers
+// prepares it (or the first word), so start-up does no speech work and maps no
+// sound library.
 class SpeechService : public QObject {
     Q_OBJECT
   public:
@@ -28,6 +29,18 @@ class SpeechService : public QObject {
     // is stopped first. Does nothing while speech is switched off.
     void speak(const QString& preparedPinyin);
     void stop();
+
+    // Makes the next word quick: the synthesizer's program waiting with its
+    // voice loaded, the audio module loaded and the sound server connected.
+    // Screens with speakers ask for it as they open. Tells nothing: what is
+    // missing is found out by a word or a check.
+    void prepare();
+    // Whether a word can be spoken now: the program starts (waited for at most
+    // timeoutMs) and an output opens. When not, the reason is told
+    // (unavailable), even when it was before: the learner asked.
+    bool check(int timeoutMs);
+    // What a word is made at (espeak-ng's rate), for the check's output.
+    static constexpr int sampleRate = 22050;
 
     const SpeechSettings& settings() const { return settings_; }
     void setSettings(const SpeechSettings& settings);
@@ -42,8 +55,8 @@ class SpeechService : public QObject {
     static QString synthesisFailedSentence();
     static QString missingModuleSentence();
 
-    // For tests: the program that speaks instead of espeak-ng.
-    void setSynthProgram(const QString& program) { synthProgram_ = program; }
+    // For tests: the program that speaks instead of espeak-ng, from the next word.
+    void setSynthProgram(const QString& program);
     // For tests: an output in place of the audio module's.
     void setAudioOutput(std::unique_ptr<AudioOutput> output) { output_ = std::move(output); }
     // For tests: the folders looked in for the audio module instead of the usual ones.
@@ -52,6 +65,8 @@ class SpeechService : public QObject {
   signals:
     // Once per run, the first time speech fails: what is missing and the remedy.
     void unavailable(const QString& sentence);
+    // isAvailable() changed: a word failed after one played, or played after a failure.
+    void availabilityChanged();
     // The sink has taken the first samples of a word: the time since speak()
     // and the samples it plays. For tests and the benchmark.
     void firstSampleHandedOver(qint64 nsSinceRequest, const QByteArray& pcm, int sampleRate);
@@ -59,19 +74,25 @@ class SpeechService : public QObject {
     void playbackFinished();
 
   private:
-    void play(const QByteArray& pcm, int sampleRate);
+    SpeechSynth& synth();
+    // The output, the module loaded first when needed; null without it.
+    AudioOutput* output();
+    void play(const QByteArray& pcm, int rate);
     void synthesisFailed(SpeechSynth::Failure reason);
     void stopPlayback();
     std::unique_ptr<AudioOutput> loadAudioOutput();
-    void report(const QString& sentence);
+    // again: told even when it was before.
+    void report(const QString& sentence, bool again = false);
+    void setAvailable(bool available);
 
     SpeechSettings settings_;
     bool available_ = true;
     bool reported_ = false;
     QString synthProgram_;
-    SpeechSynth* synth_ = nullptr; // made on the first word
+    SpeechSynth* synth_ = nullptr; // made on the first word or preparation
     QStringList moduleSearch_;
-    std::unique_ptr<AudioOutput> output_; // loaded with the first word
+    std::unique_ptr<AudioOutput> output_; // loaded with the first word or preparation
+    bool moduleMissing_ = false;          // looked for once
     quint64 word_ = 0;                    // the word the output's events belong to
     QElapsedTimer sinceRequest_;
 };

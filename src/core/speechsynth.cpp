@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -36,7 +37,15 @@ SpeechSynth::SpeechSynth(QObject* parent) : QObject(parent)
 {
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, this, [this] { fail(Failure::TimedOut); });
+    // A coarse timer may fire 5 % early: the limit would cut a synthesis that
+    // keeps within it. Even a precise one is checked against the clock.
+    timer_->setTimerType(Qt::PreciseTimer);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (const qint64 left = timeLimitMs_ - sinceStart_.elapsed(); left > 0)
+            timer_->start(static_cast<int>(left));
+        else
+            fail(Failure::TimedOut);
+    });
 }
 
 SpeechSynth::~SpeechSynth()
@@ -52,6 +61,12 @@ SpeechSynth::~SpeechSynth()
         else
             abandon(p);
     }
+}
+
+void SpeechSynth::setProgram(const QString& program)
+{
+    program_ = program;
+    abandon(std::exchange(standby_, nullptr));
 }
 
 bool SpeechSynth::isPreparedPinyin(const QString& text)
@@ -104,10 +119,20 @@ bool SpeechSynth::parseWav(const QByteArray& wav, QByteArray& pcm, int& sampleRa
 QByteArray SpeechSynth::postProcess(const QByteArray& pcm, int sampleRate)
 {
     static const double gain = std::pow(10.0, -3.0 / 20.0);
-    const qsizetype count = pcm.size() / 2;
+    // Below -54 dBFS is silence; 2 ms of it stay before the word.
+    constexpr int silence = 64;
+    const uchar* in = reinterpret_cast<const uchar*>(pcm.constData());
+    qsizetype count = pcm.size() / 2;
+    qsizetype first = 0;
+    while (first < count && std::abs(qFromLittleEndian<qint16>(in + 2 * first)) < silence)
+        ++first;
+    if (first < count) {
+        const qsizetype start = std::max<qsizetype>(0, first - std::lround(sampleRate * 0.002));
+        in += 2 * start;
+        count -= start;
+    }
     const qsizetype fade = std::max<qsizetype>(1, std::lround(sampleRate * 0.005));
     QByteArray out(count * 2, Qt::Uninitialized);
-    const uchar* in = reinterpret_cast<const uchar*>(pcm.constData());
     uchar* o = reinterpret_cast<uchar*>(out.data());
     for (qsizetype i = 0; i < count; ++i) {
         double v = qFromLittleEndian<qint16>(in + 2 * i) * gain;
@@ -139,6 +164,14 @@ void SpeechSynth::prepare(bool slow)
     connect(standby_, &QProcess::errorOccurred, this, [this] { abandon(std::exchange(standby_, nullptr)); });
 }
 
+bool SpeechSynth::waitUntilPrepared(int ms)
+{
+    // A program that cannot start reports it in here and is let go.
+    if (standby_ && standby_->state() == QProcess::Starting)
+        standby_->waitForStarted(ms);
+    return standby_ && standby_->state() == QProcess::Running;
+}
+
 bool SpeechSynth::synthesize(const QString& preparedPinyin, bool slow)
 {
     cancel();
@@ -159,6 +192,7 @@ bool SpeechSynth::synthesize(const QString& preparedPinyin, bool slow)
             fail(Failure::Missing);
     });
     output_.clear();
+    sinceStart_.start();
     timer_->start(timeLimitMs_);
     // Written before the start is confirmed, the text waits in the pipe.
     process_->write(input(preparedPinyin));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -45,12 +46,16 @@ class SpeechSynth : public QObject {
     // format (its length fields are wrong on a pipe and are ignored), then the
     // samples. Empty and false when the header is not 16-bit mono PCM.
     static bool parseWav(const QByteArray& wav, QByteArray& pcm, int& sampleRate);
-    // About -3 dB of gain (the voice reaches full scale) and a 5 ms linear
-    // fade-in (some words start at full swing and would click).
+    // The leading silence cut to 2 ms (espeak-ng starts a word with 7 to 19 ms
+    // of it, heard as delay), about -3 dB of gain (the voice reaches full
+    // scale) and a 5 ms linear fade-in (some words start at full swing and
+    // would click). A word of nothing but silence stays whole.
     static QByteArray postProcess(const QByteArray& pcm, int sampleRate);
 
-    // For tests: another program, limits.
-    void setProgram(const QString& program) { program_ = program; }
+    // For tests: another program, limits. A synthesis is killed once it has run
+    // for the whole time limit, never sooner.
+    // A program waiting for its text is let go.
+    void setProgram(const QString& program);
     const QString& program() const { return program_; }
     void setTimeLimit(int ms) { timeLimitMs_ = ms; }
     void setOutputLimit(qsizetype bytes) { outputLimit_ = bytes; }
@@ -64,6 +69,9 @@ class SpeechSynth : public QObject {
     // already loaded, which saves most of a word's time; the next synthesis
     // at this speed uses it. Each word ended makes the next one ready.
     void prepare(bool slow);
+    // Waits at most ms for the prepared program to start: false when it cannot
+    // (not installed), or when nothing was prepared.
+    bool waitUntilPrepared(int ms);
     bool isRunning() const { return process_ != nullptr; }
 
   signals:
@@ -84,5 +92,6 @@ class SpeechSynth : public QObject {
     bool standbySlow_ = false;
     bool lastSlow_ = false;
     QTimer* timer_ = nullptr;
+    QElapsedTimer sinceStart_; // of the running synthesis: the limit counts from there
     QByteArray output_;
 };

@@ -6,6 +6,8 @@
 
 #include <QTimer>
 
+#include <utility>
+
 Voice::Voice(const DB& db, QString settingsPath, QObject* parent)
     : QObject(parent), db_(db), settingsPath_(std::move(settingsPath))
 {
@@ -20,10 +22,9 @@ SpeechService& Voice::service()
         service_->setSettings(settings());
         if (madeHook_)
             madeHook_(*service_);
-        connect(service_, &SpeechService::unavailable, this, [this](const QString& sentence) {
-            emit changed();
-            emit unavailable(sentence);
-        });
+        // Failed, or heard again after a failure: speakers and a drill's grading follow.
+        connect(service_, &SpeechService::availabilityChanged, this, &Voice::changed);
+        connect(service_, &SpeechService::unavailable, this, &Voice::unavailable);
         connect(service_, &SpeechService::playbackFinished, this, [this] {
             if (repeatsLeft_ <= 0)
                 return;
@@ -32,12 +33,6 @@ SpeechService& Voice::service()
                 if (generation == generation_)
                     service().speak(repeated_);
             });
-        });
-        connect(service_, &SpeechService::firstSampleHandedOver, this, [this] {
-            if (!reportedAvailable_) {
-                reportedAvailable_ = true;
-                emit changed();
-            }
         });
     }
     return *service_;
@@ -72,9 +67,31 @@ void Voice::stop()
         service_->stop();
 }
 
+void Voice::prepare()
+{
+    if (!settings().enabled || std::exchange(preparing_, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        preparing_ = false;
+        if (settings().enabled)
+            service().prepare();
+    });
+}
+
+bool Voice::check()
+{
+    // The program's start is waited for; the module and the output answer at once.
+    return settings().enabled && service().check(2000);
+}
+
 bool Voice::canSpeak() const
 {
-    return settings().enabled && (!service_ || service_->isAvailable());
+    return settings().enabled && !soundFailed();
+}
+
+bool Voice::soundFailed() const
+{
+    return service_ && !service_->isAvailable();
 }
 
 QString Voice::unavailableReason() const

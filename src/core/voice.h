@@ -12,9 +12,9 @@ class DB;
 class SpeechService;
 
 // Speech for the whole program: the [SPEECH] switches of conf.ini, the speech
-// service made on the first word (start-up does no speech work), and whether
-// anything can be heard. Every screen and speaker control asks it; none keeps
-// a copy of what it holds.
+// service made when a screen with speakers opens or with the first word
+// (start-up does no speech work), and whether anything can be heard. Every
+// screen and speaker control asks it; none keeps a copy of what it holds.
 class Voice : public QObject {
     Q_OBJECT
   public:
@@ -35,9 +35,22 @@ class Voice : public QObject {
     // Stops the word being spoken and whatever is left of a repeated one.
     void stop();
 
-    // False while speech is switched off, and once it failed for want of the
-    // program or a sound device: speaker controls then show as unavailable.
+    // A screen with speakers opens: the synthesizer, the audio module and the
+    // sound server are made ready, once the event loop is free again (the
+    // screen shows first), so its first word is as quick as any. Nothing
+    // while speech is switched off.
+    void prepare();
+    // Before a drill by ear opens: whether a word can be spoken now (the
+    // program starts, an output opens), found out within a second or two.
+    // When not, the learner is told why (unavailable) and false comes back.
+    bool check();
+
+    // False while speech is switched off, and while soundFailed(): speaker
+    // controls then show as unavailable.
     bool canSpeak() const;
+    // From a failure for want of the program or a sound device until a word
+    // plays again: a drill by ear does not offer its grading meanwhile.
+    bool soundFailed() const;
     // Why nothing can be heard, for a tooltip; empty while speech works.
     QString unavailableReason() const;
 
@@ -55,7 +68,8 @@ class Voice : public QObject {
   signals:
     // Availability, its reason or the switches changed: controls redraw.
     void changed();
-    // Once per run, the first time speech fails: what is missing and the remedy.
+    // Once per run, the first time speech fails, and at every failed check():
+    // what is missing and the remedy.
     void unavailable(const QString& sentence);
     // The switches could not be saved in settingsPath().
     void saveFailed();
@@ -65,7 +79,7 @@ class Voice : public QObject {
     QString settingsPath_;
     SpeechService* service_ = nullptr;
     mutable std::optional<SpeechSettings> settings_;
-    bool reportedAvailable_ = false;
+    bool preparing_ = false;
     // What is left of a repeated word; a new word bumps the generation.
     QString repeated_;
     int repeatsLeft_ = 0;

@@ -382,6 +382,8 @@ inline constexpr QRect lblGrade = captionOf(imgGrade);
 // in the bottom row between the grade button and 前へ.
 inline constexpr QRect lblListening{340, 56, 120, 28};
 inline constexpr QRect lblReplayHint{166, BottomRow::y, 148, 29};
+// Why the grade button is greyed, where the score stands once graded.
+inline constexpr QRect lblReason{470, 48, 294, 44};
 } // namespace TypedRows
 
 namespace frmListP2 { // tone drill: short answer box after the bare syllables

@@ -81,6 +81,8 @@ class ScreenBase : public QDialog {
     // Where the screen writes why a greyed button is not offered, while it has
     // the focus or after it was pressed (lblReason).
     void setReasonLine(const QRect& geometry);
+    // Writes it there (empty: clears the line).
+    void showReason(const QString& reason);
 
     // Tab visits these controls in this order: the order the eye reads them in.
     void setReadingOrder(const QList<QWidget*>& controls);
@@ -107,8 +109,6 @@ class ScreenBase : public QDialog {
     bool isBare(const QPoint& pos) const;
     void markFocus(QWidget* control);
     ImageButton* addButton(ImageButton* b, const QRect& geometry);
-
-    void showReason(const QString& reason);
 
     QWidget* focusRing_ = nullptr;
     QLabel* reasonLine_ = nullptr;

@@ -83,6 +83,12 @@ bool SpeakerButton::play()
     return true;
 }
 
+void SpeakerButton::showEvent(QShowEvent* e)
+{
+    voice_.prepare();
+    QLabel::showEvent(e);
+}
+
 void SpeakerButton::enterEvent(QEnterEvent* e)
 {
     hovered_ = true;

@@ -33,6 +33,8 @@ class SpeakerButton : public QLabel {
     bool play();
 
   protected:
+    // Shown, it readies the voice: its screen's first word is as quick as any.
+    void showEvent(QShowEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
 

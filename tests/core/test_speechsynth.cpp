@@ -1,5 +1,6 @@
 #include "core/speechsynth.h"
 #include "pitchtrack.h"
+#include "testsupport.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -8,6 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestSpeechSynth : public QObject {
     Q_OBJECT
@@ -19,8 +28,11 @@ class TestSpeechSynth : public QObject {
     void wavHeaderIsCheckedButItsLengthsAreNot();
     void gainAndFadeIn_data();
     void gainAndFadeIn();
+    void leadingSilenceIsCut_data();
+    void leadingSilenceIsCut();
     void aFailingProgramFailsInTime_data();
     void aFailingProgramFailsInTime();
+    void aSynthesisWithinTheLimitIsNeverKilled();
     void aNewWordAbandonsTheOneBeingMade();
     void aPreparedProgramSaysTheSame();
     void tonesMeasuredInTheSpeech_data();
@@ -48,25 +60,6 @@ QByteArray samples(std::initializer_list<qint16> values)
 qint16 sampleAt(const QByteArray& pcm, qsizetype i)
 {
     return qFromLittleEndian<qint16>(pcm.constData() + 2 * i);
-}
-
-// A header as espeak-ng writes it to a pipe: both length fields 0x7ffff000 and more.
-QByteArray wavHeader(quint16 format, quint16 channels, quint32 rate, quint16 bits)
-{
-    QByteArray h(44, '\0');
-    h.replace(0, 4, "RIFF");
-    qToLittleEndian<quint32>(0x7ffff024, h.data() + 4);
-    h.replace(8, 8, "WAVEfmt ");
-    qToLittleEndian<quint32>(16, h.data() + 16);
-    qToLittleEndian<quint16>(format, h.data() + 20);
-    qToLittleEndian<quint16>(channels, h.data() + 22);
-    qToLittleEndian<quint32>(rate, h.data() + 24);
-    qToLittleEndian<quint32>(rate * channels * bits / 8, h.data() + 28);
-    qToLittleEndian<quint16>(static_cast<quint16>(channels * bits / 8), h.data() + 32);
-    qToLittleEndian<quint16>(bits, h.data() + 34);
-    h.replace(36, 4, "data");
-    qToLittleEndian<quint32>(0x7ffff000, h.data() + 40);
-    return h;
 }
 
 struct Outcome {
@@ -225,6 +218,35 @@ void TestSpeechSynth::gainAndFadeIn()
     QCOMPARE(sampleAt(processed, index), out);
 }
 
+void TestSpeechSynth::leadingSilenceIsCut_data()
+{
+    QTest::addColumn<int>("quiet");    // samples before the word
+    QTest::addColumn<qint16>("level"); // of those samples
+    QTest::addColumn<int>("cut");      // samples gone
+    // 22050 Hz: 2 ms are 44 samples.
+    QTest::newRow("none") << 0 << qint16(0) << 0;
+    QTest::newRow("less than 2 ms") << 30 << qint16(0) << 0;
+    QTest::newRow("19 ms, as espeak-ng starts a word") << 419 << qint16(0) << 375;
+    QTest::newRow("hiss below -54 dBFS") << 419 << qint16(-63) << 375;
+    QTest::newRow("a sound from -54 dBFS is the word") << 419 << qint16(64) << 0;
+    QTest::newRow("nothing but silence stays whole") << 1000 << qint16(0) << 0;
+}
+
+void TestSpeechSynth::leadingSilenceIsCut()
+{
+    QFETCH(int, quiet);
+    QFETCH(qint16, level);
+    QFETCH(int, cut);
+    QByteArray pcm;
+    for (int i = 0; i < quiet; ++i)
+        pcm += samples({level});
+    const bool silentWord = quiet == 1000;
+    for (int i = 0; i < 1000 && !silentWord; ++i)
+        pcm += samples({qint16(i % 2 ? 20000 : -20000)});
+    const QByteArray processed = SpeechSynth::postProcess(pcm, 22050);
+    QCOMPARE(processed.size(), pcm.size() - 2 * cut);
+}
+
 void TestSpeechSynth::aFailingProgramFailsInTime_data()
 {
     QTest::addColumn<QByteArray>("script"); // empty: no such program
@@ -253,7 +275,77 @@ void TestSpeechSynth::aFailingProgramFailsInTime()
     QCOMPARE(o.failure, failure);
     QVERIFY(!synth.isRunning());
     if (failure == SpeechSynth::Failure::TimedOut)
-        QVERIFY(t.elapsed() >= 900); // a coarse timer may fire 5 % early
+        QVERIFY2(t.elapsed() >= 1000, qPrintable(QStringLiteral("killed after %1 ms").arg(t.elapsed())));
+}
+
+// Syntheses that end just inside the limit, and ones that never end, started
+// at different moments (a coarse timer fires anywhere within 5 % of its time,
+// depending on when it started): only what ran for the whole limit is killed.
+void TestSpeechSynth::aSynthesisWithinTheLimitIsNeverKilled()
+{
+    constexpr int limitMs = 1000;
+    QTemporaryDir dir;
+    QFile header(dir.filePath(QStringLiteral("header")));
+    QVERIFY(header.open(QIODevice::WriteOnly));
+    header.write(wavHeader(1, 1, 22050, 16));
+    header.close();
+    struct Run {
+        int releaseMs = -1; // -1: never
+        QByteArray fifo;
+        std::unique_ptr<SpeechSynth> synth;
+        QElapsedTimer since;
+        qint64 endedMs = -1;
+        bool finished = false;
+    };
+    std::array<Run, 6> runs;
+    const std::array<int, 6> releases = {900, 950, 970, 980, -1, -1};
+    for (size_t i = 0; i < runs.size(); ++i) {
+        Run& r = runs[i];
+        r.releaseMs = releases[i];
+        r.fifo = QFile::encodeName(dir.filePath(QStringLiteral("release%1").arg(i)));
+        QCOMPARE(::mkfifo(r.fifo.constData(), 0600), 0);
+        r.synth = std::make_unique<SpeechSynth>();
+        r.synth->setTimeLimit(limitMs);
+        r.synth->setProgram(fakeProgram(dir, "espeak-ng" + QByteArray::number(i),
+                                        "read line < " + r.fifo + "; cat " + QFile::encodeName(header.fileName()) +
+                                            "; head -c 2000 /dev/zero"));
+        connect(r.synth.get(), &SpeechSynth::finished, this, [&r] {
+            r.endedMs = r.since.elapsed();
+            r.finished = true;
+        });
+        connect(r.synth.get(), &SpeechSynth::failed, this, [&r] { r.endedMs = r.since.elapsed(); });
+    }
+    QElapsedTimer all;
+    all.start();
+    for (size_t i = 0; i < runs.size(); ++i) {
+        QTest::qWait(37);
+        runs[i].since.start();
+        QVERIFY(runs[i].synth->synthesize(QStringLiteral("ma1")));
+    }
+    const auto released = [](Run& r) {
+        // Without its reader (the program gone) the write end does not open: nothing to release.
+        const int fd = ::open(r.fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            (void)::write(fd, "x\n", 2);
+            ::close(fd);
+        }
+        r.releaseMs = -2;
+    };
+    while (all.elapsed() < 10000 && std::any_of(runs.begin(), runs.end(), [](const Run& r) { return r.endedMs < 0; })) {
+        for (Run& r : runs) {
+            if (r.releaseMs >= 0 && r.endedMs < 0 && r.since.elapsed() >= r.releaseMs)
+                released(r);
+        }
+        QTest::qWait(1);
+    }
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Run& r = runs[i];
+        QVERIFY2(r.endedMs >= 0, "a synthesis never ended");
+        // Finished, or killed: then only at the limit (under load a released one may run past it).
+        QVERIFY2(r.finished || r.endedMs >= limitMs,
+                 qPrintable(QStringLiteral("run %1 killed after %2 ms").arg(i).arg(r.endedMs)));
+    }
+    QVERIFY(!runs[4].finished && !runs[5].finished);
 }
 
 void TestSpeechSynth::aNewWordAbandonsTheOneBeingMade()

@@ -6,6 +6,8 @@
 #include "testsupport.h"
 
 #include "core/selection/wordlistbuilders.h"
+#include "core/speechservice.h"
+#include "core/voice.h"
 #include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
@@ -206,6 +208,39 @@ class TestWordSearchRoad : public QObject, public ScreenFixture {
         QCOMPARE(labelOf(menu, u"lblMouraR"_s)->text(), percentR);
         QCOMPARE(mascotAfterDrill, mascot);
         QCOMPARE(menu->pandaNumber(), mascot);
+    }
+
+    // Without espeak-ng: main menu, word search, "4声＋4声", 聞き取り声調. No
+    // drill opens, one box says what is missing, a second press only writes
+    // why, and nothing is counted.
+    void aDrillByEarThatCannotBeHeardDoesNotOpen()
+    {
+        finishStartup(*screens);
+        frmTOC* menu = shownMainMenu(*screens);
+        screens->voice().service().setSynthProgram(u"/nonexistent/espeak-ng"_s);
+        const QByteArray before = readAll(state->iniPath());
+        QStringList shown;
+        QString reason;
+        screens->setShownHook([&](ScreenBase& s) {
+            shown << s.objectName();
+            if (s.objectName() == u"frmSearch"_s) {
+                auto* tones = s.findChild<QComboBox*>(u"cmbSpinyin"_s);
+                tones->setCurrentIndex(tones->findText(u"4声＋4声"_s));
+                clickButton(&s, u"Search(5)"_s);
+                MsgBox::setNextAnswer(QMessageBox::Ok);
+                QTest::mouseClick(labelOf(&s, u"lblLP"_s), Qt::LeftButton);
+                QTest::mouseClick(labelOf(&s, u"lblLP"_s), Qt::LeftButton);
+                reason = labelOf(&s, u"lblReason"_s)->text();
+            }
+            s.ScreenBase::back();
+        });
+        QTest::mouseClick(labelOf(menu, u"imgContents(5)"_s), Qt::LeftButton);
+        QVERIFY(screens->stack().isEmpty());
+        QCOMPARE(shown, QStringList{u"frmSearch"_s});
+        QCOMPARE(MsgBox::shownCount(), 1);
+        QCOMPARE(MsgBox::last().text, SpeechService::missingProgramSentence());
+        QCOMPARE(reason, u"音声を再生できません"_s);
+        QCOMPARE(readAll(state->iniPath()), before);
     }
 };
 

@@ -1,10 +1,10 @@
 #include "testsupport.h"
 
+#include "core/speechservice.h"
 #include "ui/clickable.h"
 #include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
-#include "core/speechservice.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QtEndian>
 
 TestState::TestState(quint32 seed, bool loadTables)
 {
@@ -39,6 +40,24 @@ WordReview reviewState(qint32 lastDay, double stability)
     return r;
 }
 
+QByteArray wavHeader(quint16 format, quint16 channels, quint32 rate, quint16 bits)
+{
+    QByteArray h(44, '\0');
+    h.replace(0, 4, "RIFF");
+    qToLittleEndian<quint32>(0x7ffff024, h.data() + 4);
+    h.replace(8, 8, "WAVEfmt ");
+    qToLittleEndian<quint32>(16, h.data() + 16);
+    qToLittleEndian<quint16>(format, h.data() + 20);
+    qToLittleEndian<quint16>(channels, h.data() + 22);
+    qToLittleEndian<quint32>(rate, h.data() + 24);
+    qToLittleEndian<quint32>(rate * channels * bits / 8, h.data() + 28);
+    qToLittleEndian<quint16>(static_cast<quint16>(channels * bits / 8), h.data() + 32);
+    qToLittleEndian<quint16>(bits, h.data() + 34);
+    h.replace(36, 4, "data");
+    qToLittleEndian<quint32>(0x7ffff000, h.data() + 40);
+    return h;
+}
+
 ScreenFixture::ScreenFixture() = default;
 ScreenFixture::~ScreenFixture() = default;
 
@@ -49,9 +68,14 @@ void SilentOutput::play(const QByteArray&, int, Events events)
     const quint64 word = ++word_;
     // Taken at once and played at once, told as a real output tells it: from
     // the event loop, and never for a word stopped meanwhile.
-    QTimer::singleShot(0, &context_, [this, word, events = std::move(events)] {
+    QTimer::singleShot(0, &context_, [this, word, failing = failing_, events = std::move(events)] {
         if (word != word_)
             return;
+        if (failing) {
+            if (events.failed)
+                events.failed();
+            return;
+        }
         if (events.firstSamplesWritten)
             events.firstSamplesWritten();
         if (word == word_ && events.finished)
@@ -73,7 +97,8 @@ void ScreenFixture::setUp(bool loadTables)
     wireScreens(*screens);
     // Screens that speak (a drill by ear speaks as it opens) find no sound
     // server here; a box saying so would wait for an answer no test gives.
-    screens->voice().setMadeHook([](SpeechService& speech) { speech.setAudioOutput(std::make_unique<SilentOutput>()); });
+    screens->voice().setMadeHook(
+        [](SpeechService& speech) { speech.setAudioOutput(std::make_unique<SilentOutput>()); });
     quits = 0;
     opened.clear();
     MsgBox::resetRecord();

@@ -27,6 +27,10 @@ bool writeReviewIni(const QString& path, const ReviewTable& reviews);
 // A state last graded on lastDay with that stability (difficulty 5).
 WordReview reviewState(qint32 lastDay, double stability);
 
+// A WAV header as espeak-ng writes it to a pipe, both length fields far too
+// large: for stand-ins of the synthesizer.
+QByteArray wavHeader(quint16 format, quint16 channels, quint32 rate, quint16 bits);
+
 class QTimer;
 class QWidget;
 class ScreenRegistry;
@@ -55,10 +59,15 @@ class SilentOutput : public AudioOutput {
     ~SilentOutput() override;
     void play(const QByteArray& pcm, int sampleRate, Events events) override;
     void stop() override;
+    void prepare() override {}
+    bool probe(int) override { return !failing_; }
+    // Failing, it opens nothing: every word fails as an output without a server does.
+    void setFailing(bool failing) { failing_ = failing; }
 
   private:
     QObject context_; // its timers end with the output
     quint64 word_ = 0;
+    bool failing_ = false;
 };
 
 struct ScreenFixture {

@@ -3,10 +3,12 @@
 // and unloading, ending from any depth, the message boxes.
 #include "testsupport.h"
 
+#include "ui/clickable.h"
 #include "ui/menu/frmTOC.h"
 #include "ui/messagebox.h"
 #include "ui/screenbase.h"
 #include "ui/screenregistry.h"
+#include "ui/screenstyle.h"
 
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -310,6 +312,46 @@ class TestFrame : public QObject, public ScreenFixture {
         QCOMPARE(MsgBox::shownCount(), 1);
         QVERIFY(MsgBox::last().text.startsWith(QStringLiteral("成績を保存できませんでした。")));
         QCOMPARE(MsgBox::last().title, MsgBox::programTitle());
+    }
+
+    // A label the keyboard reaches draws its text itself (QLabel would lay it
+    // out as a document at every paint): it looks exactly as a plain one.
+    void aClickableLabelLooksAsAPlainOne_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("align");
+        QTest::addColumn<int>("indent");
+        QTest::addColumn<bool>("framed");
+        QTest::newRow("left") << QStringLiteral("学校、がっこう") << int(Qt::AlignLeft | Qt::AlignVCenter) << -1
+                              << false;
+        QTest::newRow("centred") << QStringLiteral("今日の復習：37語") << int(Qt::AlignCenter) << -1 << false;
+        QTest::newRow("right, bottom") << QStringLiteral("x < y & z") << int(Qt::AlignRight | Qt::AlignBottom) << -1
+                                       << false;
+        QTest::newRow("indented, framed (a choice)")
+            << QStringLiteral("図書館") << int(Qt::AlignLeft | Qt::AlignVCenter) << 3 << true;
+        QTest::newRow("framed, no indent given")
+            << QStringLiteral("ma") << int(Qt::AlignLeft | Qt::AlignTop) << -1 << true;
+    }
+    void aClickableLabelLooksAsAPlainOne()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, align);
+        QFETCH(int, indent);
+        QFETCH(bool, framed);
+        QWidget host;
+        host.resize(300, 100);
+        QLabel* labels[2];
+        for (int i = 0; i < 2; ++i) {
+            labels[i] = makeLabel(&host, QStringLiteral("label%1").arg(i), text, QRect(10, 10 + 40 * i, 200, 30),
+                                  Qt::black, 13, false, Qt::Alignment(align));
+            labels[i]->setIndent(indent);
+            labels[i]->setFrameShape(framed ? QFrame::Box : QFrame::NoFrame);
+        }
+        onClick(labels[1], [] {});
+        QCOMPARE(labels[1]->focusPolicy(), Qt::TabFocus);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QCOMPARE(labels[1]->grab().toImage(), labels[0]->grab().toImage());
     }
 
   private:

@@ -186,16 +186,8 @@ class TestSpeakers : public QObject, public ScreenFixture {
             screens->voice().speakWord(1);
             QTRY_VERIFY_WITH_TIMEOUT(!screens->voice().canSpeak(), 5000);
         }
-        ScreenBase* s = nullptr;
-        if (screen == QLatin1String("frmSearch")) {
-            auto& search = screens->screen<frmSearch>();
-            search.load();
-            search.button(QStringLiteral("Search(0)"))->click(); // an empty free search finds every word
-            s = &search;
-        } else {
-            QVERIFY(open(screen, false));
-            s = &screens->screen<frmChar>();
-        }
+        ScreenBase* s = launcherScreen(screen);
+        QVERIFY(s);
         // On a first run the search does not offer the pinyin drill at all: its tone drill tells.
         const QStringList names = screen == QLatin1String("frmSearch")
                                       ? QStringList{QStringLiteral("LP")}
@@ -218,6 +210,96 @@ class TestSpeakers : public QObject, public ScreenFixture {
             screens->voice().setSettings(SpeechSettings{});
             QVERIFY(offered(s->button(QStringLiteral("LP"))));
         }
+    }
+
+    // Before a drill by ear opens the voice finds out whether a word can be
+    // spoken: without the program the learner is told once and no drill opens.
+    void aDrillByEarOpensOnlyWhenAWordCanBeSpoken_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<bool>("program");
+        for (const char* screen : {"frmSearch", "frmChar-1"}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, no program").arg(screen))) << screen << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1, espeak-ng").arg(screen))) << screen << true;
+        }
+    }
+
+    void aDrillByEarOpensOnlyWhenAWordCanBeSpoken()
+    {
+        QFETCH(QString, screen);
+        QFETCH(bool, program);
+        if (program && QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty())
+            QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
+        if (!program)
+            screens->voice().service().setSynthProgram(QStringLiteral("/nonexistent/espeak-ng"));
+        ScreenBase* s = launcherScreen(screen);
+        QVERIFY(s);
+        int drills = 0;
+        screens->setShownHook([&](ScreenBase& shown) {
+            ++drills;
+            shown.ScreenBase::back();
+        });
+        if (!program)
+            MsgBox::setNextAnswer(QMessageBox::Ok);
+        QLabel* lp = s->button(QStringLiteral("LP"))->picture();
+        QTest::mouseClick(lp, Qt::LeftButton);
+        QCOMPARE(drills, program ? 1 : 0);
+        QCOMPARE(MsgBox::shownCount(), program ? 0 : 1);
+        if (program)
+            return;
+        QCOMPARE(MsgBox::last().text, SpeechService::missingProgramSentence());
+        // Said once: the launchers now stand greyed, and a second press only writes why.
+        QVERIFY(s->button(QStringLiteral("LP"))->isGreyed());
+        QTest::mouseClick(lp, Qt::LeftButton);
+        QCOMPARE(drills, 0);
+        QCOMPARE(MsgBox::shownCount(), 1);
+        QCOMPARE(s->findChild<QLabel*>(QStringLiteral("lblReason"))->text(), QStringLiteral("音声を再生できません"));
+    }
+
+    // Sound failing during a drill by ear: 採点 stands greyed and says why (F5
+    // grades nothing) until a word plays again.
+    void aDrillByEarGradesOnlyWhileSoundWorks()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty())
+            QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
+        SilentOutput* output = nullptr;
+        screens->voice().setMadeHook([&](SpeechService& speech) {
+            auto o = std::make_unique<SilentOutput>();
+            output = o.get();
+            speech.setAudioOutput(std::move(o));
+        });
+        Tovak& t = *state->tovak;
+        openOn(t, firstWords(12));
+        t.Listening = true;
+        DrillScreen& d = loadDrill(*screens, QStringLiteral("frmListP2"));
+        QVERIFY(shown(d));
+        QVERIFY(output);
+        ImageButton* grade = d.button(QStringLiteral("Grade"));
+        QVERIFY(grade->isActive());
+        output->setFailing(true);
+        MsgBox::setNextAnswer(QMessageBox::Ok);
+        screens->voice().speakWord(t.CurrentWordList[0]);
+        QTRY_VERIFY_WITH_TIMEOUT(grade->isGreyed(), 5000);
+        QCOMPARE(MsgBox::shownCount(), 1);
+        QCOMPARE(MsgBox::last().text, SpeechService::noOutputSentence());
+        QCOMPARE(grade->picture()->pixmap().toImage(), Pictures::btn(9).toImage());
+        answerPage(&d, t, [](int) { return true; });
+        QTest::keyClick(&d, Qt::Key_F5);
+        QTest::mouseClick(grade->picture(), Qt::LeftButton);
+        QCOMPARE(t.DrillMode, qint16(DrillAnswering));
+        auto* reason = d.findChild<QLabel*>(QStringLiteral("lblReason"));
+        QVERIFY(reason->isVisible());
+        QCOMPARE(reason->text(), grade->reasonNotOffered());
+        // A word heard again: grading is offered, and grades.
+        output->setFailing(false);
+        screens->voice().speakWord(t.CurrentWordList[0]);
+        QTRY_VERIFY_WITH_TIMEOUT(grade->isActive(), 5000);
+        QVERIFY(!reason->isVisible());
+        QTest::keyClick(&d, Qt::Key_F5);
+        QCOMPARE(t.DrillMode, qint16(DrillAllRight));
+        QCOMPARE(MsgBox::shownCount(), 1);
+        // Graded, the glyphs show.
+        QVERIFY(!d.findChild<QLabel*>(QStringLiteral("imgTovak1(0)"))->pixmap().isNull());
     }
 
     void theSwitchesToggleAndPersist_data()
@@ -366,6 +448,16 @@ class TestSpeakers : public QObject, public ScreenFixture {
     }
 
   private:
+    // The search with every word found, or the detail of that character: the screens with drills by ear.
+    ScreenBase* launcherScreen(const QString& screen)
+    {
+        if (screen != QLatin1String("frmSearch"))
+            return open(screen, false) ? &screens->screen<frmChar>() : nullptr;
+        auto& search = screens->screen<frmSearch>();
+        search.load();
+        search.button(QStringLiteral("Search(0)"))->click(); // an empty free search finds every word
+        return shown(search) ? &search : nullptr;
+    }
     QWidget* open(const QString& name, bool graded)
     {
         Tovak& t = *state->tovak;

@@ -1,10 +1,14 @@
 #include "drilldriver.h"
+#include "soundserver.h"
 #include "testsupport.h"
 
+#include "core/speechservice.h"
 #include "ui/clickable.h"
 #include "ui/drills/frmListDui.h"
+#include "ui/imagebutton.h"
+#include "ui/messagebox.h"
 #include "ui/screenregistry.h"
-#include "core/speechservice.h"
+#include "ui/selection/frmSearch.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,9 +20,6 @@
 #include <QtEndian>
 
 #include <cmath>
-#include <csignal>
-
-#include <unistd.h>
 
 // Qt Multimedia connects to the sound server once per process, so each
 // situation runs in a child process of this test with its environment set
@@ -30,8 +31,9 @@ class TestSpeechPlayer : public QObject {
   private slots:
     void aMissingProgramIsReportedOnce();
     void withoutASoundServerNothingWaits();
+    void withoutASoundServerNoDrillByEarOpens();
     void aWordReachesTheSoundServer();
-    void soundLibrariesLoadWithTheFirstWord();
+    void soundLibrariesLoadWhenSpeechIsPrepared();
     void aMissingAudioModuleIsToldOnce();
 };
 
@@ -143,41 +145,6 @@ double correlation(const QList<double>& a, const QList<double>& b)
     return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0;
 }
 
-// A PulseAudio of this test's own, with one sink that plays into nothing.
-struct PrivateServer {
-    QTemporaryDir dir;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-
-    bool start()
-    {
-        env.remove(QStringLiteral("PULSE_SERVER"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.setProcessChannelMode(QProcess::ForwardedChannels);
-        // Left behind by a crash, it ends itself 20 s after its last client.
-        p.start(QStringLiteral("pulseaudio"),
-                {QStringLiteral("-D"), QStringLiteral("--exit-idle-time=20"), QStringLiteral("--system=false"),
-                 QStringLiteral("-n"), QStringLiteral("--log-level=0"),
-                 QStringLiteral("--load=module-native-protocol-unix"),
-                 QStringLiteral("--load=module-null-sink sink_name=rumena_null")});
-        return p.waitForFinished(10000) && p.exitCode() == 0 && pid() > 0;
-    }
-    qint64 pid() const
-    {
-        QFile f(dir.filePath(QStringLiteral("pulse/pid")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
-    }
-    ~PrivateServer()
-    {
-        if (const qint64 p = pid(); p > 0 && ::kill(static_cast<pid_t>(p), SIGTERM) == 0) {
-            // Gone before its folder is removed: it deletes files there as it ends.
-            for (int i = 0; i < 200 && ::kill(static_cast<pid_t>(p), 0) == 0; ++i)
-                usleep(10000);
-        }
-    }
-};
-
 } // namespace
 
 void TestSpeechPlayer::aMissingProgramIsReportedOnce()
@@ -230,37 +197,72 @@ void TestSpeechPlayer::withoutASoundServerNothingWaits()
     QCOMPARE(unavailable.size(), 1);
     QCOMPARE(unavailable[0][0].toString(), SpeechService::noOutputSentence());
     QCOMPARE(handedOver.size(), 0);
+    // Asked before a drill by ear, the output fails to open at once, and says so again.
+    QElapsedTimer t;
+    t.start();
+    QVERIFY(!speech.check(2000));
+    QVERIFY2(t.elapsed() < 1000, "the check waited");
+    QCOMPARE(unavailable.size(), 2);
+    QCOMPARE(unavailable[1][0].toString(), SpeechService::noOutputSentence());
+}
+
+// The real output with no server: the check before a drill by ear fails at
+// once, the learner is told once, and the drill does not open.
+void TestSpeechPlayer::withoutASoundServerNoDrillByEarOpens()
+{
+    if (!have("espeak-ng"))
+        QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
+    if (!inChild()) {
+        QTemporaryDir dir;
+        QString output;
+        QVERIFY2(runChild("withoutASoundServerNoDrillByEarOpens", withoutServer(dir), output), qPrintable(output));
+        return;
+    }
+    ScreenFixture fixture;
+    fixture.setUp(true);
+    fixture.screens->voice().setMadeHook({});
+    auto& search = fixture.screens->screen<frmSearch>();
+    search.load();
+    search.button(QStringLiteral("Search(0)"))->click();
+    search.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&search));
+    int drills = 0;
+    fixture.screens->setShownHook([&](ScreenBase& shown) {
+        ++drills;
+        shown.ScreenBase::back();
+    });
+    MsgBox::setNextAnswer(QMessageBox::Ok);
+    QElapsedTimer t;
+    t.start();
+    QTest::mouseClick(search.button(QStringLiteral("LP"))->picture(), Qt::LeftButton);
+    QVERIFY2(t.elapsed() < 2000, "the check waited");
+    QCOMPARE(drills, 0);
+    QCOMPARE(MsgBox::shownCount(), 1);
+    QCOMPARE(MsgBox::last().text, SpeechService::noOutputSentence());
+    QVERIFY(search.button(QStringLiteral("LP"))->isGreyed());
+    search.hide();
+    fixture.tearDown();
 }
 
 void TestSpeechPlayer::aWordReachesTheSoundServer()
 {
     if (!inChild()) {
-        for (const char* program : {"espeak-ng", "pulseaudio", "parec"})
-            if (!have(program))
-                QSKIP(qPrintable(QStringLiteral("%1 is not installed (sudo apt install espeak-ng pulseaudio "
-                                                "pulseaudio-utils)")
-                                     .arg(QLatin1String(program))));
-        PrivateServer server;
+        if (!have("espeak-ng") || !PrivateSoundServer::installed())
+            QSKIP("espeak-ng or PulseAudio is not installed (sudo apt install espeak-ng pulseaudio pulseaudio-utils)");
+        PrivateSoundServer server;
         QVERIFY2(server.start(), "the private PulseAudio did not start");
-        QProcess recorder;
-        recorder.setProcessEnvironment(server.env);
-        recorder.start(QStringLiteral("parec"), {QStringLiteral("-d"), QStringLiteral("rumena_null.monitor"),
-                                                 QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                                                 QStringLiteral("--channels=1"), QStringLiteral("--rate=22050")});
-        QVERIFY(recorder.waitForStarted(5000));
+        MonitorRecorder recorder;
+        QVERIFY(recorder.start(server, 22050, 20));
         // The monitor gives silence while nothing plays: once some has come,
         // the recording runs.
-        QTRY_VERIFY_WITH_TIMEOUT(recorder.bytesAvailable() > 0, 5000);
-        QProcessEnvironment env = server.env;
-        const QString played = server.dir.filePath(QStringLiteral("played.pcm"));
+        QTRY_VERIFY_WITH_TIMEOUT(!recorder.pcm().isEmpty(), 5000);
+        QProcessEnvironment env = server.environment();
+        const QString played = server.filePath(QStringLiteral("played.pcm"));
         env.insert(QStringLiteral("RUMENA_SPEECH_PLAYED"), played);
         QString output;
         const bool passed = runChild("aWordReachesTheSoundServer", env, output);
         QTest::qWait(300);
-        recorder.terminate();
-        if (!recorder.waitForFinished(5000))
-            recorder.kill();
-        recorder.waitForFinished(5000);
+        recorder.stop();
         QVERIFY2(passed, qPrintable(output));
 
         QFile f(played);
@@ -269,7 +271,7 @@ void TestSpeechPlayer::aWordReachesTheSoundServer()
         const Loudness sent = loudness(pcm, 22050);
 
         QVERIFY(sent.frames > 20);
-        const QByteArray rec = recorder.readAllStandardOutput();
+        const QByteArray rec = recorder.pcm();
         const Loudness heard = loudness(rec, 22050);
         // What the server played is the word: as loud, and about as long.
         QVERIFY2(heard.rms > sent.rms / 1.5 && heard.rms < sent.rms * 1.5,
@@ -291,6 +293,8 @@ void TestSpeechPlayer::aWordReachesTheSoundServer()
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     SpeechService& speech = fixture.screens->voice().service();
     QSignalSpy unavailable(&speech, &SpeechService::unavailable);
+    // What a drill by ear asks first: here a word can be spoken.
+    QVERIFY(fixture.screens->voice().check());
     QSignalSpy handedOver(&speech, &SpeechService::firstSampleHandedOver);
     QSignalSpy finished(&speech, &SpeechService::playbackFinished);
     const auto speaker = [&](int row) { return list.findChild<QWidget*>(QStringLiteral("imgSpeaker(%1)").arg(row)); };
@@ -317,27 +321,28 @@ bool mapped(const char* library)
 } // namespace
 
 // Start-up maps no sound library: Qt Multimedia comes with the audio module,
-// loaded when the first word is ready to play.
-void TestSpeechPlayer::soundLibrariesLoadWithTheFirstWord()
+// loaded when a screen with speakers prepares speech.
+void TestSpeechPlayer::soundLibrariesLoadWhenSpeechIsPrepared()
 {
     if (!have("espeak-ng"))
         QSKIP("espeak-ng is not installed (sudo apt install espeak-ng)");
     if (!inChild()) {
         QTemporaryDir dir;
         QString output;
-        QVERIFY2(runChild("soundLibrariesLoadWithTheFirstWord", withoutServer(dir), output), qPrintable(output));
+        QVERIFY2(runChild("soundLibrariesLoadWhenSpeechIsPrepared", withoutServer(dir), output), qPrintable(output));
         return;
     }
     SpeechService speech;
     QSignalSpy unavailable(&speech, &SpeechService::unavailable);
     QVERIFY(!mapped("libQt6Multimedia"));
-    speech.speak(QStringLiteral("ma1"));
-    QVERIFY(!mapped("libQt6Multimedia"));
-    // No server here: the module loads, finds no output and says so.
-    QTRY_COMPARE_WITH_TIMEOUT(unavailable.size(), 1, 5000);
-    QCOMPARE(unavailable[0][0].toString(), SpeechService::noOutputSentence());
+    speech.prepare();
     QVERIFY(mapped("rumena_audio"));
     QVERIFY(mapped("libQt6Multimedia"));
+    // Preparing tells nothing; the word finds no server here and says so.
+    QCOMPARE(unavailable.size(), 0);
+    speech.speak(QStringLiteral("ma1"));
+    QTRY_COMPARE_WITH_TIMEOUT(unavailable.size(), 1, 5000);
+    QCOMPARE(unavailable[0][0].toString(), SpeechService::noOutputSentence());
 }
 
 void TestSpeechPlayer::aMissingAudioModuleIsToldOnce()

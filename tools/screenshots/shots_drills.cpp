@@ -8,6 +8,7 @@
 #include "core/voice.h"
 #include "ui/drills/drillscreen.h"
 #include "ui/drills/frmListDui.h"
+#include "ui/imagebutton.h"
 #include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 #include "ui/selection/frmSearch.h"
@@ -35,6 +36,13 @@ class TestDrillScreenshots : public QObject {
         state = std::make_unique<TestState>();
         registry = std::make_unique<ScreenRegistry>(*state->tovak);
         registry->setQuitHandler([] {});
+        // Words are heard through an output that plays nothing.
+        output = nullptr;
+        registry->voice().setMadeHook([this](SpeechService& speech) {
+            auto o = std::make_unique<SilentOutput>();
+            output = o.get();
+            speech.setAudioOutput(std::move(o));
+        });
     }
     void cleanup()
     {
@@ -89,12 +97,21 @@ class TestDrillScreenshots : public QObject {
         drill(name, words, [](int p) { return p % 3 != 1; });
         drill(
             name, words.mid(0, 12), [](int) { return true; }, "-allright");
-        // By ear: no synthesizer here, so its one message is answered in advance.
-        registry->voice().service().setSynthProgram(QStringLiteral("/nonexistent"));
-        MsgBox::setNextAnswer(QMessageBox::Ok);
         state->tovak->Listening = true;
         drill(
             name, words.mid(0, 12), [](int p) { return p % 3 != 1; }, "-byear");
+        // Sound failing during the drill: 採点 greyed, its reason written out once pressed.
+        openOn(*state->tovak, words.mid(0, 12));
+        DrillScreen* d = &loadDrill(*registry, name);
+        d->show();
+        QVERIFY(output);
+        output->setFailing(true);
+        MsgBox::setNextAnswer(QMessageBox::Ok);
+        registry->voice().speakWord(words[0]);
+        QTRY_VERIFY_WITH_TIMEOUT(d->button(QStringLiteral("Grade"))->isGreyed(), 5000);
+        QTest::mouseClick(d->button(QStringLiteral("Grade"))->picture(), Qt::LeftButton);
+        save(*d, name + QStringLiteral("-byear-silent"));
+        registry->unload(*d);
         state->tovak->Listening = false;
     }
 
@@ -175,6 +192,8 @@ class TestDrillScreenshots : public QObject {
     }
 
     void save(QWidget& w, const QString& name) { QVERIFY(saveScreenshot(w, folder, name)); }
+
+    SilentOutput* output = nullptr;
     void save(QWidget& w, const char* name) { save(w, QString::fromLatin1(name)); }
 
     // The next message box is photographed with its screen and answered.

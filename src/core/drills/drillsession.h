@@ -61,6 +61,9 @@ class DrillSession : public WordPages {
     bool wasAsked(int position) const;
     int unaskedCount() const { return unasked_; }
 
+    // A run by ear: it counts its words in the listening lists, and is graded only while sound works.
+    virtual bool byEar() const { return false; }
+
     // One flag per slot of CurrentWordList, set by the last grading: asked and right.
     QList<bool> AnswerResults;
 
@@ -70,9 +73,6 @@ class DrillSession : public WordPages {
     virtual bool isCorrect(int position) const = 0;
     // What the learner answered at position and what was expected, for the review log.
     virtual void describeAnswer(int position, GradedAnswer& answer) const = 0;
-    // A run by ear counts its words in the listening lists.
-    virtual bool byEar() const { return false; }
-
     void startRun(const QString& emptyAnswer);
     // Every showPage() notes its page, so grading knows what the learner saw.
     void noteShown();

@@ -36,6 +36,7 @@ class TypedDrillSession : public DrillSession {
 
     // By ear (Tovak::Listening at init): the glyphs and translation stay hidden until graded.
     bool listening() const { return listening_; }
+    bool byEar() const override { return listening_; }
 
     TypedRow row(int r) const;
     QString expectedAnswer(int tkey) const;
@@ -45,7 +46,6 @@ class TypedDrillSession : public DrillSession {
     void showPage() override;
     bool isCorrect(int position) const override;
     void describeAnswer(int position, GradedAnswer& answer) const override;
-    bool byEar() const override { return listening_; }
 
   private:
     bool answerMatches(const QString& typed, int tkey) const;

@@ -233,6 +233,9 @@ void frmChar::pageUpKey()
 
 void frmChar::startDrill(Drill drill)
 {
+    // A drill by ear that cannot be heard would grade words never heard: the voice tells why instead.
+    if ((drill == Drill::ToneByEar || drill == Drill::PinyinByEar) && !screens().voice().check())
+        return;
     loadRelatedWords(tovak(), detail_.ckey);
     openDrill(drill);
 }

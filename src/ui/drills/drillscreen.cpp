@@ -1,9 +1,11 @@
 #include "ui/drills/drillscreen.h"
 
 #include "core/drills/drillsession.h"
+#include "core/voice.h"
 #include "ui/layout.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
+#include "ui/screenregistry.h"
 #include "ui/screenstyle.h"
 
 #include <QElapsedTimer>
@@ -12,6 +14,11 @@ namespace L = Layout::TypedRows;
 
 namespace {
 constexpr int scorePixels = 30;
+
+QString notHeardReason()
+{
+    return QStringLiteral("音声を再生できません：単語が聞こえると採点できます（F6でもう一度）");
+}
 } // namespace
 
 DrillScreen::DrillScreen(ScreenRegistry& screens, const QString& name, qint16 helpPage,
@@ -33,6 +40,13 @@ DrillScreen::DrillScreen(ScreenRegistry& screens, const QString& name, qint16 he
     grade_ = addButton(QStringLiteral("Grade"), Pictures::btn(1), Pictures::btn(2), L::imgGrade);
     styleCaption(grade_->addCaption(QStringLiteral("採点"), L::lblGrade));
     connect(grade_, &ImageButton::clicked, this, &DrillScreen::pressGrade);
+    grade_->setInactivePicture(Pictures::btn(9));
+    setReasonLine(L::lblReason);
+    // By ear the grading follows whether a word can be heard.
+    connect(&screens.voice(), &Voice::changed, this, [this] {
+        if (session_->byEar())
+            refresh();
+    });
 }
 
 DrillScreen::~DrillScreen() = default;
@@ -47,15 +61,24 @@ void DrillScreen::init()
 void DrillScreen::refresh()
 {
     grade_->setVisible(session_->gradeButtonVisible());
+    const bool offered = gradeOffered();
+    grade_->setActive(offered);
+    grade_->setReasonNotOffered(offered ? QString() : notHeardReason());
     grade_->caption()->setText(session_->gradeCaption());
     setFittedText(lblScore_, session_->scoreCaption(), scorePixels);
     lblScore_->setVisible(session_->scoreVisible());
     PagedScreen::refresh();
 }
 
+bool DrillScreen::gradeOffered() const
+{
+    // Words the learner could not hear are not graded as wrong.
+    return !session_->byEar() || !screens().voice().soundFailed();
+}
+
 void DrillScreen::pressGrade()
 {
-    if (session_->isRepeatPress(clock_()))
+    if (!gradeOffered() || session_->isRepeatPress(clock_()))
         return;
     // Unseen pages are left out of the grading; the safe answer is to go and look at them first.
     if (session_->gradingSkipsUnseenPages() &&
@@ -75,10 +98,12 @@ void DrillScreen::pressGrade()
 
 void DrillScreen::f5Key()
 {
-    if (session_->gradeButtonVisible())
+    if (!session_->gradeButtonVisible())
+        back();
+    else if (gradeOffered())
         pressGrade();
     else
-        back();
+        showReason(grade_->reasonNotOffered());
 }
 
 void DrillScreen::back()

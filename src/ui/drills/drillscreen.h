@@ -39,6 +39,9 @@ class DrillScreen : public PagedScreen {
     bool refusesPresses() const override;
 
   private:
+    // By ear, from a failure of sound until a word plays again, the grade
+    // button stands greyed and says why.
+    bool gradeOffered() const;
     void pressGrade();
 
     std::unique_ptr<DrillSession> session_;

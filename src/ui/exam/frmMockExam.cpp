@@ -89,7 +89,8 @@ void frmMockExam::showResults()
 
 void frmMockExam::openSection(ExamSectionKind kind)
 {
-    if (kind == ExamSectionKind::Listening && !screens().voice().canSpeak())
+    // Like a drill by ear, the listening section opens only when a word can be heard now.
+    if (kind == ExamSectionKind::Listening && (!screens().voice().canSpeak() || !screens().voice().check()))
         return;
     auto& paper = screens().screen<frmExamPaper>();
     paper.init(kind, results_);

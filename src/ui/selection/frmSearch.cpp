@@ -260,6 +260,9 @@ void frmSearch::openAnswerList()
 
 template <class Drill> void frmSearch::openDrill(bool byEar)
 {
+    // A drill by ear that cannot be heard would grade words never heard: the voice tells why instead.
+    if (byEar && !screens().voice().check())
+        return;
     tovak().DrillMode = DrillAnswering;
     tovak().Listening = byEar;
     auto& drill = screens().screen<Drill>();
